@@ -1,0 +1,30 @@
+// Exception classes shared by every layer. Each carries the finished,
+// user-facing message, so whoever catches one only has to show what().
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    std::string Message() const { return what(); }
+};
+
+// A value outside the range an operation accepts.
+class ERangeError : public Exception { using Exception::Exception; };
+// Text that does not convert to the requested kind of value.
+class EConvertError : public Exception { using Exception::Exception; };
+// Integer division by zero.
+class EZeroDivide : public Exception { using Exception::Exception; };
+// A floating-point result that is not a number or leaves the integer range.
+class EInvalidOp : public Exception { using Exception::Exception; };
+// A floating-point result beyond the representable range.
+class EOverflow : public Exception { using Exception::Exception; };
+// A file that cannot be opened, created or written.
+class EFOpenError : public Exception { using Exception::Exception; };
+
+// The messages the run-time raises for arithmetic failures.
+extern const char* const kMsgZeroDivide;
+extern const char* const kMsgInvalidOp;
+extern const char* const kMsgOverflow;

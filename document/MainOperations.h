@@ -1,0 +1,102 @@
+// The main window's state and its checked operations, without any widget.
+//
+// The window owns one and forwards to it; the command-line renderer builds
+// the same class, so a pattern renders there exactly as in the window. What
+// only the surroundings can do (stop and start a drawing, resize the window,
+// show messages) goes through IMainHost.
+#pragma once
+
+#include "Bitmap24.h"
+#include "UFloatPoint.h"
+#include "UPointMove.h"
+#include "UVelquor.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class IMainHost {
+public:
+    virtual ~IMainHost() = default;
+    // Stop a running drawing and wait until the renderer is idle.
+    virtual void StopDraw() = 0;
+    // Start a new drawing with the current parameters.
+    virtual void StartDraw() = 0;
+    // Folder in which a document's palette is looked up; empty for the
+    // "mcf" folder of the program.
+    virtual std::string PaletteDirectory() const = 0;
+    // A plain message (no beep), e.g. the missing palette of a document.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The error dialog (beep and "エラー" box).
+    virtual void ErrorDialog(const std::string& text) = 0;
+    // The image size was applied: the window fits its client area to it.
+    virtual void ImageSizeChanged(int /*width*/, int /*height*/) {}
+    // Status panel 0.
+    virtual void PaletteNameChanged(const std::string& /*name*/) {}
+    // The shade-off check mark was set by an operation (a document).
+    virtual void ShadeOffChanged(bool /*checked*/) {}
+};
+
+class TMainOperations {
+public:
+    // Makes the image bitmap and the renderer (copying onto that bitmap), then
+    // selects formula 0, colour change 1.0 and point move 0.
+    // programDir is the folder of the running executable.
+    TMainOperations(IMainHost& host, std::string programDir);
+    ~TMainOperations();
+
+    TVelquor& Pattern() { return *pattern_; }
+    const TVelquor& Pattern() const { return *pattern_; }
+    TBitmap24& ImageBitmap() { return imageBitmap_; }
+    const TBitmap24& ImageBitmap() const { return imageBitmap_; }
+
+    double ColorChange() const { return colorChange_; }
+    const std::string& FormulaName() const { return formulaName_; }
+    int32_t FormulaType() const { return formulaType_; }
+    int32_t PointMoveType() const { return pointMoveType_; }
+    const TPointMoveParam& PointMoveParam() const { return pointMoveParam_; }
+    // The check state of the blur command.
+    bool ShadeOff() const { return shadeOff_; }
+    void SetShadeOff(bool checked) { shadeOff_ = checked; }
+
+    // Checked operations; each throws with the user's message and leaves what
+    // it refused unchanged. The renderer must be idle.
+    void SelectFormula(int32_t formulaType, const std::string& formulaName);
+    void SetArea(long double x, long double y, long double dx, long double dy);
+    void SetImageSize(int32_t width, int32_t height);
+    void SetColorChange(double value);
+    void SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param);
+
+    // Loads a palette into the renderer and reports its name; does not draw.
+    void LoadPalette(const std::string& fileName);
+    // Stop, load the palette, start (the palette command and a dropped palette).
+    void LoadPaletteAndDraw(const std::string& fileName);
+    // Applies a document and starts drawing it.
+    void OpenDocument(const std::string& fileName);
+    // Writes the current pattern as a document.
+    void SaveDocument(const std::string& fileName) const;
+    // Scales both increments by factors in [0.9, 1.1) and redraws.
+    void Random();
+    // Handles dropped files: the first one, by its extension.
+    void DropFiles(const std::vector<std::string>& fileNames);
+
+    // The folder documents' palettes are looked up in.
+    std::string PaletteFolder() const;
+
+private:
+    // Next value of the 32-bit generator, in [0, 1).
+    long double NextRandom();
+
+    IMainHost& host_;
+    std::string programDir_;
+    TBitmap24 imageBitmap_;
+    double colorChange_ = 1.0;
+    std::unique_ptr<TVelquor> pattern_;
+    std::string formulaName_ = "0";
+    int32_t formulaType_ = 1;
+    int32_t pointMoveType_ = 0;
+    TPointMoveParam pointMoveParam_;
+    bool shadeOff_ = false;
+    uint32_t randSeed_ = 0;
+};

@@ -1,0 +1,51 @@
+// Colour values, the palette and MCF palette files.
+//
+// A colour value is 0x00BBGGRR (red in the low byte).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TRgb {
+public:
+    int32_t R = 0;
+    int32_t G = 0;
+    int32_t B = 0;
+
+    // Each setter clamps to 0..255.
+    void SetR(int32_t v);
+    void SetG(int32_t v);
+    void SetB(int32_t v);
+    int32_t GetValue() const { return B * 65536 + G * 256 + R; }
+    void SetValue(int32_t v);
+    // "RRGGBB": three pairs of hexadecimal digits; EConvertError otherwise.
+    void SetHex(const std::string& text);
+};
+
+using TPalette = std::vector<int32_t>;
+
+class TMcf {
+public:
+    TMcf();
+
+    int32_t High = -1;
+    TPalette Colors;
+    std::string FileName;
+
+    void Clear() { High = -1; }
+    void Add(int32_t value);
+    // ERangeError "パレットの範囲を越えています。最大[%d] 指定[%d]" outside 0..High.
+    int32_t GetColor(int32_t index) const
+    {
+        if (index < 0 || index > High) RaiseRange(index);
+        return Colors[static_cast<size_t>(index)];
+    }
+    std::string GetName() const;
+    // Replaces the palette with the file's colours, or throws and changes nothing.
+    void LoadFromFile(const std::string& path);
+    void SetDefault();
+
+private:
+    [[noreturn]] void RaiseRange(int32_t index) const;
+};
