@@ -19,7 +19,8 @@ TEST(ShippedPalettesTest, EveryPaletteLoadsWithAtLeast64Colours)
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.path().extension() != ".mcf") continue;
-        const std::string path = entry.path().string();
+        const std::u8string u8 = entry.path().u8string();
+        const std::string path(u8.begin(), u8.end());
         TMcf mcf;
         try {
             mcf.LoadFromFile(path);
