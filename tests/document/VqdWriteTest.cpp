@@ -117,7 +117,7 @@ TEST_F(VqdWrite, RealsAreRoundedToFifteenDigits)
 TEST_F(VqdWrite, PaletteNamesKeepEveryCharacter)
 {
     FillTemplateValues(vqd);
-    for (const char* name : {"稲妻", "波～線", "😀絵文字", "Ω̈", "한글", "a&b<c>\"d\"", "tab\tname"}) {
+    for (const char* name : {"稲妻", "表示", "波～線", "😀絵文字", "Ω̈", "한글", "a&b<c>\"d\"", "tab\tname"}) {
         vqd.PaletteName = name;
         EXPECT_EQ(RoundTrip().PaletteName, name);
     }
