@@ -1,5 +1,6 @@
 // gsettings is started directly (fork and execvp), so a path can never be
 // taken apart or interpreted by a shell.
+#ifndef _WIN32
 #include "FreedesktopPlatform.h"
 
 #include <cerrno>
@@ -137,7 +138,6 @@ bool TFreedesktopPlatform::SetDesktopWallpaper(const std::string& path)
     return picture && placed;
 }
 
-#ifndef _WIN32
 std::unique_ptr<IDesktopPlatform> MakeDesktopPlatform()
 {
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
