@@ -5,6 +5,7 @@
 // new of the process is counted, and the encoder routes zlib's memory through
 // it, so the peak during our encode is all the encoder itself allocates.
 #include "PngWriteStream.h"
+#include "UVelquor.h"
 
 #include <png.h>
 #include <zlib.h>
@@ -83,29 +84,22 @@ protected:
     }
 };
 
-// Bands of a 256-colour gradient palette indexed by a formula value, like a
-// rendered pattern: smooth areas with sharp edges.
-TBitmap24 RenderedLookingPicture()
+// A picture drawn by the renderer itself: formula 5 through the swirl point
+// move, smooth bands with sharp edges as users see them.
+TBitmap24 RenderedPicture()
 {
-    uint8_t palette[256][3];
-    for (int i = 0; i < 256; ++i) {
-        palette[i][0] = static_cast<uint8_t>(127.5 + 127.5 * std::sin(i * 0.049));
-        palette[i][1] = static_cast<uint8_t>(127.5 + 127.5 * std::sin(i * 0.073 + 1.0));
-        palette[i][2] = static_cast<uint8_t>(127.5 + 127.5 * std::sin(i * 0.031 + 2.0));
-    }
-    TBitmap24 bitmap(kSize, kSize);
-    for (int y = 0; y < kSize; ++y) {
-        uint8_t* p = bitmap.Row(y);
-        const long double fy = (y - kSize / 2) * 0.0025L;
-        for (int x = 0; x < kSize; ++x, p += 3) {
-            const long double fx = (x - kSize / 2) * 0.0025L;
-            const long double v = (fx * fx + fy * fy) * 40.0L + std::sin(fx * 3.0L) * std::cos(fy * 5.0L) * 20.0L;
-            const int index = static_cast<int>(std::llround(v)) & 255;
-            p[0] = palette[index][0];
-            p[1] = palette[index][1];
-            p[2] = palette[index][2];
-        }
-    }
+    TBitmap24 bitmap;
+    TVelquor renderer(false, &bitmap);
+    renderer.WaitUntilSuspended();
+    bitmap.SetSize(kSize, kSize);
+    renderer.SetSize(kSize, kSize);
+    renderer.SetFormula(TFormulaBox::GetFormula(5));
+    auto move = TPointMoveBox::GetPointMove(2);
+    move->SetParam(TPointMoveParam{0.25L, 0, 0, 0});
+    renderer.SetPointMove(std::move(move));
+    renderer.Incremental = FloatPoint(0.1L, 0.1L);
+    renderer.Resume();
+    renderer.WaitUntilSuspended();
     return bitmap;
 }
 
@@ -157,7 +151,7 @@ size_t EncodeLibpng(const TBitmap24& bitmap)
 
 int main()
 {
-    const TBitmap24 bitmap = RenderedLookingPicture();
+    const TBitmap24 bitmap = RenderedPicture();
     const double megabytes = static_cast<double>(kSize) * kSize * 3 / 1e6;
     std::printf("picture %d x %d, %.1f MB of pixels, best of %d runs\n", kSize, kSize, megabytes, kRuns);
 

@@ -1,6 +1,8 @@
 // Implementation of the imaging test helpers.
 #include "ImagingTestSupport.h"
 
+#include "UVelquor.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -167,5 +169,23 @@ TBitmap24 PatternPicture(int width, int height)
             p[2] = static_cast<uint8_t>(255 - v / 2);
         }
     }
+    return bitmap;
+}
+
+TBitmap24 RenderedPicture(int width, int height)
+{
+    TBitmap24 bitmap;
+    TVelquor renderer(false, &bitmap);
+    renderer.WaitUntilSuspended();
+    bitmap.SetSize(width, height);
+    renderer.SetSize(width, height);
+    renderer.SetFormula(TFormulaBox::GetFormula(5));
+    auto move = TPointMoveBox::GetPointMove(2);
+    move->SetParam(TPointMoveParam{0.25L, 0, 0, 0});
+    renderer.SetPointMove(std::move(move));
+    renderer.Incremental = FloatPoint(0.25L, 0.25L);
+    renderer.Resume();
+    renderer.WaitUntilSuspended();
+    if (!renderer.ErrorMessage().empty()) throw std::runtime_error(renderer.ErrorMessage());
     return bitmap;
 }

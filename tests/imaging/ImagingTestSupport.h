@@ -56,3 +56,5 @@ Bytes ToRgb(const TBitmap24& bitmap);
 TBitmap24 NoisePicture(int width, int height, uint32_t seed);
 // Smooth rings and bands like a rendered formula pattern.
 TBitmap24 PatternPicture(int width, int height);
+// A picture drawn by the renderer: formula 5 through the swirl point move.
+TBitmap24 RenderedPicture(int width, int height);

@@ -109,7 +109,7 @@ TEST(PngWriter, FilesAgreeWithIndependentReaders)
         {"one pixel", NoisePicture(1, 1, 1), 1, 1},
         {"one IDAT", NoisePicture(80, 80, 2), 1, 1},   // about 19 KB of noise
         {"two IDATs", NoisePicture(120, 120, 3), 2, 2}, // about 43 KB of noise
-        {"large pattern", PatternPicture(1000, 1000), 2, 100},
+        {"rendered pattern", RenderedPicture(1000, 1000), 2, 100},
     };
     TempDir dir;
     for (const auto& c : cases) {
