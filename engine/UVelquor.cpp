@@ -145,6 +145,7 @@ void TVelquor::Execute(bool startedIdle)
         busy_.store(false);
         suspended_ = true;
     }
+    busy_.store(false);
     finished_ = true;
     idle_.notify_all();
 }
