@@ -10,8 +10,14 @@
 #include "ImageEffect.h"
 #include "PaletteIndex.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cstring>
+#include <exception>
 #include <new>
+#include <system_error>
+#include <vector>
 
 namespace {
 
@@ -150,32 +156,25 @@ void TVelquor::Execute(bool startedIdle)
     idle_.notify_all();
 }
 
-void TVelquor::Draw()
-{
-    if (bitmap_.Width() != width_) bitmap_.SetWidth(width_);
-    if (bitmap_.Height() != height_) bitmap_.SetHeight(height_);
-    pointMove_->SetSize(width_, height_);
-    finishedRows_.store(0, std::memory_order_relaxed);
+namespace {
 
-    // Everything constant for the drawing is read once; the pixel loop works
-    // on locals only, so rows could be shared out to several threads.
-    const TPointMove& pointMove = *pointMove_;
-    const TFormula& formula = *formula_;
-    const TMcf& mcf = mcf_;
-    const int32_t high = mcf.High;
-    const int width = width_;
-    const int height = height_;
-    const long double incX = Incremental.X;
-    const long double incY = Incremental.Y;
-    // Same order as x = Center.X - Width * Inc.X / 2 + mx * Inc.X, so the
-    // values are bit for bit those of the whole expression. An overflow here
-    // shows up as a non-finite coordinate at the first pixel.
-    const long double left = Center.X - width * incX / 2;
-    const long double top = Center.Y - height * incY / 2;
+// What one drawing needs per pixel, read once when it starts. Shared
+// read-only by every thread drawing rows; all scratch state lives in
+// PaintRow's locals.
+struct RowPainter {
+    const TPointMove& pointMove;
+    const TFormula& formula;
+    const TMcf& mcf;
+    int32_t high;
+    int width;
+    long double incX;
+    long double incY;
+    long double left;
+    long double top;
 
-    lastTick_ = TickCount();
-    for (int row = 0; row < height; ++row) {
-        uint8_t* p = bitmap_.Row(row);
+    void PaintRow(TBitmap24& bitmap, int row) const
+    {
+        uint8_t* p = bitmap.Row(row);
         for (int col = 0; col < width; ++col) {
             const long double mx = pointMove.GetX(col, row);
             const long double my = pointMove.GetY(col, row);
@@ -188,10 +187,110 @@ void TVelquor::Draw()
             p[2] = static_cast<uint8_t>(c.r);
             p += 3;
         }
-        finishedRows_.store(row + 1, std::memory_order_relaxed);
-        if (terminated_.load(std::memory_order_relaxed) || !busy_.load(std::memory_order_relaxed)) return;
-        Progress();
     }
+};
+
+// Bookkeeping of the threads sharing one drawing. Rows are handed out in
+// order, so when a failure stops the drawing every row above the failing
+// one has been finished or has failed too, and the lowest failing row is the
+// one a single thread would have met first.
+struct RowShare {
+    explicit RowShare(int height) : done(new std::atomic<bool>[static_cast<size_t>(height)]())
+    {
+        for (int i = 0; i < height; ++i) done[static_cast<size_t>(i)].store(false, std::memory_order_relaxed);
+    }
+    std::atomic<int> nextRow{0};
+    std::atomic<bool> failed{false};
+    std::unique_ptr<std::atomic<bool>[]> done;
+    std::mutex errorMutex;
+    int errorRow = INT32_MAX;
+    std::exception_ptr error;
+
+    void Fail(int row)
+    {
+        std::lock_guard<std::mutex> lock(errorMutex);
+        if (row < errorRow) {
+            errorRow = row;
+            error = std::current_exception();
+        }
+        failed.store(true);
+    }
+};
+
+int DrawingThreads(int height)
+{
+    const unsigned hw = std::thread::hardware_concurrency();
+    const int n = hw == 0 ? 1 : static_cast<int>(std::min(hw, 16u));
+    return std::max(1, std::min(n, height));
+}
+
+} // namespace
+
+void TVelquor::Draw()
+{
+    if (bitmap_.Width() != width_) bitmap_.SetWidth(width_);
+    if (bitmap_.Height() != height_) bitmap_.SetHeight(height_);
+    pointMove_->SetSize(width_, height_);
+    finishedRows_.store(0, std::memory_order_relaxed);
+
+    const int width = width_;
+    const int height = height_;
+    const long double incX = Incremental.X;
+    const long double incY = Incremental.Y;
+    // Same order as x = Center.X - Width * Inc.X / 2 + mx * Inc.X, so the
+    // values are bit for bit those of the whole expression. An overflow here
+    // shows up as a non-finite coordinate at the first pixel.
+    const RowPainter painter{*pointMove_, *formula_, mcf_, mcf_.High, width,
+                             incX, incY, Center.X - width * incX / 2, Center.Y - height * incY / 2};
+    RowShare share(height);
+    const auto stopRequested = [this] {
+        return terminated_.load(std::memory_order_relaxed) || !busy_.load(std::memory_order_relaxed);
+    };
+
+    lastTick_ = TickCount();
+    // The thread running Draw also draws rows and is the only one to copy
+    // and to count finished rows: the longest run of finished rows from the
+    // top, which nobody writes any more.
+    int prefix = 0;
+    const auto advancePrefix = [&] {
+        while (prefix < height && share.done[static_cast<size_t>(prefix)].load(std::memory_order_acquire)) ++prefix;
+    };
+    const auto drawRows = [&](bool main) {
+        while (!share.failed.load(std::memory_order_relaxed)) {
+            const int row = share.nextRow.fetch_add(1, std::memory_order_relaxed);
+            if (row >= height) return;
+            try {
+                painter.PaintRow(bitmap_, row);
+                share.done[static_cast<size_t>(row)].store(true, std::memory_order_release);
+                if (stopRequested()) return;
+                if (main) {
+                    advancePrefix();
+                    finishedRows_.store(prefix, std::memory_order_relaxed);
+                    Progress();
+                }
+            } catch (...) {
+                share.Fail(row);
+                return;
+            }
+        }
+    };
+
+    std::vector<std::thread> helpers;
+    const int threads = DrawingThreads(height);
+    for (int i = 1; i < threads; ++i) {
+        try {
+            helpers.emplace_back(drawRows, false);
+        } catch (const std::system_error&) {
+            break; // fewer threads only make it slower
+        }
+    }
+    drawRows(true);
+    for (auto& t : helpers) t.join();
+    advancePrefix();
+    finishedRows_.store(prefix, std::memory_order_relaxed);
+
+    if (share.error) std::rethrow_exception(share.error);
+    if (stopRequested()) return;
     if (ShadeOff) ApplyShadeOff(bitmap_);
     Synchronize([this] { DrawToCanvas(); });
 }
@@ -201,7 +300,13 @@ void TVelquor::Progress()
     const uint32_t now = TickCount();
     if ((now - lastTick_) / 100 > 1) {
         lastTick_ = now;
-        Synchronize([this] { DrawToCanvas(); });
+        // Only finished rows: other threads may still be writing below them.
+        Synchronize([this] {
+            const int rows = std::min({finishedRows_.load(std::memory_order_relaxed), bitmap_.Height(), canvas_->Height()});
+            const size_t bytes = static_cast<size_t>(std::min(bitmap_.Width(), canvas_->Width())) * 3;
+            for (int y = 0; y < rows; ++y) std::memcpy(canvas_->Row(y), bitmap_.Row(y), bytes);
+            ++copyCount_;
+        });
     }
 }
 
