@@ -1,14 +1,13 @@
 // The rendering worker: waits while idle, draws the pattern row by row when
-// resumed, copies the bitmap onto the target every 200 ms or more and once
-// at the end, and keeps the message of a failure.
+// resumed (sharing the rows with one helper thread per further processor),
+// copies the finished rows onto the target every 200 ms or more and the
+// whole bitmap once at the end, and keeps the message of a failure.
 #include "UVelquor.h"
 
-#include "ColorSplit.h"
 #include "Exceptions.h"
 #include "Format.h"
-#include "FpuMath.h"
 #include "ImageEffect.h"
-#include "PaletteIndex.h"
+#include "RowPainter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -158,38 +157,6 @@ void TVelquor::Execute(bool startedIdle)
 
 namespace {
 
-// What one drawing needs per pixel, read once when it starts. Shared
-// read-only by every thread drawing rows; all scratch state lives in
-// PaintRow's locals.
-struct RowPainter {
-    const TPointMove& pointMove;
-    const TFormula& formula;
-    const TMcf& mcf;
-    int32_t high;
-    int width;
-    long double incX;
-    long double incY;
-    long double left;
-    long double top;
-
-    void PaintRow(TBitmap24& bitmap, int row) const
-    {
-        uint8_t* p = bitmap.Row(row);
-        for (int col = 0; col < width; ++col) {
-            const long double mx = pointMove.GetX(col, row);
-            const long double my = pointMove.GetY(col, row);
-            const double x = fpu::ToDoubleArg(left + mx * incX);
-            const double y = fpu::ToDoubleArg(top + my * incY);
-            const int32_t v = formula.Calc(x, y);
-            const colorsplit::Channels c = colorsplit::Split(mcf.GetColor(PaletteIndex(v, high)));
-            p[0] = static_cast<uint8_t>(c.b);
-            p[1] = static_cast<uint8_t>(c.g);
-            p[2] = static_cast<uint8_t>(c.r);
-            p += 3;
-        }
-    }
-};
-
 // Bookkeeping of the threads sharing one drawing. Rows are handed out in
 // order, so when a failure stops the drawing every row above the failing
 // one has been finished or has failed too, and the lowest failing row is the
@@ -240,8 +207,9 @@ void TVelquor::Draw()
     // Same order as x = Center.X - Width * Inc.X / 2 + mx * Inc.X, so the
     // values are bit for bit those of the whole expression. An overflow here
     // shows up as a non-finite coordinate at the first pixel.
-    const RowPainter painter{*pointMove_, *formula_, mcf_, mcf_.High, width,
-                             incX, incY, Center.X - width * incX / 2, Center.Y - height * incY / 2};
+    const DrawSetup setup{*pointMove_, *formula_, mcf_, width, incX, incY,
+                          Center.X - width * incX / 2, Center.Y - height * incY / 2};
+    const PaintRowFn paintRow = SelectRowPainter(*pointMove_, *formula_);
     RowShare share(height);
     const auto stopRequested = [this] {
         return terminated_.load(std::memory_order_relaxed) || !busy_.load(std::memory_order_relaxed);
@@ -260,7 +228,7 @@ void TVelquor::Draw()
             const int row = share.nextRow.fetch_add(1, std::memory_order_relaxed);
             if (row >= height) return;
             try {
-                painter.PaintRow(bitmap_, row);
+                paintRow(setup, bitmap_, row);
                 share.done[static_cast<size_t>(row)].store(true, std::memory_order_release);
                 if (stopRequested()) return;
                 if (main) {
@@ -275,8 +243,9 @@ void TVelquor::Draw()
         }
     };
 
-    std::vector<std::thread> helpers;
     const int threads = DrawingThreads(height);
+    std::vector<std::thread> helpers;
+    helpers.reserve(static_cast<size_t>(threads));
     for (int i = 1; i < threads; ++i) {
         try {
             helpers.emplace_back(drawRows, false);

@@ -156,6 +156,24 @@ TEST_F(VelquorTest, MatchesAPixelByPixelEvaluationForEveryFormulaAndPointMove)
         }
 }
 
+// A formula of our own goes through its virtual Calc.
+class ColumnFormula final : public TFormula {
+public:
+    int32_t Calc(double x, double) const override { return static_cast<int32_t>(x) * 1000; }
+};
+
+TEST_F(VelquorTest, DrawsFormulasAndPointMovesOfOtherClasses)
+{
+    Size(6, 2);
+    velquor->Center = {3, 1}; // column c at x = c
+    velquor->SetFormula(std::make_unique<ColumnFormula>());
+    InstallHookedMove();
+    Draw();
+    ASSERT_EQ(velquor->ErrorMessage(), "");
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(velquor->Bitmap().Pixel(x, 1), static_cast<uint32_t>(velquor->Mcf().GetColor(x * 1000 % 127 + 1)));
+}
+
 TEST_F(VelquorTest, NegatedRowIncrementMirrorsTheImage)
 {
     Size(40, 40);
