@@ -1,63 +1,20 @@
-// The seven formulas and their catalogue.
+// The seven formulas and their catalogue; the arithmetic itself is in
+// FormulaMath.h.
 #include "UFormula.h"
 
 #include "Exceptions.h"
 #include "Format.h"
-#include "FpuMath.h"
+#include "FormulaMath.h"
 
-namespace {
+using namespace formulamath;
 
-// P = E * ColorChange rounded, magnitude taken, low 32 bits kept.
-inline int32_t Finish(long double e, double colorChange)
-{
-    const int64_t r = fpu::Round(e * colorChange);
-    const uint64_t magnitude = r < 0 ? uint64_t{0} - static_cast<uint64_t>(r) : static_cast<uint64_t>(r);
-    return static_cast<int32_t>(static_cast<uint32_t>(magnitude));
-}
-
-} // namespace
-
-int32_t TFormula_sqrX_plus_sqrY::Calc(double x, double y) const
-{
-    const long double lx = x, ly = y;
-    return Finish(lx * lx + ly * ly, ColorChange);
-}
-
-int32_t TFormula_sqrX_minus_sqrY::Calc(double x, double y) const
-{
-    const long double lx = x, ly = y;
-    return Finish(lx * lx - ly * ly, ColorChange);
-}
-
-int32_t TFormula_sqrX_plus_Y::Calc(double x, double y) const
-{
-    const long double lx = x, ly = y;
-    return Finish(lx * lx + ly, ColorChange);
-}
-
-int32_t TFormula_X_plus_Y::Calc(double x, double y) const
-{
-    const long double lx = x, ly = y;
-    return Finish(lx + ly, ColorChange);
-}
-
-int32_t TFormula_X_multi_Y::Calc(double x, double y) const
-{
-    const long double lx = x, ly = y;
-    return Finish(lx * ly, ColorChange);
-}
-
-int32_t TFormula_sinX_plus_Y::Calc(double x, double y) const
-{
-    const long double lx = x, ly = y;
-    return Finish(100.0L * fpu::Sin(lx) + ly, ColorChange);
-}
-
-int32_t TFormula_sinX_plus_sinY::Calc(double x, double y) const
-{
-    const long double lx = x, ly = y;
-    return Finish(200.0L * fpu::Sin(lx / 10.0L) + 200.0L * fpu::Sin(ly / 10.0L), ColorChange);
-}
+int32_t TFormula_sqrX_plus_sqrY::Calc(double x, double y) const { return SqrXPlusSqrY(x, y, ColorChange); }
+int32_t TFormula_sqrX_minus_sqrY::Calc(double x, double y) const { return SqrXMinusSqrY(x, y, ColorChange); }
+int32_t TFormula_sqrX_plus_Y::Calc(double x, double y) const { return SqrXPlusY(x, y, ColorChange); }
+int32_t TFormula_X_plus_Y::Calc(double x, double y) const { return XPlusY(x, y, ColorChange); }
+int32_t TFormula_X_multi_Y::Calc(double x, double y) const { return XMultiY(x, y, ColorChange); }
+int32_t TFormula_sinX_plus_Y::Calc(double x, double y) const { return SinXPlusY(x, y, ColorChange); }
+int32_t TFormula_sinX_plus_sinY::Calc(double x, double y) const { return SinXPlusSinY(x, y, ColorChange); }
 
 std::unique_ptr<TFormula> TFormulaBox::GetFormula(int32_t index)
 {

@@ -1,17 +1,22 @@
 // The rendering worker: waits while idle, draws the pattern row by row when
-// resumed, copies the bitmap onto the target every 200 ms or more and once
-// at the end, and keeps the message of a failure.
+// resumed (sharing the rows with one helper thread per further processor),
+// copies the finished rows onto the target every 200 ms or more and the
+// whole bitmap once at the end, and keeps the message of a failure.
 #include "UVelquor.h"
 
-#include "ColorSplit.h"
 #include "Exceptions.h"
 #include "Format.h"
-#include "FpuMath.h"
 #include "ImageEffect.h"
-#include "PaletteIndex.h"
+#include "RowPainter.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cstring>
+#include <exception>
 #include <new>
+#include <system_error>
+#include <vector>
 
 namespace {
 
@@ -145,9 +150,48 @@ void TVelquor::Execute(bool startedIdle)
         busy_.store(false);
         suspended_ = true;
     }
+    busy_.store(false);
     finished_ = true;
     idle_.notify_all();
 }
+
+namespace {
+
+// Bookkeeping of the threads sharing one drawing. Rows are handed out in
+// order, so when a failure stops the drawing every row above the failing
+// one has been finished or has failed too, and the lowest failing row is the
+// one a single thread would have met first.
+struct RowShare {
+    explicit RowShare(int height) : done(new std::atomic<bool>[static_cast<size_t>(height)]())
+    {
+        for (int i = 0; i < height; ++i) done[static_cast<size_t>(i)].store(false, std::memory_order_relaxed);
+    }
+    std::atomic<int> nextRow{0};
+    std::atomic<bool> failed{false};
+    std::unique_ptr<std::atomic<bool>[]> done;
+    std::mutex errorMutex;
+    int errorRow = INT32_MAX;
+    std::exception_ptr error;
+
+    void Fail(int row)
+    {
+        std::lock_guard<std::mutex> lock(errorMutex);
+        if (row < errorRow) {
+            errorRow = row;
+            error = std::current_exception();
+        }
+        failed.store(true);
+    }
+};
+
+int DrawingThreads(int height)
+{
+    const unsigned hw = std::thread::hardware_concurrency();
+    const int n = hw == 0 ? 1 : static_cast<int>(std::min(hw, 16u));
+    return std::max(1, std::min(n, height));
+}
+
+} // namespace
 
 void TVelquor::Draw()
 {
@@ -156,12 +200,6 @@ void TVelquor::Draw()
     pointMove_->SetSize(width_, height_);
     finishedRows_.store(0, std::memory_order_relaxed);
 
-    // Everything constant for the drawing is read once; the pixel loop works
-    // on locals only, so rows could be shared out to several threads.
-    const TPointMove& pointMove = *pointMove_;
-    const TFormula& formula = *formula_;
-    const TMcf& mcf = mcf_;
-    const int32_t high = mcf.High;
     const int width = width_;
     const int height = height_;
     const long double incX = Incremental.X;
@@ -169,28 +207,59 @@ void TVelquor::Draw()
     // Same order as x = Center.X - Width * Inc.X / 2 + mx * Inc.X, so the
     // values are bit for bit those of the whole expression. An overflow here
     // shows up as a non-finite coordinate at the first pixel.
-    const long double left = Center.X - width * incX / 2;
-    const long double top = Center.Y - height * incY / 2;
+    const DrawSetup setup{*pointMove_, *formula_, mcf_, width, incX, incY,
+                          Center.X - width * incX / 2, Center.Y - height * incY / 2};
+    const PaintRowFn paintRow = SelectRowPainter(*pointMove_, *formula_);
+    RowShare share(height);
+    const auto stopRequested = [this] {
+        return terminated_.load(std::memory_order_relaxed) || !busy_.load(std::memory_order_relaxed);
+    };
 
     lastTick_ = TickCount();
-    for (int row = 0; row < height; ++row) {
-        uint8_t* p = bitmap_.Row(row);
-        for (int col = 0; col < width; ++col) {
-            const long double mx = pointMove.GetX(col, row);
-            const long double my = pointMove.GetY(col, row);
-            const double x = fpu::ToDoubleArg(left + mx * incX);
-            const double y = fpu::ToDoubleArg(top + my * incY);
-            const int32_t v = formula.Calc(x, y);
-            const colorsplit::Channels c = colorsplit::Split(mcf.GetColor(PaletteIndex(v, high)));
-            p[0] = static_cast<uint8_t>(c.b);
-            p[1] = static_cast<uint8_t>(c.g);
-            p[2] = static_cast<uint8_t>(c.r);
-            p += 3;
+    // The thread running Draw also draws rows and is the only one to copy
+    // and to count finished rows: the longest run of finished rows from the
+    // top, which nobody writes any more.
+    int prefix = 0;
+    const auto advancePrefix = [&] {
+        while (prefix < height && share.done[static_cast<size_t>(prefix)].load(std::memory_order_acquire)) ++prefix;
+    };
+    const auto drawRows = [&](bool main) {
+        while (!share.failed.load(std::memory_order_relaxed)) {
+            const int row = share.nextRow.fetch_add(1, std::memory_order_relaxed);
+            if (row >= height) return;
+            try {
+                paintRow(setup, bitmap_, row);
+                share.done[static_cast<size_t>(row)].store(true, std::memory_order_release);
+                if (stopRequested()) return;
+                if (main) {
+                    advancePrefix();
+                    finishedRows_.store(prefix, std::memory_order_relaxed);
+                    Progress();
+                }
+            } catch (...) {
+                share.Fail(row);
+                return;
+            }
         }
-        finishedRows_.store(row + 1, std::memory_order_relaxed);
-        if (terminated_.load(std::memory_order_relaxed) || !busy_.load(std::memory_order_relaxed)) return;
-        Progress();
+    };
+
+    const int threads = DrawingThreads(height);
+    std::vector<std::thread> helpers;
+    helpers.reserve(static_cast<size_t>(threads));
+    for (int i = 1; i < threads; ++i) {
+        try {
+            helpers.emplace_back(drawRows, false);
+        } catch (const std::system_error&) {
+            break; // fewer threads only make it slower
+        }
     }
+    drawRows(true);
+    for (auto& t : helpers) t.join();
+    advancePrefix();
+    finishedRows_.store(prefix, std::memory_order_relaxed);
+
+    if (share.error) std::rethrow_exception(share.error);
+    if (stopRequested()) return;
     if (ShadeOff) ApplyShadeOff(bitmap_);
     Synchronize([this] { DrawToCanvas(); });
 }
@@ -200,7 +269,13 @@ void TVelquor::Progress()
     const uint32_t now = TickCount();
     if ((now - lastTick_) / 100 > 1) {
         lastTick_ = now;
-        Synchronize([this] { DrawToCanvas(); });
+        // Only finished rows: other threads may still be writing below them.
+        Synchronize([this] {
+            const int rows = std::min({finishedRows_.load(std::memory_order_relaxed), bitmap_.Height(), canvas_->Height()});
+            const size_t bytes = static_cast<size_t>(std::min(bitmap_.Width(), canvas_->Width())) * 3;
+            for (int y = 0; y < rows; ++y) std::memcpy(canvas_->Row(y), bitmap_.Row(y), bytes);
+            ++copyCount_;
+        });
     }
 }
 

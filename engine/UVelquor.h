@@ -1,5 +1,8 @@
 // The rendering object: one worker thread that draws the current pattern
 // into its own bitmap and copies it onto a target bitmap while it grows.
+// During a drawing the worker shares the rows with helper threads, one per
+// further hardware thread; copies, stop checks and the row count stay with
+// the worker.
 //
 // Settings (Center, Incremental, ShadeOff and the Set* operations) may be
 // changed only while Suspended() is true. The hand-over through the worker's

@@ -1,0 +1,61 @@
+// The point moves' arithmetic as inline functions, shared by the virtual
+// GetX/GetY and the drawing loop's devirtualised path. A product that leaves
+// the extended range fails as an overflow before it can reach a sine (which
+// would otherwise quietly answer 0).
+#pragma once
+
+#include "FpuMath.h"
+#include "UPointMove.h"
+
+#include <cstdint>
+
+namespace pointmovemath {
+
+using fpu::Checked;
+
+inline long double SineShift(int32_t base, long double amp, long double freq, int32_t other)
+{
+    return Checked(base + amp * fpu::Sin(Checked(freq * other)));
+}
+
+inline long double AbsSineShift(int32_t base, long double amp, long double freq, int32_t other)
+{
+    return Checked(base + amp * std::fabs(fpu::Sin(Checked(freq * other))));
+}
+
+inline long double LinearShift(int32_t base, long double k, int32_t other)
+{
+    return Checked(base + Checked(k * other));
+}
+
+// Extended 2*pi as the drawing has always written it.
+constexpr long double kTwoPi = 6.283185307179586477L;
+
+struct Rotation {
+    long double x;
+    long double y;
+};
+
+// The pixel turned about the image centre by an angle that grows with the
+// square root of its distance from the centre; both results whole numbers.
+inline Rotation Rotate(int32_t width, int32_t height, long double a, int32_t x, int32_t y)
+{
+    const int32_t cx = width / 2;
+    const int32_t cy = height / 2;
+    // 64-bit differences keep far-off positions from wrapping; inside the
+    // image the values are the 32-bit ones.
+    const int64_t dx = int64_t{x} - cx;
+    const int64_t dy = int64_t{y} - cy;
+    const int64_t r2 = dx * dx + dy * dy;
+    const double root = static_cast<double>(fpu::Sqrt(static_cast<long double>(r2)));
+    const double rho = static_cast<double>(fpu::Sqrt(static_cast<long double>(root)));
+    const double theta = fpu::ToDoubleArg(Checked(kTwoPi * rho * a) / 10);
+    const long double c = fpu::Cos(theta);
+    const long double s = fpu::Sin(theta);
+    const long double ldx = static_cast<long double>(dx);
+    const long double ldy = static_cast<long double>(dy);
+    return {static_cast<long double>(fpu::Round(ldx * c - ldy * s + cx)),
+            static_cast<long double>(fpu::Round(ldx * s + ldy * c + cy))};
+}
+
+} // namespace pointmovemath

@@ -1,0 +1,232 @@
+// Colours, the palette and MCF files: generator lines, invalid lines and
+// their messages, and loads that must change nothing when they fail.
+#include "UMcf.h"
+
+#include "Exceptions.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<int32_t> ColorsOf(const TMcf& mcf)
+{
+    return std::vector<int32_t>(mcf.Colors.begin(), mcf.Colors.begin() + (mcf.High + 1));
+}
+
+TEST(Rgb, ClampsAndSplitsColourValues)
+{
+    TRgb c;
+    EXPECT_EQ(c.GetValue(), 0);
+    c.SetR(-5);
+    c.SetG(300);
+    c.SetB(128);
+    EXPECT_EQ(c.R, 0);
+    EXPECT_EQ(c.G, 255);
+    EXPECT_EQ(c.GetValue(), 128 * 65536 + 255 * 256);
+    struct Case {
+        int32_t value;
+        int32_t r, g, b;
+    };
+    const Case cases[] = {
+        {0x123456, 0x56, 0x34, 0x12}, {0x7FFFFFFF, 255, 255, 255}, {-1, 0, 0, 0},
+        {-256, 0, 0, 0}, {-65536, 0, 0, 0}, {0x02000012, 0x12, 0, 255},
+    };
+    for (const auto& k : cases) {
+        c.SetValue(k.value);
+        EXPECT_EQ(c.R, k.r) << k.value;
+        EXPECT_EQ(c.G, k.g) << k.value;
+        EXPECT_EQ(c.B, k.b) << k.value;
+    }
+}
+
+TEST(Rgb, ReadsHexTextRedFirst)
+{
+    TRgb c;
+    c.SetHex("1A2b3C");
+    EXPECT_EQ(c.GetValue(), 0x3C2B1A);
+    c.SetHex("ABCDE");
+    EXPECT_EQ(c.GetValue(), 0x0ECDAB);
+    for (const char* bad : {"", "ABCD", "12 456", "12345G", "-12345", "+1+2+3"}) EXPECT_THROW(c.SetHex(bad), EConvertError) << bad;
+}
+
+TEST(Mcf, StartsEmptyAndDoublesItsCapacity)
+{
+    TMcf mcf;
+    EXPECT_EQ(mcf.High, -1);
+    EXPECT_EQ(mcf.Colors.size(), 128u);
+    EXPECT_EQ(mcf.FileName, "");
+    for (int i = 0; i < 128; ++i) mcf.Add(i);
+    EXPECT_EQ(mcf.Colors.size(), 128u);
+    mcf.Add(777);
+    EXPECT_EQ(mcf.High, 128);
+    EXPECT_EQ(mcf.Colors.size(), 256u);
+    EXPECT_EQ(mcf.GetColor(128), 777);
+    try {
+        mcf.GetColor(129);
+        ADD_FAILURE();
+    } catch (const ERangeError& e) {
+        EXPECT_EQ(e.Message(), "パレットの範囲を越えています。最大[128] 指定[129]");
+    }
+    EXPECT_THROW(mcf.GetColor(-1), ERangeError);
+    mcf.Clear();
+    EXPECT_EQ(mcf.High, -1);
+    EXPECT_EQ(mcf.Colors.size(), 256u);
+}
+
+TEST(Mcf, DefaultPaletteKeepsCarriesBetweenChannels)
+{
+    TMcf mcf;
+    mcf.SetDefault();
+    EXPECT_EQ(mcf.High, 127);
+    EXPECT_EQ(mcf.GetName(), "標準");
+    EXPECT_EQ(mcf.FileName, "標準.mcf");
+    EXPECT_EQ(mcf.GetColor(0), 0);
+    EXPECT_EQ(mcf.GetColor(1), 0x020408);   // 080402
+    EXPECT_EQ(mcf.GetColor(31), 0x3E7CF8);  // F87C3E
+    EXPECT_EQ(mcf.GetColor(32), 0x408100);  // 008140
+    EXPECT_EQ(mcf.GetColor(127), 0xFFFFF8); // F8FFFF
+}
+
+TEST(Mcf, NameDropsFolderAndOnlyTheLastExtension)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/pal/x.y.mcf", "x.y"}, {"C:\\pal\\foo.mcf", "foo"}, {"mixed/a\\b.mcf", "b"},
+        {"plain", "plain"}, {"dir.d/name", "name"}, {"", ""},
+    };
+    TMcf mcf;
+    for (const auto& [file, name] : cases) {
+        mcf.FileName = file;
+        EXPECT_EQ(mcf.GetName(), name) << file;
+    }
+}
+
+struct LoadCase {
+    const char* text;
+    std::vector<int32_t> colors; // 0x00BBGGRR
+};
+
+TEST(McfLoad, ReadsColourAndGeneratorLines)
+{
+    const int32_t g = 255 * 256; // green 255, the #LINE example's constant channel
+    const LoadCase cases[] = {
+        {"FF0000 red", {0x0000FF}},
+        {"ff0000\n", {0x0000FF}},
+        {"ABCDE", {0x0ECDAB}},
+        {"#GRAD 000000,FFFFFF,4", {0x000000, 0x404040, 0x808080, 0xBFBFBF}},
+        {"#grad 000000,ffffff,4", {0x000000, 0x404040, 0x808080, 0xBFBFBF}},
+        {"#GRAD  000000 , FFFFFF , 4 ", {0x000000, 0x404040, 0x808080, 0xBFBFBF}},
+        {"#GRAD 000000,FFFFFF,$4", {0x000000, 0x404040, 0x808080, 0xBFBFBF}},
+        {"#GRAD 000000,050000,2", {0x000000, 0x000002}},
+        {"#GRAD FFFFFF,000000,2", {0xFFFFFF, 0x7F7F7F}}, // -127.5 rounds to -128
+        {"#GRAD 000000,FFFFFF,-3\n010203", {0x030201}},
+        {"#LINE 0,64,255,0,0,-16,6", {g + 0, g + 64, g + 128, g + 192, g + 0, g + 64}},
+        {"#LINE 0,1.5,0,0,0,0,3", {0, 2, 3}},
+        {"#LINE 0,-16,0,0,0,0,3", {0, 0, 0}},
+        {"#LINE 250,3,0,0,0,0,3", {250, 253, 0}},
+        {"#line 0 , 1 , 0 , 0 , 0 , 0 , 0\n000001", {0x010000}},
+        {"#COLORS 12\n#\n#GR\n*comment\n\nABCDEF", {0xEFCDAB}},
+        {"010101\r020202\r\n030303\n\n", {0x010101, 0x020202, 0x030303}},
+        {"", {}},
+        {"* only a comment\r\n", {}},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        TMcf mcf;
+        const std::string path = dir.Write("p.mcf", c.text);
+        mcf.LoadFromFile(path);
+        EXPECT_EQ(ColorsOf(mcf), c.colors) << c.text;
+        EXPECT_EQ(mcf.FileName, path);
+    }
+}
+
+struct BadCase {
+    const char* text;
+    int line;
+    const char* shown; // the line as the message shows it
+};
+
+TEST(McfLoad, NamesTheFirstInvalidLine)
+{
+    const BadCase cases[] = {
+        {" FF0000", 1, " FF0000"},
+        {"   ", 1, "   "},
+        {"FFFF", 1, "FFFF"},
+        {"GG0000", 1, "GG0000"},
+        {"#GRADIENT 000000,FFFFFF,4", 1, "#GRADIENT 000000,FFFFFF,4"},
+        {"#GRAD000000,FFFFFF,4", 1, "#GRAD000000,FFFFFF,4"},
+        {"#GRAD", 1, "#GRAD"},
+        {"#GRAD 000000,FFFFFF,0", 1, "#GRAD 000000,FFFFFF,0"},
+        {"#GRAD 000000,FFFFFF,4x", 1, "#GRAD 000000,FFFFFF,4x"},
+        {"#GRAD 000000;FFFFFF,4", 1, "#GRAD 000000;FFFFFF,4"},
+        {"#LINE 0,1,0,1,0,1", 1, "#LINE 0,1,0,1,0,1"},
+        {"#LINE 0,1,0,1,0,1,3,4", 1, "#LINE 0,1,0,1,0,1,3,4"},
+        {"#LINE 0,1,0,1,0,x,3", 1, "#LINE 0,1,0,1,0,x,3"},
+        {"#LINE 0,1e400,0,0,0,0,3", 1, "#LINE 0,1e400,0,0,0,0,3"},   // beyond a double
+        {"#LINE 0,1e300,0,0,0,0,3", 1, "#LINE 0,1e300,0,0,0,0,3"},   // beyond 64-bit rounding
+        // A count that would take gigabytes fails instead of exhausting memory.
+        {"#GRAD 000000,FFFFFF,2000000000", 1, "#GRAD 000000,FFFFFF,2000000000"},
+        {"000000\n*x\n000000\n*y\n\n\nZZ", 7, "ZZ"},
+        {"000000\r\n\r*x\n\r\nZZ", 5, "ZZ"},
+        {"\x82\xa0\x82\xa2", 1, "あい"},           // Shift_JIS text shown as UTF-8
+        {"\xff\xfe", 1, "\xff\xfe"},               // not convertible: the bytes as read
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        TMcf mcf;
+        const std::string path = dir.Write("bad.mcf", c.text);
+        try {
+            mcf.LoadFromFile(path);
+            ADD_FAILURE() << "accepted " << c.text;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), std::to_string(c.line) + "行目の形式が不正です。" + c.shown);
+        }
+    }
+}
+
+TEST(McfLoad, AFailedLoadChangesNothing)
+{
+    TempDir dir;
+    TMcf mcf;
+    const std::string good = dir.Write("good.mcf", "#GRAD 000000,FFFFFF,200\n");
+    mcf.LoadFromFile(good);
+    ASSERT_EQ(mcf.High, 199);
+    ASSERT_EQ(mcf.Colors.size(), 256u);
+    const std::vector<int32_t> before(mcf.Colors);
+
+    // The bad file first grows the scratch palette past the capacity.
+    const std::string bad = dir.Write("bad.mcf", "#GRAD 000000,FFFFFF,300\nFFFFFF\nnot a colour\n");
+    EXPECT_THROW(mcf.LoadFromFile(bad), EConvertError);
+    const std::string missing = (dir.Path() / "missing.mcf").string();
+    try {
+        mcf.LoadFromFile(missing);
+        ADD_FAILURE();
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を開けません。");
+    }
+    EXPECT_THROW(mcf.LoadFromFile(dir.Path().string()), EFOpenError);
+
+    EXPECT_EQ(mcf.High, 199);
+    EXPECT_EQ(mcf.Colors, before);
+    EXPECT_EQ(mcf.FileName, good);
+    EXPECT_EQ(mcf.GetName(), "good");
+}
+
+TEST(McfLoad, ALargePaletteGrowsTheCapacityByDoubling)
+{
+    TempDir dir;
+    TMcf mcf;
+    mcf.SetDefault();
+    mcf.LoadFromFile(dir.Write("big.mcf", "#LINE 0,1,0,0,0,0,1000\n"));
+    EXPECT_EQ(mcf.High, 999);
+    EXPECT_EQ(mcf.Colors.size(), 1024u);
+    EXPECT_EQ(mcf.GetColor(999), 999 % 256);
+    mcf.LoadFromFile(dir.Write("small.mcf", "123456\n"));
+    EXPECT_EQ(mcf.High, 0);
+    EXPECT_EQ(mcf.Colors.size(), 1024u);
+    EXPECT_EQ(mcf.GetName(), "small");
+}
+
+} // namespace
