@@ -23,6 +23,9 @@ class EInvalidOp : public Exception { using Exception::Exception; };
 class EOverflow : public Exception { using Exception::Exception; };
 // A file that cannot be opened, created or written.
 class EFOpenError : public Exception { using Exception::Exception; };
+// A destination stream refused bytes. File writers turn this into the
+// program's "cannot create" message, which names the file.
+class EWriteError : public Exception { using Exception::Exception; };
 
 // The messages the run-time raises for arithmetic failures.
 extern const char* const kMsgZeroDivide;

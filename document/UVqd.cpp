@@ -159,5 +159,5 @@ void TVqd::SaveToFile(const std::string& path)
 
     // Everything that can fail on the way to the bytes has failed by now,
     // before the file is touched.
-    ReplaceFileContents(path, doc.SaveToShiftJis(), seams_);
+    WriteFileReplacing(path, doc.SaveToShiftJis(), seams_);
 }

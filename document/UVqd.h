@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Exceptions.h"
-#include "SafeFileWriter.h"
+#include "SafeFile.h"
 #include "UFloatPoint.h"
 #include "UPointMove.h"
 
