@@ -1,1 +1,182 @@
 #include "MainOperations.h"
+
+#include "Convert.h"
+#include "Exceptions.h"
+#include "Format.h"
+#include "UFormula.h"
+#include "UVqd.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <utility>
+
+namespace {
+
+// The name without folder and without its last extension, as the status bar
+// shows a palette.
+std::string BaseNameWithoutExtension(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+// The extension of the file name part, full stop included, lower-cased.
+std::string LowerExtension(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+} // namespace
+
+TMainOperations::TMainOperations(IMainHost& host, std::string programDir)
+    : host_(host), programDir_(std::move(programDir))
+{
+    pattern_ = std::make_unique<TVelquor>(false, &imageBitmap_);
+    SelectFormula(1, "0");
+    SetColorChange(1.0);
+    SelectPointMove(0, TPointMoveParam{});
+}
+
+TMainOperations::~TMainOperations() = default;
+
+void TMainOperations::SelectFormula(int32_t formulaType, const std::string& formulaName)
+{
+    if (formulaType != 1) throw ERangeError(Format("未サポートのFormulaTypeです。[%d]", formulaType));
+    const int32_t n = StrToInt(formulaName);
+    if (n < 0 || n >= TFormulaBox::FormulaCount()) throw ERangeError("未サポートのFormulaNameです。");
+    formulaType_ = formulaType;
+    formulaName_ = formulaName;
+    pattern_->SetFormula(TFormulaBox::GetFormula(n));
+}
+
+void TMainOperations::SetArea(long double x, long double y, long double dx, long double dy)
+{
+    pattern_->Center = FloatPoint(x, y);
+    pattern_->Incremental = FloatPoint(dx, dy);
+}
+
+void TMainOperations::SetImageSize(int32_t width, int32_t height)
+{
+    if (width < 1 || width > 9999) throw ERangeError(Format("幅の指定が不正です。[%d]", width));
+    if (height < 1 || height > 9999) throw ERangeError(Format("高さの指定が不正です。[%d]", height));
+    host_.ImageSizeChanged(width, height);
+    imageBitmap_.SetSize(width, height);
+    pattern_->SetSize(width, height);
+}
+
+void TMainOperations::SetColorChange(double value)
+{
+    colorChange_ = value;
+    pattern_->SetColorChange(value);
+}
+
+void TMainOperations::SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param)
+{
+    if (pointMoveType < 0) throw ERangeError("未サポートのPointMoveTypeです。");
+    // The stored type and parameters change even when the catalogue then
+    // refuses the number: a later save writes what the user asked for.
+    pointMoveType_ = pointMoveType;
+    pointMoveParam_ = param;
+    std::unique_ptr<TPointMove> move = TPointMoveBox::GetPointMove(pointMoveType);
+    move->SetParam(param);
+    pattern_->SetPointMove(std::move(move));
+}
+
+void TMainOperations::LoadPalette(const std::string& fileName)
+{
+    pattern_->LoadPalette(fileName);
+    host_.PaletteNameChanged(BaseNameWithoutExtension(fileName));
+}
+
+void TMainOperations::LoadPaletteAndDraw(const std::string& fileName)
+{
+    host_.StopDraw();
+    LoadPalette(fileName);
+    host_.StartDraw();
+}
+
+std::string TMainOperations::PaletteFolder() const
+{
+    const std::string setting = host_.PaletteDirectory();
+    if (!setting.empty()) return setting;
+    return programDir_ + "/mcf";
+}
+
+void TMainOperations::OpenDocument(const std::string& fileName)
+{
+    TVqd vqd;
+    vqd.LoadFromFile(fileName);
+    host_.StopDraw();
+    SelectFormula(vqd.FormulaType, vqd.FormulaName);
+    SetColorChange(vqd.ColorChange);
+    pattern_->Center = vqd.Center;
+    pattern_->Incremental = vqd.Incremental;
+    shadeOff_ = vqd.ShadeOff;
+    host_.ShadeOffChanged(shadeOff_);
+    SetImageSize(vqd.Size.X, vqd.Size.Y);
+    const std::string path = PaletteFolder() + "/" + vqd.PaletteName + ".mcf";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec))
+        LoadPalette(path);
+    else
+        host_.ShowMessage(Format("[%s]を開けません。", path.c_str()));
+    SelectPointMove(vqd.PointMoveType, vqd.PointMoveParam);
+    host_.StartDraw();
+}
+
+void TMainOperations::SaveDocument(const std::string& fileName) const
+{
+    TVqd vqd;
+    vqd.Center = pattern_->Center;
+    vqd.ColorChange = colorChange_;
+    vqd.Incremental = pattern_->Incremental;
+    vqd.PaletteName = pattern_->GetPaletteName();
+    vqd.Size.X = pattern_->Width();
+    vqd.Size.Y = pattern_->Height();
+    vqd.FormulaType = 1;
+    vqd.FormulaName = formulaName_;
+    vqd.ShadeOff = shadeOff_;
+    vqd.PointMoveType = pointMoveType_;
+    vqd.PointMoveParam = pointMoveParam_;
+    vqd.SaveToFile(fileName);
+}
+
+long double TMainOperations::NextRandom()
+{
+    randSeed_ = randSeed_ * 134775813u + 1u;
+    return static_cast<long double>(randSeed_) / 4294967296.0L;
+}
+
+void TMainOperations::Random()
+{
+    host_.StopDraw();
+    const long double f1 = NextRandom() * 0.2L + 0.9L;
+    const long double x = pattern_->Incremental.X * f1;
+    const long double f2 = NextRandom() * 0.2L + 0.9L;
+    const long double y = pattern_->Incremental.Y * f2;
+    pattern_->Incremental = FloatPoint(x, y);
+    host_.StartDraw();
+}
+
+void TMainOperations::DropFiles(const std::vector<std::string>& fileNames)
+{
+    if (fileNames.empty()) return;
+    const std::string& name = fileNames.front();
+    const std::string ext = LowerExtension(name);
+    if (ext == ".mcf")
+        LoadPaletteAndDraw(name);
+    else if (ext == ".vqp")
+        OpenDocument(name);
+    else
+        host_.ErrorDialog(name + "\r\n" + "は扱えません。");
+}

@@ -1,0 +1,13 @@
+// velquor-render: renders a pattern (the start-up pattern, a document, or
+// either with options applied) to a BMP or PNG file.
+#include "AppPaths.h"
+#include "RenderCommand.h"
+
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return RunRender(args, ProgramDir(), std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+}

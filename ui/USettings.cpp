@@ -1,0 +1,146 @@
+// The options dialog and the folder picker behind its browse buttons.
+#include "USettings.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+void ShowErrorDialog(QWidget* parent, const QString& text)
+{
+    QApplication::beep();
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+// A folder typed by hand counts only when it exists as a folder; a file of
+// that name is not a place to keep palettes or documents.
+bool IsExistingFolder(const QString& path)
+{
+    return QFileInfo(path).isDir();
+}
+
+} // namespace
+
+std::optional<QString> BrowseForFolder(QWidget* parent, const QString& title)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(parent, title, QString(),
+                                                             QFileDialog::ShowDirsOnly);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
+TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc errorDialog)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      browseForFolder_(std::move(browseForFolder)), errorDialog_(std::move(errorDialog))
+{
+    if (!browseForFolder_)
+        browseForFolder_ = [this](const QString& title) { return BrowseForFolder(this, title); };
+    if (!errorDialog_)
+        errorDialog_ = [this](const QString& text) { ShowErrorDialog(this, text); };
+
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(QStringLiteral("Velquorの設定"));
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic")});
+    font.setPointSize(9);
+    setFont(font);
+    setFixedSize(380, 152);
+
+    lblMcfDirectory = new QLabel(QStringLiteral("MCFﾌｧｲﾙの読み込み元"), this);
+    lblMcfDirectory->setTextFormat(Qt::PlainText);
+    lblMcfDirectory->move(8, 8);
+    lblMcfDirectory->adjustSize();
+    edtMcfDirectory = new QLineEdit(this);
+    edtMcfDirectory->setGeometry(8, 24, 273, 20);
+    bbnRef = new QPushButton(QStringLiteral("参照(&R)..."), this);
+    bbnRef->setGeometry(288, 24, 81, 25);
+
+    lblVqpDirectory = new QLabel(QStringLiteral("VQPファイルの保存先"), this);
+    lblVqpDirectory->setTextFormat(Qt::PlainText);
+    lblVqpDirectory->move(8, 56);
+    lblVqpDirectory->adjustSize();
+    edtVqpDirectory = new QLineEdit(this);
+    edtVqpDirectory->setGeometry(8, 72, 273, 20);
+    bbnBrows = new QPushButton(QStringLiteral("参照(&B)..."), this);
+    bbnBrows->setGeometry(288, 72, 75, 25);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(0, 112, 377, 2);
+
+    bbnOk = new QPushButton(QStringLiteral("了解(&O)"), this);
+    bbnOk->setGeometry(200, 120, 81, 25);
+    bbnOk->setDefault(true);
+    bbnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
+    bbnCancel->setGeometry(288, 120, 81, 25);
+
+    setTabOrder(edtMcfDirectory, bbnRef);
+    setTabOrder(bbnRef, bbnOk);
+    setTabOrder(bbnOk, bbnCancel);
+    setTabOrder(bbnCancel, edtVqpDirectory);
+    setTabOrder(edtVqpDirectory, bbnBrows);
+
+    connect(bbnRef, &QPushButton::clicked, this, [this] { bbnRefClick(); });
+    connect(bbnBrows, &QPushButton::clicked, this, [this] { bbnBrowsClick(); });
+    connect(bbnOk, &QPushButton::clicked, this, [this] { bbnOkClick(); });
+    // Esc and the close box reject the dialog as this button does.
+    connect(bbnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmSettings::showEvent(QShowEvent* event)
+{
+    // Only the dialog's own showing, not the window system's restore.
+    if (!event->spontaneous()) FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfrmSettings::FormShow()
+{
+    edtMcfDirectory->setText(McfDirectory);
+    edtVqpDirectory->setText(VqpDirectory);
+}
+
+void TfrmSettings::Browse(const QLabel* caption, QLineEdit* edit)
+{
+    const std::optional<QString> folder = browseForFolder_(caption->text());
+    if (folder) edit->setText(*folder);
+}
+
+void TfrmSettings::bbnRefClick()
+{
+    Browse(lblMcfDirectory, edtMcfDirectory);
+}
+
+void TfrmSettings::bbnBrowsClick()
+{
+    Browse(lblVqpDirectory, edtVqpDirectory);
+}
+
+bool TfrmSettings::AcceptFolder(const QString& text)
+{
+    if (text.isEmpty() || IsExistingFolder(text)) return true;
+    errorDialog_(text + QStringLiteral("は存在しません。"));
+    return false;
+}
+
+void TfrmSettings::bbnOkClick()
+{
+    // The palette folder is checked first; one refusal at a time.
+    if (!AcceptFolder(edtMcfDirectory->text())) return;
+    if (!AcceptFolder(edtVqpDirectory->text())) return;
+    McfDirectory = edtMcfDirectory->text();
+    VqpDirectory = edtVqpDirectory->text();
+    accept();
+}
