@@ -81,7 +81,7 @@ public:
     int CopyCount() const { return copyCount_.load(); }
 
 private:
-    void Execute();
+    void Execute(bool startedIdle);
     void Draw();
     void Progress();
     void DrawToCanvas();
@@ -108,6 +108,7 @@ private:
     mutable std::condition_variable wake_;
     mutable std::condition_variable idle_;
     bool suspended_ = false;   // guarded by mutex_
-    bool resumeRequested_ = false; // guarded by mutex_
+    bool exitRequested_ = false;   // guarded by mutex_; set by the destructor
+    bool finished_ = false;        // guarded by mutex_; the worker has left its loop
     std::thread worker_;
 };

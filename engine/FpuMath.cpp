@@ -1,0 +1,12 @@
+// Out-of-line raisers, so the inline checks stay small.
+#include "FpuMath.h"
+
+#include "Exceptions.h"
+
+namespace fpu {
+
+void RaiseOverflow() { throw EOverflow(kMsgOverflow); }
+void RaiseInvalidOp() { throw EInvalidOp(kMsgInvalidOp); }
+void RaiseZeroDivide() { throw EZeroDivide(kMsgZeroDivide); }
+
+} // namespace fpu
