@@ -11,6 +11,7 @@
 #include "UiLook.h"
 #include "UiText.h"
 #include "UVelquorRegistry.h"
+#include "AppPaths.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -26,16 +27,6 @@
 
 #include <chrono>
 #include <thread>
-
-namespace {
-
-// The one place that knows where the program's own files are.
-std::string ProgramFolder()
-{
-    return QCoreApplication::applicationDirPath().toStdString();
-}
-
-}  // namespace
 
 TfrmMain::TfrmMain(const TMainWindowOptions& options)
 {
@@ -80,7 +71,8 @@ TfrmMain::~TfrmMain()
 void TfrmMain::FormCreate(const TMainWindowOptions& options)
 {
     // Image bitmap, renderer, formula 0, colour change 1.0, point move 0.
-    ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), options.programDir.empty() ? ProgramFolder() : options.programDir);
+    ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this),
+                                            DataDir(options.programDir.empty() ? ProgramDir() : options.programDir));
     // The worker's progress copies onto the image bitmap run on this thread;
     // StopDraw keeps serving them while it waits, so this cannot deadlock.
     ops_->Pattern().SetSynchronizer([this](const std::function<void()>& copy) {

@@ -29,7 +29,8 @@ struct TMainWindowOptions {
     std::string settingsFile;
     // Modal interaction; null uses the real dialogs. Not owned.
     IDialogs* dialogs = nullptr;
-    // Folder of the program's data (palettes, help); empty: the executable's.
+    // Folder of the program (its palettes are looked up in DataDir of it);
+    // empty: the running executable's.
     std::string programDir;
 };
 
