@@ -162,6 +162,8 @@ private:
 void Render(TMainOperations& ops, std::ostream& err, bool showProgress)
 {
     TVelquor& pattern = ops.Pattern();
+    // A renderer that is still starting ignores Resume: wait until it is idle.
+    pattern.WaitUntilSuspended();
     pattern.ShadeOff = ops.ShadeOff();
     pattern.Resume();
     if (showProgress) {

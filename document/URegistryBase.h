@@ -4,10 +4,15 @@
 // elsewhere in the user's configuration file; tests hand in a file of their own.
 #pragma once
 
+#include "Exceptions.h"
+
 #include <memory>
 #include <string>
 
 class QSettings;
+
+// A value of the wrong type in the store, or a value that cannot be written.
+class ERegistryException : public Exception { using Exception::Exception; };
 
 class TRegistryBase {
 public:
@@ -33,6 +38,8 @@ protected:
     void WriteBool(const std::string& section, const std::string& name, bool value);
 
 private:
+    QSettings& Accessor() const;
+
     std::string maker_;
     std::string product_;
     std::string keyPath_;

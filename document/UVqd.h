@@ -1,0 +1,59 @@
+// Pattern documents (.vqp): the parameters of one pattern, read from and
+// written to their XML form.
+#pragma once
+
+#include "Exceptions.h"
+#include "SafeFileWriter.h"
+#include "UFloatPoint.h"
+#include "UPointMove.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TXmlDomImplementation;
+class TXmlParser;
+
+// A document that lacks a required part or belongs to another program.
+class EVqdError : public Exception { using Exception::Exception; };
+
+struct TIntPoint {
+    int32_t X = 0;
+    int32_t Y = 0;
+    bool operator==(const TIntPoint&) const = default;
+};
+
+class TVqd {
+public:
+    TVqd();
+    ~TVqd();
+    TVqd(const TVqd&) = delete;
+    TVqd& operator=(const TVqd&) = delete;
+
+    std::string AppName;
+    std::string AppVersion;
+    TFloatPoint Center;
+    double ColorChange = 0;
+    std::string FormulaName;
+    int32_t FormulaType = 0;
+    bool ShadeOff = false;
+    TFloatPoint Incremental;
+    std::string PaletteName;
+    TPointMoveParam PointMoveParam;
+    int32_t PointMoveType = 0;
+    TIntPoint Size;
+
+    // Fills the fields in place; on an error they are partly filled and the
+    // caller applies nothing.
+    void LoadFromFile(const std::string& path);
+    // Writes the fields; the previous file at path survives any failure.
+    void SaveToFile(const std::string& path);
+
+    // For tests that make a step of saving fail.
+    void SetFileSeams(TFileSeams seams) { seams_ = std::move(seams); }
+
+private:
+    std::unique_ptr<TXmlDomImplementation> dom_;
+    std::unique_ptr<TXmlParser> parser_;
+    TFileSeams seams_;
+};

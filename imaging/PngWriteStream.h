@@ -1,0 +1,28 @@
+// The PNG encoder: signature, fixed ancillary chunks, zlib-compressed rows.
+#pragma once
+
+#include "PngSettings.h"
+#include "WriteStream.h"
+
+#include <string>
+
+class TPngWriteStream : public TCustomGraphicWriteStream {
+public:
+    // Throws EPngError "Write PNG Param: Err IDAT Size(min:256  max:100000)"
+    // when settings.idatSize lies outside 256..100000.
+    explicit TPngWriteStream(const TPngSettings& settings);
+
+protected:
+    void WriteImage() override;
+
+private:
+    void WriteChunk(const char* type, const void* data, size_t size);
+    void WriteHeaderChunk();
+    void WriteTimeChunk();
+    void WriteTextChunk(const std::string& keyword, const std::string& text);
+    void WritePrivateChunk();
+    void WriteGammaChunk();
+    void WriteImageData();
+
+    TPngSettings settings_;
+};

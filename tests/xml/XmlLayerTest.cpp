@@ -1,0 +1,177 @@
+// The XML layer: lookups, the exact written bytes, CP932 round trips, and the
+// refusal of documents that would reach outside their own text.
+#include "XmlDom.h"
+#include "XmlError.h"
+#include "XmlParser.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+class XmlLayer : public ::testing::Test {
+protected:
+    TXmlDomImplementation dom;
+    TXmlParser parser{dom};
+
+    // Parses and returns the message of the EXmlError it must raise; nothing
+    // may reach stderr on the way.
+    std::string ErrorOf(const std::string& bytes, const std::string& name = "doc.xml")
+    {
+        ::testing::internal::CaptureStderr();
+        std::string message = "(no error)";
+        try {
+            parser.ParseBytes(bytes, name);
+        } catch (const EXmlError& e) {
+            message = e.Message();
+        }
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        return message;
+    }
+};
+
+TEST_F(XmlLayer, FindsFirstDirectChildAndAttributesByExactName)
+{
+    auto& doc = parser.ParseText(
+        "<?xml version=\"1.0\"?><root><a n=\"1\"><b/></a><A n=\"x\"/><a n=\"2\" m=\"&lt;&amp;&#x263A;\"/></root>",
+        "mem");
+    ASSERT_EQ(dom.DocumentCount(), 1u);
+    EXPECT_FALSE(doc.FindChild("Root"));
+    auto root = doc.FindChild("root");
+    ASSERT_TRUE(root);
+    auto a = root->FindChild("a");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->FindAttribute("n"), "1");
+    EXPECT_FALSE(a->FindAttribute("N"));
+    EXPECT_FALSE(root->FindChild("b")) << "only direct children count";
+    EXPECT_EQ(root->FindChild("A")->FindAttribute("n"), "x");
+    EXPECT_EQ(root->FindChild("a")->Name(), "a");
+
+    a->SetAttribute("n", "changed");
+    a->SetAttribute("added", "new");
+    EXPECT_EQ(a->FindAttribute("n"), "changed");
+    EXPECT_EQ(a->FindAttribute("added"), "new");
+}
+
+TEST_F(XmlLayer, WritesDeclarationCommentAndEndTagsWithCrLfInCp932)
+{
+    auto& doc = parser.ParseText(
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<!-- 保存 -->\r\n<r>\r\n\t<e a=\"1\" b=\"2\" />\r\n</r>",
+        "mem");
+    doc.FindChild("r")->FindChild("e")->SetAttribute("a", "稲妻");
+    const std::string expected =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<!-- \x95\xdb\x91\xb6 -->\r\n"
+        "<r>\r\n\t<e a=\"\x88\xee\x8d\xc8\" b=\"2\"></e>\r\n</r>\r\n";
+    EXPECT_EQ(doc.SaveToShiftJis(), expected);
+}
+
+TEST_F(XmlLayer, AttributeTextSurvivesWriteAndRead)
+{
+    const std::string values[] = {
+        "稲妻", "～ wave", "a&b<c>d\"e'f", "tab\there", "line\nfeed\r\nend", "😀 emoji", "Ω̈", "한국어", "  spaced  ",
+        "",
+    };
+    for (const auto& value : values) {
+        dom.Clear();
+        auto& doc = parser.ParseText("<r><e v=\"\"/></r>", "mem");
+        doc.FindChild("r")->FindChild("e")->SetAttribute("v", value);
+        const std::string bytes = doc.SaveToShiftJis();
+        auto& back = parser.ParseBytes(bytes, "written");
+        EXPECT_EQ(back.FindChild("r")->FindChild("e")->FindAttribute("v"), value) << bytes;
+    }
+}
+
+TEST_F(XmlLayer, WritesCharactersOutsideCp932AsReferences)
+{
+    auto& doc = parser.ParseText("<r/>", "mem");
+    doc.FindChild("r")->SetAttribute("v", "A😀한");
+    EXPECT_THAT(doc.SaveToShiftJis(), HasSubstr("v=\"A&#128512;&#54620;\""));
+}
+
+TEST_F(XmlLayer, RefusesTextXmlCannotHold)
+{
+    auto& doc = parser.ParseText("<r/>", "mem");
+    auto r = doc.FindChild("r");
+    for (const std::string& bad : {std::string("a\x01z"), std::string("\xff\xfe"), std::string("\xed\xa0\x80")})
+        EXPECT_THROW(r->SetAttribute("v", bad), EXmlError);
+    EXPECT_FALSE(r->FindAttribute("v"));
+}
+
+TEST_F(XmlLayer, ReadsShiftJisAsCp932)
+{
+    // 0x81 0x60 is U+FF5E in CP932 but U+301C in JIS's Shift_JIS.
+    for (const char* name : {"Shift_JIS", "sjis", "CP932", "windows-31j", "SHIFT_JIS"}) {
+        dom.Clear();
+        const std::string bytes =
+            std::string("<?xml version=\"1.0\" encoding=\"") + name + "\"?><r v=\"\x81\x60\x88\xee\"/>";
+        auto& doc = parser.ParseBytes(bytes, "sjis.xml");
+        EXPECT_EQ(doc.FindChild("r")->FindAttribute("v"), "～稲") << name;
+    }
+}
+
+TEST_F(XmlLayer, ReportsWhatAndWhere)
+{
+    EXPECT_EQ(ErrorOf("<?xml version=\"1.0\"?>\n<r>\n<e>\n</r>", "bad.xml"),
+              "XMLの解析に失敗しました: bad.xml(4行目): Opening and ending tag mismatch: e line 3 and r");
+    EXPECT_THAT(ErrorOf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r v=\"\x81\x20\"/>", "sj.xml"),
+                HasSubstr("sj.xml(2行目)"));
+    EXPECT_THAT(ErrorOf(""), HasSubstr("doc.xml"));
+    EXPECT_THAT(ErrorOf("<r>&undefined;</r>"), HasSubstr("undefined"));
+    EXPECT_THAT(ErrorOf("<?xml version=\"1.0\" encoding=\"no-such-code\"?><r/>"), HasSubstr("doc.xml"));
+}
+
+TEST_F(XmlLayer, RefusesEntitiesAndExternalReferences)
+{
+    const std::string bomb =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n<!ENTITY a \"aaaaaaaaaa\">\n"
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n]>\n"
+        "<r v=\"&c;&c;&c;\">&c;</r>";
+    EXPECT_EQ(ErrorOf(bomb, "bomb.xml"), "XMLの解析に失敗しました: bomb.xml(3行目): 実体を宣言した文書は読み込めません");
+
+    const std::string secret = (std::filesystem::temp_directory_path() / "vq_xml_secret.txt").string();
+    std::ofstream(secret) << "secret";
+    const std::string external = "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY s SYSTEM \"file://" + secret +
+                                 "\">]>\n<r>&s;</r>";
+    EXPECT_THAT(ErrorOf(external), HasSubstr("実体を宣言した文書は読み込めません"));
+    const std::string dtd = "<?xml version=\"1.0\"?>\n<!DOCTYPE r SYSTEM \"file://" + secret + "\">\n<r/>";
+    EXPECT_THAT(ErrorOf(dtd), HasSubstr("外部のDTDを参照する文書は読み込めません"));
+    const std::string parameter = "<!DOCTYPE r [<!ENTITY % p SYSTEM \"file://" + secret + "\"> %p;]><r/>";
+    EXPECT_THAT(ErrorOf(parameter), HasSubstr("実体を宣言した文書は読み込めません"));
+    std::remove(secret.c_str());
+    EXPECT_EQ(dom.DocumentCount(), 0u) << "a refused document is not kept";
+
+    // A plain DOCTYPE names nothing outside and is harmless.
+    EXPECT_NO_THROW(parser.ParseBytes("<!DOCTYPE r><r/>", "doctype.xml"));
+}
+
+TEST_F(XmlLayer, FileThatCannotBeReadNamesThePath)
+{
+    const std::string missing = (std::filesystem::temp_directory_path() / "vq_no_such_file.xml").string();
+    for (const std::string& path : {missing, std::filesystem::temp_directory_path().string()}) {
+        try {
+            parser.ParseFile(path);
+            ADD_FAILURE() << path;
+        } catch (const EXmlError& e) {
+            EXPECT_EQ(e.Message(), "ファイル '" + path + "' を開けません。");
+        }
+    }
+}
+
+TEST_F(XmlLayer, ImplementationHoldsDocumentsUntilCleared)
+{
+    parser.ParseText("<a/>", "1");
+    parser.ParseText("<b/>", "2");
+    ASSERT_EQ(dom.DocumentCount(), 2u);
+    EXPECT_TRUE(dom.Document(1).FindChild("b"));
+    dom.Clear();
+    EXPECT_EQ(dom.DocumentCount(), 0u);
+    EXPECT_THROW(dom.Document(0), ERangeError);
+}
+
+} // namespace
