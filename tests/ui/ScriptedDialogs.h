@@ -53,7 +53,8 @@ private:
     {
         if (answers.empty())
             return std::nullopt;
-        auto answer = answers.front();
+        std::optional<T> answer;
+        answer.swap(answers.front());
         answers.pop_front();
         return answer;
     }
