@@ -6,6 +6,7 @@
 #include "UVelquorRegistry.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -259,4 +260,14 @@ TEST_F(MainWindowTest, SaveCommandsAreOffWhileDrawingAlsoWhenItFails)
     EXPECT_EQ(dialogs_.errors.front(), QString::fromStdString(failure));
     EXPECT_TRUE(window.actSave->isEnabled());
     EXPECT_TRUE(window.actImgSave->isEnabled());
+}
+
+TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtExit)
+{
+    // The settings "file" is a folder: loading finds nothing, saving fails.
+    ASSERT_TRUE(QDir(tmp_.path()).mkdir(QStringLiteral("settings.ini")));
+    CreateShown();
+    window_.reset();
+    ASSERT_FALSE(dialogs_.exceptions.isEmpty());
+    EXPECT_TRUE(dialogs_.exceptions.back().endsWith(QLatin1Char('.'))) << dialogs_.exceptions.back().toStdString();
 }
