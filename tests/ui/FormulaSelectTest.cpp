@@ -1,0 +1,157 @@
+// The formula settings dialog: OK's order of steps when one fails, the
+// number formats after a successful OK, and the keys.
+#include "WindowFixture.h"
+
+#include "UFormulaSelect.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using FormulaSelectTest = WindowFixture;
+
+namespace {
+
+TfrmFormulaSelect& OpenDialog(TfrmMain& window)
+{
+    window.actFunction->trigger();
+    return window.FormulaDialog();
+}
+
+}  // namespace
+
+TEST_F(FormulaSelectTest, ListsAndBoxesFollowTheWindow)
+{
+    TfrmMain& window = CreateShown();
+    TfrmFormulaSelect& dialog = OpenDialog(window);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("数式設定"));
+    EXPECT_EQ(dialog.cmbFormula->count(), 7);
+    EXPECT_EQ(dialog.cmbPointMove->count(), 5);
+    EXPECT_EQ(dialog.cmbFormula->currentIndex(), 0);
+    EXPECT_EQ(dialog.edtX->text(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.edtDX->text(), QStringLiteral("1"));
+    EXPECT_EQ(dialog.edtSizeX->text(), QStringLiteral("400"));
+    EXPECT_EQ(dialog.edtSizeY->text(), QStringLiteral("400"));
+    EXPECT_EQ(dialog.edtColorChange->text(), QStringLiteral("1"));
+    EXPECT_EQ(dialog.edtParamA->text(), QStringLiteral("0"));
+
+    // A stored point move outside the list leaves none selected, and OK refuses it.
+    window.RunCommand([&] { window.SelectPointMove(7, {}); });
+    window.StartDraw();
+    EXPECT_EQ(dialog.cmbPointMove->currentIndex(), -1);
+    WaitUntilIdle();
+    dialogs_.exceptions.clear();
+    dialog.bbnOK->click();
+    ASSERT_EQ(dialogs_.exceptions.size(), 1);
+    EXPECT_EQ(dialogs_.exceptions.front(), QStringLiteral("未サポートのPointMoveTypeです。."));
+}
+
+TEST_F(FormulaSelectTest, FailingOkKeepsEarlierStepsAndTheTypedTexts)
+{
+    struct Case {
+        const char* sizeX;
+        const char* sizeY;
+        const char* y;
+        QString message;
+        bool areaApplied;
+    };
+    const Case cases[] = {
+        {"400", "400", "abc", QStringLiteral("'abc' は浮動小数点数ではありません."), false},
+        {"0", "x", "0", QStringLiteral("'x' は整数ではありません."), true},
+        {"0", "5", "0", QStringLiteral("幅の指定が不正です。[0]."), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        TfrmMain& window = CreateShown();
+        TfrmFormulaSelect& dialog = OpenDialog(window);
+        dialog.cmbFormula->setCurrentIndex(3);
+        dialog.edtX->setText(QStringLiteral("2"));
+        dialog.edtY->setText(QString::fromLatin1(c.y));
+        dialog.edtDX->setText(QStringLiteral("0.5"));
+        dialog.edtSizeX->setText(QString::fromLatin1(c.sizeX));
+        dialog.edtSizeY->setText(QString::fromLatin1(c.sizeY));
+        dialog.edtColorChange->setText(QStringLiteral("3"));
+        dialog.cmbPointMove->setCurrentIndex(2);
+        dialogs_.exceptions.clear();
+
+        dialog.bbnOK->click();
+
+        ASSERT_EQ(dialogs_.exceptions.size(), 1);
+        EXPECT_EQ(dialogs_.exceptions.front(), c.message);
+        const TMainOperations& ops = window.Operations();
+        EXPECT_EQ(ops.FormulaName(), "3");
+        EXPECT_EQ(ops.Pattern().Center, (c.areaApplied ? TFloatPoint{2, 0} : TFloatPoint{0, 0}));
+        EXPECT_EQ(ops.Pattern().Incremental, (c.areaApplied ? TFloatPoint{0.5L, 1} : TFloatPoint{1, 1}));
+        EXPECT_EQ(ops.Pattern().Width(), 400);
+        EXPECT_EQ(ops.ColorChange(), 1.0);
+        EXPECT_EQ(ops.PointMoveType(), 0);
+        EXPECT_FALSE(window.Drawing());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.edtY->text(), QString::fromLatin1(c.y));
+        EXPECT_EQ(dialog.edtSizeY->text(), QString::fromLatin1(c.sizeY));
+        EXPECT_EQ(dialog.edtColorChange->text(), QStringLiteral("3"));
+        window_.reset();
+    }
+}
+
+TEST_F(FormulaSelectTest, OkRewritesTheBoxesInTheirFormats)
+{
+    TfrmMain& window = CreateShown();
+    TfrmFormulaSelect& dialog = OpenDialog(window);
+    struct Case {
+        QLineEdit* edit;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {dialog.edtX, "0.50", "0.5"},
+        {dialog.edtY, "1e20", "1E020"},
+        {dialog.edtDX, "0.00001", "1E-005"},
+        {dialog.edtDY, "123456789.123456789", "123456789.123457"},
+        {dialog.edtColorChange, "2.50", "2.5"},
+        {dialog.edtParamA, "0.00001", "1E-5"},
+        {dialog.edtParamB, "1e20", "1E20"},
+        {dialog.edtParamC, "-0", "0"},
+    };
+    for (const Case& c : cases)
+        c.edit->setText(QString::fromLatin1(c.typed));
+    dialog.edtSizeX->setText(QStringLiteral("40"));
+    dialog.edtSizeY->setText(QStringLiteral("30"));
+
+    dialog.bbnOK->click();
+
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
+    EXPECT_TRUE(window.Drawing());
+    for (const Case& c : cases)
+        EXPECT_EQ(c.edit->text(), QString::fromLatin1(c.shown)) << c.typed;
+    EXPECT_EQ(window.Operations().Pattern().Width(), 40);
+    EXPECT_EQ(window.Operations().ColorChange(), 2.5);
+    EXPECT_TRUE(dialog.isVisible());
+    WaitUntilIdle();
+}
+
+TEST_F(FormulaSelectTest, EnterRunsOkAndEscapeHides)
+{
+    TfrmMain& window = CreateShown();
+    TfrmFormulaSelect& dialog = OpenDialog(window);
+    dialog.edtSizeX->setText(QStringLiteral("50"));
+    QTest::keyClick(dialog.edtSizeX, Qt::Key_Return);
+    EXPECT_EQ(window.Operations().Pattern().Width(), 50);
+    EXPECT_TRUE(dialog.isVisible());
+    WaitUntilIdle();
+
+    dialog.edtSizeX->setText(QStringLiteral("60"));
+    QTest::keyClick(dialog.edtSizeX, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(window.Operations().Pattern().Width(), 50);
+
+    // Shown again it is refreshed at the next drawing, not before.
+    window.actFunction->trigger();
+    EXPECT_TRUE(dialog.isVisible());
+    window.StartDraw();
+    EXPECT_EQ(dialog.edtSizeX->text(), QStringLiteral("50"));
+    WaitUntilIdle();
+}

@@ -1,0 +1,61 @@
+// Scripted stand-in for every modal dialog: records what would have been
+// shown and answers from queues, so no test ever waits on a dialog.
+#pragma once
+
+#include "Dialogs.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+class TScriptedDialogs final : public IDialogs {
+public:
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<TSaveFileResult>> saveAnswers;
+    std::deque<std::optional<QString>> folderAnswers;
+    // Runs instead of a modal dialog and returns its result code; without
+    // one the dialog counts as cancelled.
+    std::function<int(QDialog&)> onExec;
+
+    std::deque<TOpenFileRequest> openRequests;
+    std::deque<TSaveFileRequest> saveRequests;
+    QStringList messages;    // plain messages
+    QStringList errors;      // the error dialog
+    QStringList exceptions;  // the default error display
+    int execCount = 0;
+
+    std::optional<QString> OpenFile(QWidget*, const TOpenFileRequest& request) override
+    {
+        openRequests.push_back(request);
+        return Next(openAnswers);
+    }
+    std::optional<TSaveFileResult> SaveFile(QWidget*, const TSaveFileRequest& request) override
+    {
+        saveRequests.push_back(request);
+        return Next(saveAnswers);
+    }
+    std::optional<QString> BrowseFolder(QWidget*, const QString&, const QString&) override { return Next(folderAnswers); }
+    void Message(QWidget*, const QString& text) override { messages << text; }
+    void Error(QWidget*, const QString& text) override { errors << text; }
+    void ShowException(QWidget*, const QString& text) override { exceptions << text; }
+    int Exec(QDialog& dialog) override
+    {
+        ++execCount;
+        return onExec ? onExec(dialog) : static_cast<int>(QDialog::Rejected);
+    }
+
+private:
+    template <class T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& answers)
+    {
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<T> answer;
+        answer.swap(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+};

@@ -1,0 +1,38 @@
+// The closing full stop of the default error display and the hint parts.
+#include "UiText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(WithClosingPeriod, AppendsAfterEveryCharacterAboveTheFullStop)
+{
+    struct Case {
+        std::string in;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"幅の指定が不正です。[0]", "幅の指定が不正です。[0]."},  // ']' > '.'
+        {"未サポートのFormulaNameです。", "未サポートのFormulaNameです。."},  // double-byte last character
+        {"'x' は整数ではありません", "'x' は整数ではありません."},
+        {"ｴﾗｰ", "ｴﾗｰ."},            // half-width kana: a single byte above '.' in Shift_JIS
+        {"No Exist", "No Exist."},
+        {"Size Error X(0)", "Size Error X(0)"},  // ')' < '.'
+        {"done.", "done."},          // '.' itself is not greater
+        {"what!", "what!"},          // '!' < '.'
+        {"a-", "a-"},                // '-' < '.'
+        {"a/", "a/."},               // '/' > '.'
+        {"line\r\n", "line\r\n"},
+        {"π", "π."},                 // not in Shift_JIS: becomes '?', still above '.'
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithClosingPeriod(c.in), c.out) << c.in;
+}
+
+TEST(SplitHint, ShortAndLongParts)
+{
+    EXPECT_EQ(SplitHint("開く|VQPﾌｧｲﾙを開きます。"), std::make_pair(std::string("開く"), std::string("VQPﾌｧｲﾙを開きます。")));
+    EXPECT_EQ(SplitHint("このｿﾌﾄを終了します。"), std::make_pair(std::string("このｿﾌﾄを終了します。"), std::string("このｿﾌﾄを終了します。")));
+    EXPECT_EQ(SplitHint("a|b|c"), std::make_pair(std::string("a"), std::string("b|c")));
+}

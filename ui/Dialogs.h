@@ -1,0 +1,69 @@
+// Every modal interaction of the program goes through IDialogs, so that tests
+// can script the answers and never wait on a dialog.
+//
+// Filters are written "description|pattern|description|pattern", the form the
+// program's texts use; TQtDialogs turns them into Qt's own form.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+struct TOpenFileRequest {
+    QString title;
+    QString filter;
+    QString defaultExt;   // with its dot, e.g. ".mcf"; may be empty
+    QString initialDir;   // empty: the toolkit's choice
+    bool fileMustExist = true;
+};
+
+struct TSaveFileRequest {
+    QString title;
+    QString filter;
+    QString defaultExt;
+    QString initialDir;
+    QString fileName;     // proposed name, e.g. the last one chosen
+    int filterIndex = 1;  // 1-based, as the commands count filter entries
+    bool overwritePrompt = false;
+};
+
+struct TSaveFileResult {
+    QString fileName;
+    int filterIndex = 1;  // 1-based entry the user left selected
+};
+
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    // nullopt when the user cancels.
+    virtual std::optional<QString> OpenFile(QWidget* parent, const TOpenFileRequest& request) = 0;
+    virtual std::optional<TSaveFileResult> SaveFile(QWidget* parent, const TSaveFileRequest& request) = 0;
+    virtual std::optional<QString> BrowseFolder(QWidget* parent, const QString& title, const QString& initialDir) = 0;
+    // A plain message box captioned "Velquor", no icon, no beep.
+    virtual void Message(QWidget* parent, const QString& text) = 0;
+    // The error dialog: error beep, then a box captioned "エラー" with the error icon.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
+    // The default error display: a box captioned "Velquor" with the error
+    // icon; text already carries its closing full stop.
+    virtual void ShowException(QWidget* parent, const QString& text) = 0;
+    // Shows a modal dialog and returns its result code (QDialog::Accepted...).
+    virtual int Exec(QDialog& dialog) = 0;
+};
+
+// The real dialogs of the desktop.
+class TQtDialogs final : public IDialogs {
+public:
+    std::optional<QString> OpenFile(QWidget* parent, const TOpenFileRequest& request) override;
+    std::optional<TSaveFileResult> SaveFile(QWidget* parent, const TSaveFileRequest& request) override;
+    std::optional<QString> BrowseFolder(QWidget* parent, const QString& title, const QString& initialDir) override;
+    void Message(QWidget* parent, const QString& text) override;
+    void Error(QWidget* parent, const QString& text) override;
+    void ShowException(QWidget* parent, const QString& text) override;
+    int Exec(QDialog& dialog) override;
+};
+
+// "MCF(*.mcf)|*.mcf|all|*" -> "MCF(*.mcf) (*.mcf);;all (*)".
+QString QtFilter(const QString& filter);

@@ -1,0 +1,159 @@
+// The main window: picture, menu bar, tool bar, status bar and the wiring of
+// the commands. The state and the checked operations live in TMainOperations;
+// this class adds what needs widgets: drawing control, dialogs, the timer.
+#pragma once
+
+#include "MainOperations.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class IDialogs;
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QTimer;
+class QToolBar;
+class TAboutDialog;
+class TfrmFormulaSelect;
+class TGraphView;
+class TVelquorRegistry;
+
+struct TMainWindowOptions {
+    // INI file for the settings; empty uses the user's own store.
+    std::string settingsFile;
+    // Modal interaction; null uses the real dialogs. Not owned.
+    IDialogs* dialogs = nullptr;
+    // Folder of the program (its palettes are looked up in DataDir of it);
+    // empty: the running executable's.
+    std::string programDir;
+};
+
+class TfrmMain : public QMainWindow, private IMainHost {
+    Q_OBJECT
+public:
+    explicit TfrmMain(const TMainWindowOptions& options = {});
+    ~TfrmMain() override;
+
+    // The operations the dialogs and documents use; each may throw.
+    void SelectFormula(int32_t formulaType, const std::string& formulaName);
+    void SetArea(long double x, long double y, long double dx, long double dy);
+    void SetImageSize(int32_t width, int32_t height);
+    void SetColorChange(double value);
+    void SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param);
+    void StopDraw() override;
+    void StartDraw() override;
+
+    void SetToolBarVisible(bool show);
+    void SetStatusBarVisible(bool show);
+
+    // Runs one command; an exception leaving it is shown by the default error
+    // display and the program goes on.
+    void RunCommand(const std::function<void()>& command);
+
+    TMainOperations& Operations() { return *ops_; }
+    TVelquorRegistry& Registry() { return *registry_; }
+    TfrmFormulaSelect& FormulaDialog() { return *frmFormulaSelect_; }
+    TAboutDialog& AboutDialog() { return *dlgAbout_; }
+    IDialogs& Dialogs() { return *dialogs_; }
+    // The area below the menu bar: tool bar, picture and status bar.
+    QSize ClientSize() const;
+    // True while the poll timer runs (from StartDraw until the renderer is idle).
+    bool Drawing() const;
+    // Initial folder of the palette dialog (the palette setting if it exists).
+    const QString& PaletteDialogFolder() const { return paletteDialogFolder_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    void FormActivate();
+    void timDrawTimer();
+    void actOpenExecute();
+    void actSaveExecute();
+    void actImgSaveExecute();
+    void actClipbordSaveExecute();
+    void actWallCenterExecute();
+    void actWallStretchExecute();
+    void actWallTileExecute();
+    void actFunctionExecute();
+    void actPaletteExecute();
+    void actRandomExecute();
+    void actShadeOffExecute(bool checked);
+    void actOptionExecute();
+    void mnuFileCloseClick();
+    void mnuViewToolbarClick();
+    void mnuViewStatusbarClick();
+    void mnuHelpHelpClick();
+    void mnuHelpAboutClick();
+
+private:
+    // IMainHost
+    std::string PaletteDirectory() const override;
+    void ShowMessage(const std::string& text) override;
+    void ErrorDialog(const std::string& text) override;
+    void ImageSizeChanged(int width, int height) override;
+    void PaletteNameChanged(const std::string& name) override;
+    void ShadeOffChanged(bool checked) override;
+
+    void FormCreate(const TMainWindowOptions& options);
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    QAction* NewAction(const char* name, const QString& caption, const QString& hint);
+    void UpdateFormulaDialog();
+    void AdjustClientHeight();
+    void FitClientArea(int width, int imageHeight);
+    int BarsHeight() const;
+    void PumpUntilSuspended();
+    void ShutDownDrawing();
+
+    std::unique_ptr<IDialogs> ownDialogs_;
+    IDialogs* dialogs_ = nullptr;
+    std::unique_ptr<TVelquorRegistry> registry_;
+    std::unique_ptr<TMainOperations> ops_;
+    std::unique_ptr<TfrmFormulaSelect> frmFormulaSelect_;
+    std::unique_ptr<TAboutDialog> dlgAbout_;
+    bool firstActivate_ = true;
+    bool shutDown_ = false;
+    QString paletteDialogFolder_;
+
+    // Widgets, owned by their Qt parents.
+    QToolBar* tlbMain = nullptr;
+    TGraphView* ptbGraph = nullptr;
+    QLabel* stbPanel0 = nullptr;
+    QLabel* stbPanel1 = nullptr;
+    QProgressBar* prgDraw = nullptr;
+    QTimer* timDraw = nullptr;
+
+public:
+    // The commands, named as in the action list; owned by the window.
+    QAction* actOpen = nullptr;
+    QAction* actSave = nullptr;
+    QAction* actImgSave = nullptr;
+    QAction* actClipbordSave = nullptr;
+    QAction* actWallCenter = nullptr;
+    QAction* actWallStretch = nullptr;
+    QAction* actWallTile = nullptr;
+    QAction* actFunction = nullptr;
+    QAction* actPalette = nullptr;
+    QAction* actRandom = nullptr;
+    QAction* actShadeOff = nullptr;
+    QAction* actOption = nullptr;
+    // Menu items without an action of their own.
+    QAction* mnuFileClose = nullptr;
+    QAction* mnuViewToolbar = nullptr;
+    QAction* mnuViewStatusbar = nullptr;
+    QAction* mnuHelpHelp = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+};

@@ -1,0 +1,83 @@
+// Handlers of the main window's commands and of dropped files.
+#include "Main.h"
+
+#include "AboutDialog.h"
+#include "UFormulaSelect.h"
+#include "UVelquorRegistry.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include <string>
+#include <vector>
+
+void TfrmMain::actFunctionExecute()
+{
+    frmFormulaSelect_->ShowBeside(*this);
+}
+
+void TfrmMain::actRandomExecute()
+{
+    RunCommand([this] { ops_->Random(); });
+}
+
+void TfrmMain::actShadeOffExecute(bool checked)
+{
+    // The action has already toggled its check mark.
+    RunCommand([this, checked] {
+        ops_->SetShadeOff(checked);
+        StartDraw();
+    });
+}
+
+void TfrmMain::mnuFileCloseClick()
+{
+    close();
+}
+
+void TfrmMain::mnuViewToolbarClick()
+{
+    SetToolBarVisible(!registry_->ToolBar);
+}
+
+void TfrmMain::mnuViewStatusbarClick()
+{
+    SetStatusBarVisible(!registry_->StatusBar);
+}
+
+void TfrmMain::mnuHelpAboutClick()
+{
+    RunCommand([this] { dlgAbout_->Execute(); });
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> files;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            files.push_back(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+    if (!files.empty())
+        RunCommand([this, &files] { ops_->DropFiles(files); });
+}
+
+// Wired together with the document, palette, export, options and help
+// commands; until then they do nothing.
+void TfrmMain::actOpenExecute() {}
+void TfrmMain::actSaveExecute() {}
+void TfrmMain::actImgSaveExecute() {}
+void TfrmMain::actClipbordSaveExecute() {}
+void TfrmMain::actWallCenterExecute() {}
+void TfrmMain::actWallStretchExecute() {}
+void TfrmMain::actWallTileExecute() {}
+void TfrmMain::actPaletteExecute() {}
+void TfrmMain::actOptionExecute() {}
+void TfrmMain::mnuHelpHelpClick() {}

@@ -1,0 +1,207 @@
+// The formula settings dialog. Positions are the designed ones at 120 dpi
+// scaled to 96 dpi (times 0.8), the size Qt lays the font out at here.
+#include "UFormulaSelect.h"
+
+#include "Convert.h"
+#include "Main.h"
+#include "NumberFormat.h"
+#include "UFormula.h"
+#include "UiLook.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string>
+
+namespace {
+
+// Designed (120 dpi) coordinates to the ones used here.
+int S(int designed) { return (designed * 4 + 2) / 5; }
+
+QRect R(int left, int top, int width, int height) { return QRect(S(left), S(top), S(width), S(height)); }
+
+QGroupBox* Group(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* group = new QGroupBox(caption, parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(geometry);
+    return group;
+}
+
+QLineEdit* Edit(QWidget* group, const char* name, const QString& label, const QRect& labelGeometry, const QRect& geometry)
+{
+    if (!label.isEmpty()) {
+        auto* caption = new QLabel(label, group);
+        caption->setGeometry(labelGeometry);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    auto* edit = new QLineEdit(group);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(geometry);
+    edit->setText(QString::fromLatin1(name));
+    return edit;
+}
+
+std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
+    : QDialog(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      main_(main)
+{
+    setObjectName(QStringLiteral("frmFormulaSelect"));
+    setWindowTitle(QStringLiteral("数式設定"));
+    setModal(false);
+    setFont(JapaneseFont());
+    setFixedSize(S(672), S(295));
+
+    QGroupBox* formula = Group(this, "GroupBox2", QStringLiteral("数式指定"), R(10, 10, 301, 61));
+    cmbFormula = new QComboBox(formula);
+    cmbFormula->setObjectName(QStringLiteral("cmbFormula"));
+    cmbFormula->setGeometry(R(12, 24, 277, 26));
+
+    QGroupBox* area = Group(this, "GroupBox1", QStringLiteral("座標指定"), R(10, 85, 301, 166));
+    edtX = Edit(area, "edtX", QStringLiteral("X"), R(8, 24, 60, 26), R(76, 24, 213, 26));
+    edtY = Edit(area, "edtY", QStringLiteral("Y"), R(8, 59, 60, 26), R(76, 59, 213, 26));
+    edtDX = Edit(area, "edtDX", QStringLiteral("X増分"), R(8, 94, 60, 26), R(76, 94, 213, 26));
+    edtDY = Edit(area, "edtDY", QStringLiteral("Y増分"), R(8, 129, 60, 26), R(76, 129, 213, 26));
+
+    QGroupBox* size = Group(this, "GroupBox3", QStringLiteral("表示サイズ"), R(322, 10, 199, 61));
+    edtSizeX = Edit(size, "edtSizeX", QStringLiteral("X"), R(4, 24, 20, 26), R(28, 24, 66, 26));
+    edtSizeY = Edit(size, "edtSizeY", QStringLiteral("Y"), R(102, 24, 20, 26), R(126, 24, 66, 26));
+
+    QGroupBox* colour = Group(this, "GroupBox5", QStringLiteral("色の変化量"), R(536, 8, 129, 65));
+    edtColorChange = Edit(colour, "edtColorChange", QString(), QRect(), R(12, 26, 105, 26));
+
+    QGroupBox* move = Group(this, "GroupBox4", QStringLiteral("座標変換"), R(322, 85, 343, 136));
+    cmbPointMove = new QComboBox(move);
+    cmbPointMove->setObjectName(QStringLiteral("cmbPointMove"));
+    cmbPointMove->setGeometry(R(12, 24, 319, 26));
+    edtParamA = Edit(move, "edtParamA", QStringLiteral("A"), R(4, 62, 20, 26), R(28, 62, 136, 26));
+    edtParamB = Edit(move, "edtParamB", QStringLiteral("B"), R(168, 62, 20, 26), R(192, 62, 139, 26));
+    edtParamC = Edit(move, "edtParamC", QStringLiteral("C"), R(4, 98, 20, 26), R(28, 98, 136, 26));
+    edtParamD = Edit(move, "edtParamD", QStringLiteral("D"), R(168, 98, 20, 26), R(192, 98, 139, 26));
+
+    bbnOK = new QPushButton(QStringLiteral("了解(&O)"), this);
+    bbnOK->setObjectName(QStringLiteral("bbnOK"));
+    bbnOK->setGeometry(R(452, 257, 101, 31));
+    bbnOK->setDefault(true);
+    bbnCancel = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    bbnCancel->setObjectName(QStringLiteral("bbnCancel"));
+    bbnCancel->setGeometry(R(562, 257, 101, 31));
+
+    QWidget* order[] = {cmbFormula, edtX, edtY, edtDX, edtDY, edtSizeX, edtSizeY, edtColorChange,
+                        cmbPointMove, edtParamA, edtParamB, edtParamC, edtParamD, bbnOK, bbnCancel};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(bbnOK, &QPushButton::clicked, this, &TfrmFormulaSelect::bbnOKClick);
+    connect(bbnCancel, &QPushButton::clicked, this, &TfrmFormulaSelect::bbnCancelClick);
+    FormCreate();
+}
+
+void TfrmFormulaSelect::FormCreate()
+{
+    for (int32_t n = 0; n < TFormulaBox::FormulaCount(); ++n)
+        cmbFormula->addItem(Q(TFormulaBox::GetFormulaName(n)));
+    cmbFormula->setCurrentIndex(0);
+    for (int32_t n = 0; n < TPointMoveBox::PointMoveCount(); ++n)
+        cmbPointMove->addItem(Q(TPointMoveBox::GetPointMoveName(n)));
+    cmbPointMove->setCurrentIndex(0);
+}
+
+void TfrmFormulaSelect::ShowArea(long double x, long double y, long double dx, long double dy)
+{
+    edtX->setText(Q(FormatG(x)));
+    edtY->setText(Q(FormatG(y)));
+    edtDX->setText(Q(FormatG(dx)));
+    edtDY->setText(Q(FormatG(dy)));
+}
+
+void TfrmFormulaSelect::ShowImageSize(int width, int height)
+{
+    edtSizeX->setText(QString::number(width));
+    edtSizeY->setText(QString::number(height));
+}
+
+void TfrmFormulaSelect::ShowPointMoveType(int pointMoveType)
+{
+    cmbPointMove->setCurrentIndex(pointMoveType >= 0 && pointMoveType < cmbPointMove->count() ? pointMoveType : -1);
+}
+
+void TfrmFormulaSelect::ShowPointMoveParam(const TPointMoveParam& param)
+{
+    edtParamA->setText(Q(FloatToStr(param.a)));
+    edtParamB->setText(Q(FloatToStr(param.b)));
+    edtParamC->setText(Q(FloatToStr(param.c)));
+    edtParamD->setText(Q(FloatToStr(param.d)));
+}
+
+void TfrmFormulaSelect::ShowColorChange(double value)
+{
+    edtColorChange->setText(Q(FloatToStr(value)));
+}
+
+void TfrmFormulaSelect::SelectFormulaEntry(int formulaNumber)
+{
+    cmbFormula->setCurrentIndex(formulaNumber >= 0 && formulaNumber < cmbFormula->count() ? formulaNumber : -1);
+}
+
+void TfrmFormulaSelect::ShowBeside(QWidget& mainWindow)
+{
+    if (!placed_) {
+        placed_ = true;
+        const QPoint centre = mainWindow.frameGeometry().center();
+        move(centre.x() - width() / 2, centre.y() - height() / 2);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmFormulaSelect::bbnOKClick()
+{
+    // A failing step ends OK there: earlier steps stay applied and the boxes
+    // keep the user's texts, since only StartDraw rewrites them.
+    main_.RunCommand([this] {
+        main_.StopDraw();
+        main_.SelectFormula(1, std::to_string(cmbFormula->currentIndex()));
+
+        const long double x = StrToFloat(Text(edtX));
+        const long double y = StrToFloat(Text(edtY));
+        const long double dx = StrToFloat(Text(edtDX));
+        const long double dy = StrToFloat(Text(edtDY));
+        main_.SetArea(x, y, dx, dy);
+
+        const int32_t height = StrToInt(Text(edtSizeY));
+        const int32_t width = StrToInt(Text(edtSizeX));
+        main_.SetImageSize(width, height);
+
+        main_.SetColorChange(ToDoubleChecked(StrToFloat(Text(edtColorChange))));
+
+        TPointMoveParam param;
+        param.a = StrToFloat(Text(edtParamA));
+        param.b = StrToFloat(Text(edtParamB));
+        param.c = StrToFloat(Text(edtParamC));
+        param.d = StrToFloat(Text(edtParamD));
+        main_.SelectPointMove(cmbPointMove->currentIndex(), param);
+
+        main_.StartDraw();
+    });
+}
+
+void TfrmFormulaSelect::bbnCancelClick()
+{
+    hide();
+}
+
+void TfrmFormulaSelect::reject()
+{
+    hide();
+}

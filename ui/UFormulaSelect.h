@@ -1,0 +1,61 @@
+// The modeless formula settings dialog: every drawing parameter but the
+// palette and the blur switch. It keeps no state of its own; StartDraw
+// rewrites its boxes from the window's current state.
+#pragma once
+
+#include "UPointMove.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class TfrmMain;
+
+class TfrmFormulaSelect : public QDialog {
+    Q_OBJECT
+public:
+    // A stay-on-top window of main, created hidden with both lists filled.
+    explicit TfrmFormulaSelect(TfrmMain& main);
+
+    void ShowArea(long double x, long double y, long double dx, long double dy);
+    void ShowImageSize(int width, int height);
+    // An entry outside the list leaves none selected.
+    void ShowPointMoveType(int pointMoveType);
+    void ShowPointMoveParam(const TPointMoveParam& param);
+    void ShowColorChange(double value);
+    void SelectFormulaEntry(int formulaNumber);
+
+    // Shows the dialog (centred over the window the first time) and brings it to the front.
+    void ShowBeside(QWidget& mainWindow);
+
+    // Esc and the close box only hide.
+    void reject() override;
+
+    QComboBox* cmbFormula;
+    QLineEdit* edtX;
+    QLineEdit* edtY;
+    QLineEdit* edtDX;
+    QLineEdit* edtDY;
+    QLineEdit* edtSizeX;
+    QLineEdit* edtSizeY;
+    QLineEdit* edtColorChange;
+    QComboBox* cmbPointMove;
+    QLineEdit* edtParamA;
+    QLineEdit* edtParamB;
+    QLineEdit* edtParamC;
+    QLineEdit* edtParamD;
+    QPushButton* bbnOK;
+    QPushButton* bbnCancel;
+
+private slots:
+    void bbnOKClick();
+    void bbnCancelClick();
+
+private:
+    void FormCreate();
+
+    TfrmMain& main_;
+    bool placed_ = false;
+};
