@@ -1,5 +1,6 @@
 #include "MainOperations.h"
 
+#include "AppPaths.h"
 #include "Convert.h"
 #include "Exceptions.h"
 #include "Format.h"
@@ -109,7 +110,7 @@ std::string TMainOperations::PaletteFolder() const
 {
     const std::string setting = host_.PaletteDirectory();
     if (!setting.empty()) return setting;
-    return programDir_ + "/mcf";
+    return DefaultPaletteFolder(programDir_);
 }
 
 void TMainOperations::OpenDocument(const std::string& fileName)

@@ -42,7 +42,8 @@ class TMainOperations {
 public:
     // Makes the image bitmap and the renderer (copying onto that bitmap), then
     // selects formula 0, colour change 1.0 and point move 0.
-    // programDir is the folder of the running executable.
+    // programDir is the folder of the running executable; shipped palettes
+    // are found beside it or, for an installed program, in ../share/velquor.
     TMainOperations(IMainHost& host, std::string programDir);
     ~TMainOperations();
 
