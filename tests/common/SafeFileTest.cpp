@@ -2,6 +2,7 @@
 // streaming writer, the in-place fallback for folders that refuse new
 // files, and the failures that must leave the previous file as it was.
 #include "Exceptions.h"
+#include "FileFaults.h"
 #include "SafeFile.h"
 
 #include <gtest/gtest.h>
@@ -155,22 +156,6 @@ TEST(WriteFileReplacing, StreamsLargeContentPieceByPiece)
     EXPECT_EQ(ReadBytes(path), bytes);
     EXPECT_GT(writes.size(), 4u) << "written in pieces, not held whole";
     EXPECT_LT(*std::max_element(writes.begin(), writes.end()), bytes.size() / 4);
-}
-
-// A write that stops half-way, as a full disk would.
-ssize_t HalfThenFail(int fd, const char* data, size_t size)
-{
-    if (size < 8) {
-        errno = ENOSPC;
-        return -1;
-    }
-    return ::write(fd, data, size / 2);
-}
-
-int RefuseNewFile(std::string&)
-{
-    errno = EACCES;
-    return -1;
 }
 
 const std::string kOld = std::string(5000, 'o') + "\nold file\n";

@@ -1,6 +1,7 @@
 // Writing pattern documents: the exact bytes of the written form, round
 // trips of values, and saves that fail without harming the previous file.
 #include "Convert.h"
+#include "../common/FileFaults.h"
 #include "Exceptions.h"
 #include "UVqd.h"
 #include "VqdTestSupport.h"
@@ -135,22 +136,6 @@ TEST_F(VqdWrite, MissingFolderIsReported)
         EXPECT_EQ(e.Message(), "ファイル '" + target + "' を作成できません。");
     }
     EXPECT_EQ(dir.EntryCount(), 0u);
-}
-
-// A write that stops half-way, as a full disk would.
-ssize_t HalfThenFail(int fd, const char* data, size_t size)
-{
-    if (size < 8) {
-        errno = ENOSPC;
-        return -1;
-    }
-    return ::write(fd, data, size / 2);
-}
-
-int RefuseNewFile(std::string&)
-{
-    errno = EACCES;
-    return -1;
 }
 
 const std::string kOldDocument = std::string(5000, 'o') + "\nold document\n";
