@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxml2-dev zlib1g-dev
   libpng-dev pngcheck python3-pil imagemagick
-  xvfb xauth xclip fonts-ipafont-gothic
+  xvfb xauth xclip xdotool fonts-ipafont-gothic
 )
 
 missing=()

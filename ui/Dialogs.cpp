@@ -2,10 +2,12 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QUrl>
 
 QString QtFilter(const QString& filter)
 {
@@ -97,4 +99,9 @@ void TQtDialogs::ShowException(QWidget* parent, const QString& text)
 int TQtDialogs::Exec(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+bool TQtDialogs::OpenUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QDialog;
+class QUrl;
 class QWidget;
 
 struct TOpenFileRequest {
@@ -51,6 +52,8 @@ public:
     virtual void ShowException(QWidget* parent, const QString& text) = 0;
     // Shows a modal dialog and returns its result code (QDialog::Accepted...).
     virtual int Exec(QDialog& dialog) = 0;
+    // Hands a file URL to the desktop's viewer; true when it was taken.
+    virtual bool OpenUrl(const QUrl& url) = 0;
 };
 
 // The real dialogs of the desktop.
@@ -63,6 +66,7 @@ public:
     void Error(QWidget* parent, const QString& text) override;
     void ShowException(QWidget* parent, const QString& text) override;
     int Exec(QDialog& dialog) override;
+    bool OpenUrl(const QUrl& url) override;
 };
 
 // "MCF(*.mcf)|*.mcf|all|*" -> "MCF(*.mcf) (*.mcf);;all (*)".

@@ -12,6 +12,7 @@
 #include "UiText.h"
 #include "UVelquorRegistry.h"
 #include "AppPaths.h"
+#include "FreedesktopPlatform.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -71,8 +72,11 @@ TfrmMain::~TfrmMain()
 void TfrmMain::FormCreate(const TMainWindowOptions& options)
 {
     // Image bitmap, renderer, formula 0, colour change 1.0, point move 0.
-    ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this),
-                                            DataDir(options.programDir.empty() ? ProgramDir() : options.programDir));
+    programDir_ = options.programDir.empty() ? ProgramDir() : options.programDir;
+    if (options.desktop == nullptr)
+        ownDesktop_ = MakeDesktopPlatform();
+    desktop_ = options.desktop != nullptr ? options.desktop : ownDesktop_.get();
+    ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), DataDir(programDir_));
     // The worker's progress copies onto the image bitmap run on this thread;
     // StopDraw keeps serving them while it waits, so this cannot deadlock.
     ops_->Pattern().SetSynchronizer([this](const std::function<void()>& copy) {
@@ -95,14 +99,20 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
         registry_->SetStorageFile(options.settingsFile);
     RunCommand([this] { registry_->Load(); });
 
-    const QString paletteDir = QString::fromStdString(registry_->PaletteDirectory);
-    if (!paletteDir.isEmpty() && QFileInfo(paletteDir).isDir())
-        paletteDialogFolder_ = paletteDir;
+    RefreshDialogFolder(paletteDialogFolder_, registry_->PaletteDirectory);
+    RefreshDialogFolder(vqpDialogFolder_, registry_->VqpDirectory);
 
     FitClientArea(400, 0);
     SetToolBarVisible(registry_->ToolBar);
     SetStatusBarVisible(registry_->StatusBar);
     setAcceptDrops(true);
+}
+
+void TfrmMain::RefreshDialogFolder(QString& folder, const std::string& setting)
+{
+    const QString dir = QString::fromStdString(setting);
+    if (!dir.isEmpty() && QFileInfo(dir).isDir())
+        folder = dir;
 }
 
 void TfrmMain::RunCommand(const std::function<void()>& command)

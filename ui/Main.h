@@ -4,6 +4,7 @@
 #pragma once
 
 #include "MainOperations.h"
+#include "Wallpaper.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -16,6 +17,7 @@ class IDialogs;
 class QAction;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QProgressBar;
 class QTimer;
 class QToolBar;
@@ -32,6 +34,8 @@ struct TMainWindowOptions {
     // Folder of the program (its palettes are looked up in DataDir of it);
     // empty: the running executable's.
     std::string programDir;
+    // Where the wallpaper goes; null uses the running desktop's. Not owned.
+    IDesktopPlatform* desktop = nullptr;
 };
 
 class TfrmMain : public QMainWindow, private IMainHost {
@@ -67,6 +71,10 @@ public:
     bool Drawing() const;
     // Initial folder of the palette dialog (the palette setting if it exists).
     const QString& PaletteDialogFolder() const { return paletteDialogFolder_; }
+    // The same for the document dialogs (the document folder setting).
+    const QString& VqpDialogFolder() const { return vqpDialogFolder_; }
+    // Applies a dropped set of files, as a drop on the window does.
+    void DropMimeData(const QMimeData& data);
 
 protected:
     bool event(QEvent* event) override;
@@ -117,6 +125,9 @@ private:
     int BarsHeight() const;
     void PumpUntilSuspended();
     void ShutDownDrawing();
+    void SetWallPaper(TWallpaperStyle style);
+    // The settings' folder if it exists now, else what the dialog had.
+    static void RefreshDialogFolder(QString& folder, const std::string& setting);
 
     std::unique_ptr<IDialogs> ownDialogs_;
     IDialogs* dialogs_ = nullptr;
@@ -127,6 +138,14 @@ private:
     bool firstActivate_ = true;
     bool shutDown_ = false;
     QString paletteDialogFolder_;
+    QString vqpDialogFolder_;
+    // The folder of the executable (the wallpaper file goes there).
+    std::string programDir_;
+    std::unique_ptr<IDesktopPlatform> ownDesktop_;
+    IDesktopPlatform* desktop_ = nullptr;
+    // The image save dialog keeps these between uses within a run.
+    QString imgSaveFileName_;
+    int imgSaveFilterIndex_ = 1;
 
     // Widgets, owned by their Qt parents.
     QToolBar* tlbMain = nullptr;

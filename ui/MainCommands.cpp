@@ -60,24 +60,16 @@ void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
 
 void TfrmMain::dropEvent(QDropEvent* event)
 {
+    event->acceptProposedAction();
+    DropMimeData(*event->mimeData());
+}
+
+void TfrmMain::DropMimeData(const QMimeData& data)
+{
     std::vector<std::string> files;
-    for (const QUrl& url : event->mimeData()->urls())
+    for (const QUrl& url : data.urls())
         if (url.isLocalFile())
             files.push_back(url.toLocalFile().toStdString());
-    event->acceptProposedAction();
     if (!files.empty())
         RunCommand([this, &files] { ops_->DropFiles(files); });
 }
-
-// Wired together with the document, palette, export, options and help
-// commands; until then they do nothing.
-void TfrmMain::actOpenExecute() {}
-void TfrmMain::actSaveExecute() {}
-void TfrmMain::actImgSaveExecute() {}
-void TfrmMain::actClipbordSaveExecute() {}
-void TfrmMain::actWallCenterExecute() {}
-void TfrmMain::actWallStretchExecute() {}
-void TfrmMain::actWallTileExecute() {}
-void TfrmMain::actPaletteExecute() {}
-void TfrmMain::actOptionExecute() {}
-void TfrmMain::mnuHelpHelpClick() {}

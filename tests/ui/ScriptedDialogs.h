@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QUrl>
 
 #include <deque>
 #include <functional>
@@ -19,6 +20,8 @@ public:
     // Runs instead of a modal dialog and returns its result code; without
     // one the dialog counts as cancelled.
     std::function<int(QDialog&)> onExec;
+    // What the desktop answers to an opened URL.
+    bool openUrlAnswer = true;
 
     std::deque<TOpenFileRequest> openRequests;
     std::deque<TSaveFileRequest> saveRequests;
@@ -26,6 +29,8 @@ public:
     QStringList errors;      // the error dialog
     QStringList exceptions;  // the default error display
     int execCount = 0;
+    QList<QUrl> openedUrls;
+    QStringList folderTitles;
 
     std::optional<QString> OpenFile(QWidget*, const TOpenFileRequest& request) override
     {
@@ -37,7 +42,11 @@ public:
         saveRequests.push_back(request);
         return Next(saveAnswers);
     }
-    std::optional<QString> BrowseFolder(QWidget*, const QString&, const QString&) override { return Next(folderAnswers); }
+    std::optional<QString> BrowseFolder(QWidget*, const QString& title, const QString&) override
+    {
+        folderTitles << title;
+        return Next(folderAnswers);
+    }
     void Message(QWidget*, const QString& text) override { messages << text; }
     void Error(QWidget*, const QString& text) override { errors << text; }
     void ShowException(QWidget*, const QString& text) override { exceptions << text; }
@@ -45,6 +54,11 @@ public:
     {
         ++execCount;
         return onExec ? onExec(dialog) : static_cast<int>(QDialog::Rejected);
+    }
+    bool OpenUrl(const QUrl& url) override
+    {
+        openedUrls << url;
+        return openUrlAnswer;
     }
 
 private:

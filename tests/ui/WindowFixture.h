@@ -29,7 +29,8 @@ protected:
         TMainWindowOptions options;
         options.settingsFile = SettingsFile();
         options.dialogs = &dialogs_;
-        options.programDir = tmp_.path().toStdString();
+        options.programDir = programDir_.empty() ? tmp_.path().toStdString() : programDir_;
+        options.desktop = desktop_;
         window_ = std::make_unique<TfrmMain>(options);
         return *window_;
     }
@@ -60,4 +61,8 @@ protected:
     QTemporaryDir tmp_;
     TScriptedDialogs dialogs_;
     std::unique_ptr<TfrmMain> window_;
+    // Set before Create: another program folder (default: the temporary
+    // folder) and a desktop stand-in (default: none, the real one).
+    std::string programDir_;
+    IDesktopPlatform* desktop_ = nullptr;
 };

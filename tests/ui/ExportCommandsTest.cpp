@@ -1,0 +1,182 @@
+// The commands that take the picture out of the window: image file,
+// clipboard and wallpaper.
+#include "UiFiles.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QColorSpace>
+#include <QImage>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QImage ImageOf(const TBitmap24& bitmap)
+{
+    return QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(), static_cast<qsizetype>(bitmap.Stride()),
+                  QImage::Format_BGR888)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Records what the wallpaper asks of the desktop and what the wallpaper
+// file held when the first value was written.
+class RecordingDesktop : public IDesktopPlatform {
+public:
+    std::string watchedFile;
+    std::vector<std::pair<std::string, std::string>> values;
+    std::vector<std::string> wallpapers;
+    QByteArray fileAtFirstValue;
+
+    void WriteDesktopValue(const std::string& name, const std::string& value) override
+    {
+        if (values.empty())
+            fileAtFirstValue = ReadFile(QString::fromStdString(watchedFile));
+        values.emplace_back(name, value);
+    }
+    bool SetDesktopWallpaper(const std::string& path) override
+    {
+        wallpapers.push_back(path);
+        return false;  // refused: nothing may be reported
+    }
+};
+
+}  // namespace
+
+using ImageSaveTest = WindowFixture;
+
+TEST_F(ImageSaveTest, TypedExtensionWinsOverTheFilter)
+{
+    struct Case {
+        const char* folder;
+        const char* name;
+        int filterIndex;
+        const char* written;
+        QByteArray signature;
+    };
+    const QByteArray bmp("BM");
+    const QByteArray png("\x89PNG\r\n\x1a\n");
+    const Case cases[] = {
+        {"a", "picture", 1, "picture.bmp", bmp},
+        {"b", "picture", 2, "picture.png", png},
+        {"c", "picture.PNG", 1, "picture.PNG", png},
+        {"d", "picture.jpg", 2, "picture.jpg", png},
+        {"my.images", "picture", 1, "picture", bmp},
+    };
+    TfrmMain& window = CreateShown();
+    window.SetImageSize(50, 30);
+    window.StartDraw();
+    WaitUntilIdle();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.written);
+        const QString folder = TempPath(QString::fromLatin1(c.folder));
+        QDir().mkpath(folder);
+        dialogs_.saveAnswers.push_back(
+            TSaveFileResult{folder + QLatin1Char('/') + QString::fromLatin1(c.name), c.filterIndex});
+        window.actImgSave->trigger();
+        EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QString::fromLatin1(c.written)});
+        const QByteArray bytes = ReadFile(folder + QLatin1Char('/') + QString::fromLatin1(c.written));
+        EXPECT_TRUE(bytes.startsWith(c.signature));
+        if (c.signature == bmp)
+            EXPECT_EQ(bytes.size(), 54 + 152 * 30);
+        else {
+            QImage got = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+            const QImage want = ImageOf(window.Operations().ImageBitmap());
+            // The file's gamma tag becomes a colour space; only pixels count here.
+            got.setColorSpace(QColorSpace());
+            EXPECT_EQ(got, want);
+        }
+    }
+
+    // The dialog: its filter, no default extension or prompt, the first
+    // filter at the start and the last answer offered again.
+    ASSERT_EQ(dialogs_.saveRequests.size(), std::size(cases));
+    const TSaveFileRequest& first = dialogs_.saveRequests.front();
+    EXPECT_EQ(first.filter, QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png"));
+    EXPECT_TRUE(first.defaultExt.isEmpty());
+    EXPECT_TRUE(first.initialDir.isEmpty());
+    EXPECT_FALSE(first.overwritePrompt);
+    EXPECT_EQ(first.filterIndex, 1);
+    EXPECT_TRUE(first.fileName.isEmpty());
+    EXPECT_EQ(dialogs_.saveRequests[2].fileName, TempPath(QStringLiteral("b/picture")));
+    EXPECT_EQ(dialogs_.saveRequests[2].filterIndex, 2);
+}
+
+TEST_F(ImageSaveTest, CancelWritesNothingAndABadIndexIsReported)
+{
+    TfrmMain& window = CreateShown();
+    const QStringList before = QDir(tmp_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    window.actImgSave->trigger();
+    EXPECT_EQ(QDir(tmp_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty());
+
+    dialogs_.saveAnswers.push_back(TSaveFileResult{TempPath(QStringLiteral("picture")), 3});
+    window.actImgSave->trigger();
+    ASSERT_EQ(dialogs_.exceptions.size(), 1);
+    EXPECT_EQ(dialogs_.exceptions.front(), QStringLiteral("Invalid index number(3) at GetFileType."));
+    EXPECT_EQ(QDir(tmp_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+using ClipboardTest = WindowFixture;
+
+TEST_F(ClipboardTest, HoldsTheDrawnPicture)
+{
+    TfrmMain& window = CreateShown();
+    window.SetImageSize(70, 45);
+    window.StartDraw();
+    WaitUntilIdle();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    window.actClipbordSave->trigger();
+    const QImage expected = ImageOf(window.Operations().ImageBitmap());
+    // A copy: drawing into the bitmap again does not change it.
+    window.SetImageSize(20, 20);
+    window.StartDraw();
+    WaitUntilIdle();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), expected);
+    EXPECT_EQ(expected.size(), QSize(70, 45));
+    EXPECT_TRUE(window.actClipbordSave->isEnabled());
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty());
+}
+
+using WallpaperCommandTest = WindowFixture;
+
+TEST_F(WallpaperCommandTest, EachStyleWritesItsValuesAfterTheFile)
+{
+    struct Case {
+        const char* action;
+        const char* tile;
+        const char* style;
+    };
+    const Case cases[] = {
+        {"actWallCenter", "0", "0"},
+        {"actWallStretch", "0", "2"},
+        {"actWallTile", "1", "0"},
+    };
+    RecordingDesktop desktop;
+    desktop_ = &desktop;
+    const QString file = TempPath(QStringLiteral("_velquor.bmp"));
+    desktop.watchedFile = file.toStdString();
+    TfrmMain& window = CreateShown();
+    window.SetImageSize(30, 20);
+    window.StartDraw();
+    WaitUntilIdle();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.action);
+        ASSERT_TRUE(WriteFile(file, "stale"));
+        desktop.values.clear();
+        desktop.wallpapers.clear();
+        window.findChild<QAction*>(QString::fromLatin1(c.action))->trigger();
+        using Value = std::pair<std::string, std::string>;
+        EXPECT_EQ(desktop.values, (std::vector<Value>{{"TileWallpaper", c.tile}, {"Wallpaperstyle", c.style}}));
+        EXPECT_EQ(desktop.wallpapers, std::vector<std::string>{file.toStdString()});
+        EXPECT_TRUE(desktop.fileAtFirstValue.startsWith("BM"));
+        EXPECT_EQ(desktop.fileAtFirstValue.size(), 54 + 92 * 20);
+    }
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
+    EXPECT_TRUE(dialogs_.messages.isEmpty());
+}
