@@ -76,7 +76,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     if (options.desktop == nullptr)
         ownDesktop_ = MakeDesktopPlatform();
     desktop_ = options.desktop != nullptr ? options.desktop : ownDesktop_.get();
-    ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), DataDir(programDir_));
+    ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), programDir_);
     // The worker's progress copies onto the image bitmap run on this thread;
     // StopDraw keeps serving them while it waits, so this cannot deadlock.
     ops_->Pattern().SetSynchronizer([this](const std::function<void()>& copy) {

@@ -31,8 +31,8 @@ struct TMainWindowOptions {
     std::string settingsFile;
     // Modal interaction; null uses the real dialogs. Not owned.
     IDialogs* dialogs = nullptr;
-    // Folder of the program (its palettes are looked up in DataDir of it);
-    // empty: the running executable's.
+    // Folder of the program (palettes and help page beside it or in
+    // ../share/velquor); empty: the running executable's.
     std::string programDir;
     // Where the wallpaper goes; null uses the running desktop's. Not owned.
     IDesktopPlatform* desktop = nullptr;
