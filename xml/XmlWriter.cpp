@@ -38,7 +38,9 @@ private:
     std::string out_;
 };
 
-std::string EscapeText(const std::string& s)
+// Markup characters always; in attribute values also the quote and the
+// white space that a reader would turn into plain spaces.
+std::string Escape(const std::string& s, bool attribute)
 {
     std::string r;
     for (char c : s) {
@@ -47,25 +49,9 @@ std::string EscapeText(const std::string& s)
         case '<': r += "&lt;"; break;
         case '>': r += "&gt;"; break;
         case '\r': r += "&#13;"; break;
-        default: r += c;
-        }
-    }
-    return r;
-}
-
-std::string EscapeAttribute(const std::string& s)
-{
-    std::string r;
-    for (char c : s) {
-        switch (c) {
-        case '&': r += "&amp;"; break;
-        case '<': r += "&lt;"; break;
-        case '>': r += "&gt;"; break;
-        case '"': r += "&quot;"; break;
-        // Written raw, these would come back as spaces.
-        case '\r': r += "&#13;"; break;
-        case '\n': r += "&#10;"; break;
-        case '\t': r += "&#9;"; break;
+        case '"': r += attribute ? "&quot;" : "\""; break;
+        case '\n': r += attribute ? "&#10;" : "\n"; break;
+        case '\t': r += attribute ? "&#9;" : "\t"; break;
         default: r += c;
         }
     }
@@ -80,10 +66,10 @@ void WriteElement(Writer& w, xmlNode* e)
     w.Text("<" + name);
     for (xmlNs* ns = e->nsDef; ns; ns = ns->next) {
         const std::string attr = ns->prefix ? "xmlns:" + S(ns->prefix) : std::string("xmlns");
-        w.Text(" " + attr + "=\"" + EscapeAttribute(S(ns->href)) + "\"");
+        w.Text(" " + attr + "=\"" + Escape(S(ns->href), true) + "\"");
     }
     for (xmlAttr* a = e->properties; a; a = a->next)
-        w.Text(" " + QualifiedName(a->name, a->ns) + "=\"" + EscapeAttribute(AttributeValue(a)) + "\"");
+        w.Text(" " + QualifiedName(a->name, a->ns) + "=\"" + Escape(AttributeValue(a), true) + "\"");
     w.Text(">");
     for (xmlNode* c = e->children; c; c = c->next) WriteNode(w, c);
     w.Text("</" + name + ">");
@@ -93,7 +79,7 @@ void WriteNode(Writer& w, xmlNode* node)
 {
     switch (node->type) {
     case XML_ELEMENT_NODE: WriteElement(w, node); break;
-    case XML_TEXT_NODE: w.Text(EscapeText(S(node->content))); break;
+    case XML_TEXT_NODE: w.Text(Escape(S(node->content), false)); break;
     case XML_CDATA_SECTION_NODE: w.Literal("<![CDATA[" + S(node->content) + "]]>"); break;
     case XML_COMMENT_NODE: w.Literal("<!--" + S(node->content) + "-->"); break;
     case XML_PI_NODE: {
