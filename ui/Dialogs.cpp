@@ -85,11 +85,13 @@ void TQtDialogs::Message(QWidget* parent, const QString& text)
     Box(parent, QMessageBox::NoIcon, QStringLiteral("Velquor"), text);
 }
 
-void TQtDialogs::Error(QWidget* parent, const QString& text)
+void ErrorDialog(QWidget* parent, const QString& text)
 {
     QApplication::beep();
     Box(parent, QMessageBox::Critical, QStringLiteral("エラー"), text);
 }
+
+void TQtDialogs::Error(QWidget* parent, const QString& text) { ErrorDialog(parent, text); }
 
 void TQtDialogs::ShowException(QWidget* parent, const QString& text)
 {

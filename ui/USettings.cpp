@@ -1,6 +1,8 @@
 // The options dialog and the folder picker behind its browse buttons.
 #include "USettings.h"
 
+#include "Dialogs.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,13 +15,6 @@
 #include <QShowEvent>
 
 namespace {
-
-void ShowErrorDialog(QWidget* parent, const QString& text)
-{
-    QApplication::beep();
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok, parent);
-    box.exec();
-}
 
 // A folder typed by hand counts only when it exists as a folder; a file of
 // that name is not a place to keep palettes or documents.
@@ -46,7 +41,7 @@ TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc
     if (!browseForFolder_)
         browseForFolder_ = [this](const QString& title) { return BrowseForFolder(this, title); };
     if (!errorDialog_)
-        errorDialog_ = [this](const QString& text) { ShowErrorDialog(this, text); };
+        errorDialog_ = [this](const QString& text) { ErrorDialog(this, text); };
 
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Velquorの設定"));
