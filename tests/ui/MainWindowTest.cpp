@@ -1,6 +1,7 @@
 // The main window: fresh start, bars and their settings, the checked
 // operations' refusals through the default error display, and the save
 // commands around a drawing.
+#include "UiFiles.h"
 #include "WindowFixture.h"
 
 #include "UVelquorRegistry.h"
@@ -37,16 +38,6 @@ public:
     void ShowMessage(const std::string&) override {}
     void ErrorDialog(const std::string&) override {}
 };
-
-bool SamePixels(const TBitmap24& a, const TBitmap24& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y)
-        if (std::memcmp(a.Row(y), b.Row(y), static_cast<size_t>(a.Width()) * 3) != 0)
-            return false;
-    return true;
-}
 
 QString PanelText(TfrmMain& window, const char* name)
 {
