@@ -1,6 +1,6 @@
 // Velquor: the desktop program. Takes no command-line arguments.
-#include "Main.h"
-#include "UiLook.h"
+#include "ui/Main.h"
+#include "ui/UiLook.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // How long ending the program takes in the middle of a large drawing: the
 // renderer is stopped and destroyed while a 4000 x 4000 picture is drawn,
 // exactly as the window does when it closes.
-#include "UVelquor.h"
+#include "engine/UVelquor.h"
 
 #include <chrono>
 #include <cstdio>

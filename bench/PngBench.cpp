@@ -4,8 +4,8 @@
 // None and no interlacing into a sink that only counts bytes. Every operator
 // new of the process is counted, and the encoder routes zlib's memory through
 // it, so the peak during our encode is all the encoder itself allocates.
-#include "PngWriteStream.h"
-#include "UVelquor.h"
+#include "imaging/PngWriteStream.h"
+#include "engine/UVelquor.h"
 
 #include <png.h>
 #include <zlib.h>

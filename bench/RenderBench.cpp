@@ -1,10 +1,10 @@
 // Rendering speed: 4000 x 4000 pixels through TVelquor for three settings,
 // next to a plain single-threaded loop doing the same arithmetic inline, and
 // a check that both produce the same bytes.
-#include "ColorSplit.h"
-#include "FpuMath.h"
-#include "PaletteIndex.h"
-#include "UVelquor.h"
+#include "engine/ColorSplit.h"
+#include "engine/FpuMath.h"
+#include "engine/PaletteIndex.h"
+#include "engine/UVelquor.h"
 
 #include <algorithm>
 #include <chrono>

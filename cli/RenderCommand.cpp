@@ -1,9 +1,9 @@
-#include "RenderCommand.h"
+#include "cli/RenderCommand.h"
 
-#include "Convert.h"
-#include "Exceptions.h"
-#include "ImageFileType.h"
-#include "MainOperations.h"
+#include "common/Convert.h"
+#include "common/Exceptions.h"
+#include "imaging/ImageFileType.h"
+#include "document/MainOperations.h"
 
 #include <chrono>
 #include <optional>
@@ -164,8 +164,7 @@ void Render(TMainOperations& ops, std::ostream& err, bool showProgress)
     TVelquor& pattern = ops.Pattern();
     // A renderer that is still starting ignores Resume: wait until it is idle.
     pattern.WaitUntilSuspended();
-    pattern.ShadeOff = ops.ShadeOff();
-    pattern.Resume();
+    ops.BeginDrawing();
     if (showProgress) {
         while (!pattern.Suspended()) {
             const int percent = pattern.Height() > 0 ? pattern.FinishedRows() * 100 / pattern.Height() : 0;

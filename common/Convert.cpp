@@ -1,7 +1,7 @@
-#include "Convert.h"
+#include "common/Convert.h"
 
-#include "Exceptions.h"
-#include "Format.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
 
 #include <cerrno>
 #include <cfenv>
@@ -10,17 +10,17 @@
 #include <limits>
 #include <locale.h>
 
-namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c)
+int HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // strtold follows the process locale, which a GUI toolkit may change; a
 // private "C" locale keeps the point as the only decimal separator.
@@ -72,7 +72,7 @@ std::optional<int32_t> TryStrToInt(const std::string& s)
     if (i >= s.size()) return std::nullopt;
     uint64_t value = 0;
     for (; i < s.size(); ++i) {
-        const int d = hex ? HexValue(s[i]) : (IsDigit(s[i]) ? s[i] - '0' : -1);
+        const int d = hex ? HexDigitValue(s[i]) : (IsDigit(s[i]) ? s[i] - '0' : -1);
         if (d < 0) return std::nullopt;
         value = value * (hex ? 16 : 10) + static_cast<uint64_t>(d);
         if (value > 0xFFFFFFFFull) return std::nullopt;

@@ -8,6 +8,9 @@
 #include <optional>
 #include <string>
 
+// 0..15 for a hexadecimal digit of either case, -1 for any other character.
+int HexDigitValue(char c);
+
 // Integer text: optional sign, then decimal digits, or "$" / "0x" followed by
 // hexadecimal digits. Hexadecimal values up to FFFFFFFF wrap into the signed
 // range ($FFFFFFFF is -1). Anything else, or a value outside 32 bits, throws

@@ -2,7 +2,7 @@
 // "%.14Le" gives, so fixed and scientific forms agree on the digits and the
 // switch between them is decided after rounding (9.99999999999999999E14
 // becomes 1E15, not a 16-digit fixed number).
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,10 +5,10 @@
 // that fails half-way then has not touched the old file at all, and only a
 // failing device needs the kept copy of the old bytes. The fallback is rare,
 // so holding both copies once is an acceptable price, even for big images.
-#include "SafeFile.h"
+#include "common/SafeFile.h"
 
-#include "Exceptions.h"
-#include "Format.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
 
 #include <cerrno>
 #include <climits>

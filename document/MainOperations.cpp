@@ -1,43 +1,16 @@
-#include "MainOperations.h"
+#include "document/MainOperations.h"
 
-#include "AppPaths.h"
-#include "Convert.h"
-#include "Exceptions.h"
-#include "Format.h"
-#include "UFormula.h"
-#include "UVqd.h"
+#include "platform/AppPaths.h"
+#include "common/Convert.h"
+#include "common/Exceptions.h"
+#include "common/FileSystem.h"
+#include "common/Format.h"
+#include "common/Paths.h"
+#include "platform/ShellOpen.h"
+#include "engine/UFormula.h"
+#include "document/UVqd.h"
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <utility>
-
-namespace {
-
-// The name without folder and without its last extension, as the status bar
-// shows a palette.
-std::string BaseNameWithoutExtension(const std::string& path)
-{
-    const size_t slash = path.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
-}
-
-// The extension of the file name part, full stop included, lower-cased.
-std::string LowerExtension(const std::string& path)
-{
-    const size_t slash = path.find_last_of("/\\");
-    const size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ext = path.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
-} // namespace
 
 TMainOperations::TMainOperations(IMainHost& host, std::string programDir)
     : host_(host), programDir_(std::move(programDir))
@@ -93,6 +66,12 @@ void TMainOperations::SelectPointMove(int32_t pointMoveType, const TPointMovePar
     pattern_->SetPointMove(std::move(move));
 }
 
+void TMainOperations::BeginDrawing()
+{
+    pattern_->ShadeOff = shadeOff_;
+    pattern_->Resume();
+}
+
 void TMainOperations::LoadPalette(const std::string& fileName)
 {
     pattern_->LoadPalette(fileName);
@@ -126,8 +105,7 @@ void TMainOperations::OpenDocument(const std::string& fileName)
     host_.ShadeOffChanged(shadeOff_);
     SetImageSize(vqd.Size.X, vqd.Size.Y);
     const std::string path = PaletteFolder() + "/" + vqd.PaletteName + ".mcf";
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec))
+    if (IsFile(path))
         LoadPalette(path);
     else
         host_.ShowMessage(Format("[%s]を開けません。", path.c_str()));
@@ -180,4 +158,18 @@ void TMainOperations::DropFiles(const std::vector<std::string>& fileNames)
         OpenDocument(name);
     else
         host_.ErrorDialog(name + "\r\n" + "は扱えません。");
+}
+
+void TMainOperations::ShowHelp()
+{
+    static const char* const kHint =
+        "\r\n\r\nﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に\r\nVelquor.html がなければいけません\r\n";
+    const std::string folder = HelpFolder(programDir_) + "/";
+    if (!IsDirectory(folder)) {
+        host_.ErrorDialog(folder + " が見つかりません" + kHint);
+        return;
+    }
+    const int result = ShellOpen("Velquor.html", folder, [this](const std::string& path) { return host_.OpenInViewer(path); });
+    if (result == kShellOpenFileNotFound)
+        host_.ErrorDialog(std::string("Velquor.html が見つかりません") + kHint);
 }

@@ -6,10 +6,10 @@
 // show messages) goes through IMainHost.
 #pragma once
 
-#include "Bitmap24.h"
-#include "UFloatPoint.h"
-#include "UPointMove.h"
-#include "UVelquor.h"
+#include "bitmap/Bitmap24.h"
+#include "engine/UFloatPoint.h"
+#include "engine/UPointMove.h"
+#include "engine/UVelquor.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,6 +36,8 @@ public:
     virtual void PaletteNameChanged(const std::string& /*name*/) {}
     // The shade-off check mark was set by an operation (a document).
     virtual void ShadeOffChanged(bool /*checked*/) {}
+    // Hands a file to the desktop's viewer; true when it was taken.
+    virtual bool OpenInViewer(const std::string& /*path*/) { return false; }
 };
 
 class TMainOperations {
@@ -69,6 +71,11 @@ public:
     void SetColorChange(double value);
     void SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param);
 
+    // Starts a drawing of the current pattern with the blur switch as
+    // checked. The renderer must be idle (after StopDraw); a host's StartDraw
+    // calls this once it has stopped the previous drawing.
+    void BeginDrawing();
+
     // Loads a palette into the renderer and reports its name; does not draw.
     void LoadPalette(const std::string& fileName);
     // Stop, load the palette, start (the palette command and a dropped palette).
@@ -81,6 +88,9 @@ public:
     void Random();
     // Handles dropped files: the first one, by its extension.
     void DropFiles(const std::vector<std::string>& fileNames);
+    // Opens the help page in the desktop's viewer; a missing folder or page
+    // is reported through the error dialog.
+    void ShowHelp();
 
     // The folder documents' palettes are looked up in.
     std::string PaletteFolder() const;

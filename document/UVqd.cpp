@@ -1,13 +1,13 @@
 // Reading and writing pattern documents. The reader looks every part up in a
 // fixed order and converts each value as soon as it is found, so a broken
 // file always gives the message of its first fault.
-#include "UVqd.h"
+#include "document/UVqd.h"
 
-#include "Convert.h"
-#include "Format.h"
-#include "NumberFormat.h"
-#include "XmlDom.h"
-#include "XmlParser.h"
+#include "common/Convert.h"
+#include "common/Format.h"
+#include "common/NumberFormat.h"
+#include "xml/XmlDom.h"
+#include "xml/XmlParser.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,10 +2,10 @@
 // written to their XML form.
 #pragma once
 
-#include "Exceptions.h"
-#include "SafeFile.h"
-#include "UFloatPoint.h"
-#include "UPointMove.h"
+#include "common/Exceptions.h"
+#include "common/SafeFile.h"
+#include "engine/UFloatPoint.h"
+#include "engine/UPointMove.h"
 
 #include <cstdint>
 #include <memory>

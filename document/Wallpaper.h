@@ -1,38 +1,11 @@
-// Making the picture the desktop wallpaper: the wallpaper file, the desktop
-// values for the chosen style and the system call, behind a platform seam.
+// Making the picture the desktop wallpaper: the wallpaper file, then the
+// desktop values and the system call of the platform.
 #pragma once
 
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
+#include "platform/DesktopPlatform.h"
 
-#include <memory>
 #include <string>
-
-enum TWallpaperStyle { wpsCenter = 0, wpsTile = 1, wpsStretch = 2 };
-
-// What the wallpaper needs from the desktop. On Windows: string values under
-// HKEY_CURRENT_USER\Control Panel\Desktop and SystemParametersInfoA.
-class IDesktopPlatform {
-public:
-    virtual ~IDesktopPlatform() = default;
-    // Writes one desktop value ("TileWallpaper", "Wallpaperstyle"); throws when
-    // the value cannot be stored.
-    virtual void WriteDesktopValue(const std::string& name, const std::string& value) = 0;
-    // Asks the desktop to show the file; true when it accepted.
-    virtual bool SetDesktopWallpaper(const std::string& path) = 0;
-};
-
-// The platform of the running system: Windows, a freedesktop session, or one
-// that quietly declines.
-std::unique_ptr<IDesktopPlatform> MakeDesktopPlatform();
-
-// Writes "TileWallpaper" ("1" only for tile) and "Wallpaperstyle" ("2" only
-// for stretch), then sets the wallpaper; returns whether the desktop accepted.
-bool ApplyDesktopWallpaper(IDesktopPlatform& platform, const std::string& fileName, TWallpaperStyle style);
-
-// "_velquor.bmp" in programDir when a file can be created there, otherwise in
-// the user's data folder ($XDG_DATA_HOME or ~/.local/share, then "velquor"),
-// which is created if needed.
-std::string WallpaperFilePath(const std::string& programDir);
 
 // Rewrites the wallpaper file with the picture, then applies it; the
 // desktop's answer is not reported. A picture that cannot be written throws

@@ -2,7 +2,7 @@
 // drawing loop's devirtualised path compute exactly the same values.
 #pragma once
 
-#include "FpuMath.h"
+#include "engine/FpuMath.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Out-of-line raisers, so the inline checks stay small.
-#include "FpuMath.h"
+#include "engine/FpuMath.h"
 
-#include "Exceptions.h"
+#include "common/Exceptions.h"
 
 namespace fpu {
 

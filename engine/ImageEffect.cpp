@@ -1,6 +1,6 @@
 // Shade-off: every sum reads an untouched working copy, so the result does
 // not depend on the order in which pixels are visited.
-#include "ImageEffect.h"
+#include "engine/ImageEffect.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The shade-off filter: a light 3 x 3 blur of a finished image.
 #pragma once
 
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
 
 // Smooths every channel in place with the kernel 1 1 1 / 1 2 1 / 1 1 1
 // divided by 10 (truncating), edge pixels replicated. A bitmap without pixels

@@ -1,7 +1,7 @@
 // Line splitting, field trimming and code-page conversion for MCF files.
-#include "McfText.h"
+#include "engine/McfText.h"
 
-#include <iconv.h>
+#include "common/TextEncoding.h"
 
 namespace mcftext {
 
@@ -33,23 +33,6 @@ bool IsAscii(const std::string& s)
     return true;
 }
 
-bool ConvertFrom(const char* codePage, const std::string& in, std::string& out)
-{
-    iconv_t cd = iconv_open("UTF-8", codePage);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string result(in.size() * 4 + 4, '\0');
-    char* src = const_cast<char*>(in.data());
-    size_t srcLeft = in.size();
-    char* dst = result.data();
-    size_t dstLeft = result.size();
-    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1) || srcLeft != 0) return false;
-    result.resize(result.size() - dstLeft);
-    out = std::move(result);
-    return true;
-}
-
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 } // namespace
@@ -57,8 +40,9 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 std::string LineForMessage(const std::string& line)
 {
     if (IsAscii(line)) return line;
-    std::string utf8;
-    if (ConvertFrom("CP932", line, utf8) || ConvertFrom("SHIFT_JIS", line, utf8)) return utf8;
+    size_t bad = 0;
+    if (auto utf8 = Cp932ToUtf8(line, bad)) return *utf8;
+    if (auto utf8 = ToUtf8("SHIFT_JIS", line, bad)) return *utf8;
     return line;
 }
 

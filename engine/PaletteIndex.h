@@ -1,7 +1,7 @@
 // Which palette entry a formula value selects.
 #pragma once
 
-#include "FpuMath.h"
+#include "engine/FpuMath.h"
 
 #include <cstdint>
 

@@ -4,8 +4,8 @@
 // would otherwise quietly answer 0).
 #pragma once
 
-#include "FpuMath.h"
-#include "UPointMove.h"
+#include "engine/FpuMath.h"
+#include "engine/UPointMove.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
 // Row painters, one per built-in point move and formula pair plus a generic
 // one. The per-pixel arithmetic comes from the same inline functions as the
 // classes' own operations, so every painter gives the same bytes.
-#include "RowPainter.h"
+#include "engine/RowPainter.h"
 
-#include "ColorSplit.h"
-#include "FormulaMath.h"
-#include "PaletteIndex.h"
-#include "PointMoveMath.h"
+#include "engine/ColorSplit.h"
+#include "engine/FormulaMath.h"
+#include "engine/PaletteIndex.h"
+#include "engine/PointMoveMath.h"
 
 #include <typeinfo>
 

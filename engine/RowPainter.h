@@ -2,10 +2,10 @@
 // lookup and the pixel bytes.
 #pragma once
 
-#include "Bitmap24.h"
-#include "UFormula.h"
-#include "UMcf.h"
-#include "UPointMove.h"
+#include "bitmap/Bitmap24.h"
+#include "engine/UFormula.h"
+#include "engine/UMcf.h"
+#include "engine/UPointMove.h"
 
 // What a drawing needs per pixel, read once when it starts and shared
 // read-only by every thread that draws rows.

@@ -1,10 +1,10 @@
 // The seven formulas and their catalogue; the arithmetic itself is in
 // FormulaMath.h.
-#include "UFormula.h"
+#include "engine/UFormula.h"
 
-#include "Exceptions.h"
-#include "Format.h"
-#include "FormulaMath.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
+#include "engine/FormulaMath.h"
 
 using namespace formulamath;
 

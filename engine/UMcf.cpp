@@ -1,17 +1,17 @@
 // Colour values, the palette and the MCF palette file reader.
-#include "UMcf.h"
+#include "engine/UMcf.h"
 
-#include "ColorSplit.h"
-#include "Convert.h"
-#include "Exceptions.h"
-#include "Format.h"
-#include "FpuMath.h"
-#include "McfText.h"
+#include "engine/ColorSplit.h"
+#include "common/Convert.h"
+#include "common/Exceptions.h"
+#include "common/FileSystem.h"
+#include "common/Format.h"
+#include "engine/FpuMath.h"
+#include "engine/McfText.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
-#include <sys/stat.h>
+#include <optional>
 
 void TRgb::SetR(int32_t v) { R = colorsplit::Clamp255(v); }
 void TRgb::SetG(int32_t v) { G = colorsplit::Clamp255(v); }
@@ -27,21 +27,13 @@ void TRgb::SetValue(int32_t v)
 
 namespace {
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Characters from..from+1 of text (fewer near its end) as a hexadecimal number.
 int32_t HexPair(const std::string& text, size_t from)
 {
     const std::string pair = from < text.size() ? text.substr(from, 2) : std::string();
     int32_t value = 0;
     for (char c : pair) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0) {
             value = -1;
             break;
@@ -198,26 +190,18 @@ void ParseLine(TMcf& palette, const std::string& line)
 }
 
 // The whole file, or EFOpenError when it cannot be opened or read.
-std::string ReadFile(const std::string& path)
+std::string ReadFileOrThrow(const std::string& path)
 {
-    const auto fail = [&]() { return EFOpenError(Format("ファイル '%s' を開けません。", path.c_str())); };
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) throw fail();
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) throw fail();
-    std::string bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, n);
-    if (std::ferror(file.get())) throw fail();
-    return bytes;
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) throw EFOpenError(Format("ファイル '%s' を開けません。", path.c_str()));
+    return std::move(*bytes);
 }
 
 } // namespace
 
 void TMcf::LoadFromFile(const std::string& path)
 {
-    const std::vector<std::string> lines = mcftext::SplitLines(ReadFile(path));
+    const std::vector<std::string> lines = mcftext::SplitLines(ReadFileOrThrow(path));
     TMcf scratch;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];

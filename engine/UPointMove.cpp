@@ -1,10 +1,10 @@
 // The five point moves and their catalogue; the arithmetic itself is in
 // PointMoveMath.h.
-#include "UPointMove.h"
+#include "engine/UPointMove.h"
 
-#include "Exceptions.h"
-#include "Format.h"
-#include "PointMoveMath.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
+#include "engine/PointMoveMath.h"
 
 using namespace pointmovemath;
 

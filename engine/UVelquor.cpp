@@ -2,12 +2,12 @@
 // resumed (sharing the rows with one helper thread per further processor),
 // copies the finished rows onto the target every 200 ms or more and the
 // whole bitmap once at the end, and keeps the message of a failure.
-#include "UVelquor.h"
+#include "engine/UVelquor.h"
 
-#include "Exceptions.h"
-#include "Format.h"
-#include "ImageEffect.h"
-#include "RowPainter.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
+#include "engine/ImageEffect.h"
+#include "engine/RowPainter.h"
 
 #include <algorithm>
 #include <chrono>

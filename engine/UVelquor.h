@@ -9,11 +9,11 @@
 // mutex on Resume() makes them visible to the worker.
 #pragma once
 
-#include "Bitmap24.h"
-#include "UFloatPoint.h"
-#include "UFormula.h"
-#include "UMcf.h"
-#include "UPointMove.h"
+#include "bitmap/Bitmap24.h"
+#include "engine/UFloatPoint.h"
+#include "engine/UFormula.h"
+#include "engine/UMcf.h"
+#include "engine/UPointMove.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -1,8 +1,8 @@
 // BMP layout: BITMAPFILEHEADER and BITMAPINFOHEADER, little-endian, no colour table.
-#include "BmpWriter.h"
+#include "imaging/BmpWriter.h"
 
-#include "ImagingErrors.h"
-#include "SafeFile.h"
+#include "imaging/ImagingErrors.h"
+#include "common/SafeFile.h"
 
 #include <array>
 #include <cstdint>

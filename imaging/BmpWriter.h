@@ -2,7 +2,7 @@
 // command-line renderer all write them through here.
 #pragma once
 
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
 
 #include <ostream>
 #include <string>

@@ -1,25 +1,11 @@
 // Image file type choice and name completion for the image save.
-#include "ImageFileType.h"
+#include "imaging/ImageFileType.h"
 
-#include "BmpWriter.h"
-#include "Exceptions.h"
-#include "Format.h"
-#include "PngGraphic.h"
-
-namespace {
-
-std::string LowerExtension(const std::string& fileName)
-{
-    const size_t separator = fileName.find_last_of("/\\");
-    const size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return {};
-    std::string extension = fileName.substr(dot);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return extension;
-}
-
-} // namespace
+#include "imaging/BmpWriter.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
+#include "common/Paths.h"
+#include "imaging/PngGraphic.h"
 
 TImageFileType GetFileType(const std::string& fileName, int filterIndex)
 {

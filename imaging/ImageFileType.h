@@ -1,7 +1,7 @@
 // Choosing the format and the name of a saved image from what the user typed.
 #pragma once
 
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
 
 #include <string>
 

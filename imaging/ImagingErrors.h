@@ -1,7 +1,7 @@
 // Errors of the image writers.
 #pragma once
 
-#include "Exceptions.h"
+#include "common/Exceptions.h"
 
 // A picture that a graphic format cannot take or write.
 class EInvalidGraphic : public Exception { using Exception::Exception; };

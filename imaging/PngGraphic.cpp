@@ -1,8 +1,8 @@
 // TPngGraphic and the plain save functions it shares with the image export.
-#include "PngGraphic.h"
+#include "imaging/PngGraphic.h"
 
-#include "PngWriteStream.h"
-#include "SafeFile.h"
+#include "imaging/PngWriteStream.h"
+#include "common/SafeFile.h"
 
 TPngGraphic::TPngGraphic() : image_(std::make_unique<TBitmap24>())
 {

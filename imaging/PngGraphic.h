@@ -1,8 +1,8 @@
 // A picture in PNG form: holds a copy of a bitmap and the settings to save it with.
 #pragma once
 
-#include "Bitmap24.h"
-#include "PngSettings.h"
+#include "bitmap/Bitmap24.h"
+#include "imaging/PngSettings.h"
 
 #include <memory>
 #include <ostream>

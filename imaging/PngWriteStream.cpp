@@ -1,8 +1,8 @@
 // Rows are converted and compressed one at a time, and compressed data
 // leaves in IDAT-sized pieces, so memory follows the width, not the picture.
-#include "PngWriteStream.h"
+#include "imaging/PngWriteStream.h"
 
-#include "ImagingErrors.h"
+#include "imaging/ImagingErrors.h"
 
 #include <ctime>
 #include <new>

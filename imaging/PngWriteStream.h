@@ -1,8 +1,8 @@
 // The PNG encoder: signature, fixed ancillary chunks, zlib-compressed rows.
 #pragma once
 
-#include "PngSettings.h"
-#include "WriteStream.h"
+#include "imaging/PngSettings.h"
+#include "imaging/WriteStream.h"
 
 #include <string>
 

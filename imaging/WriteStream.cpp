@@ -1,7 +1,7 @@
 // Output buffering shared by the encoders.
-#include "WriteStream.h"
+#include "imaging/WriteStream.h"
 
-#include "ImagingErrors.h"
+#include "imaging/ImagingErrors.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Buffered byte writers that graphic encoders are built on.
 #pragma once
 
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
 
 #include <cstddef>
 #include <cstdint>

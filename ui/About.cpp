@@ -1,8 +1,8 @@
 // The version information form: three centred lines in a frame between the
 // program's icon and a fixed picture, and one OK button.
-#include "About.h"
+#include "ui/About.h"
 
-#include "UiLook.h"
+#include "ui/UiLook.h"
 
 #include <QFrame>
 #include <QKeyEvent>

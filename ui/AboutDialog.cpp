@@ -1,8 +1,8 @@
 // The About command's component.
-#include "AboutDialog.h"
+#include "ui/AboutDialog.h"
 
-#include "About.h"
-#include "Dialogs.h"
+#include "ui/About.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The real modal dialogs, on Qt's standard dialogs and message boxes.
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QDesktopServices>

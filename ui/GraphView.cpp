@@ -1,7 +1,7 @@
 // The paint box of the main window.
-#include "GraphView.h"
+#include "ui/GraphView.h"
 
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,29 +1,30 @@
 // The main window: creation, drawing control, the host side of
 // TMainOperations and shut-down. Actions, menus and bars are built in
 // MainActions.cpp, the command handlers live in MainCommands.cpp.
-#include "Main.h"
+#include "ui/Main.h"
 
-#include "AboutDialog.h"
-#include "Convert.h"
-#include "Dialogs.h"
-#include "GraphView.h"
-#include "UFormulaSelect.h"
-#include "UiLook.h"
-#include "UiText.h"
-#include "UVelquorRegistry.h"
-#include "AppPaths.h"
-#include "FreedesktopPlatform.h"
+#include "ui/AboutDialog.h"
+#include "common/Convert.h"
+#include "common/FileSystem.h"
+#include "ui/Dialogs.h"
+#include "ui/GraphView.h"
+#include "ui/UFormulaSelect.h"
+#include "ui/UiLook.h"
+#include "ui/UiText.h"
+#include "settings/UVelquorRegistry.h"
+#include "platform/AppPaths.h"
+#include "platform/FreedesktopPlatform.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QUrl>
 #include <QToolBar>
 
 #include <chrono>
@@ -110,9 +111,8 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
 
 void TfrmMain::RefreshDialogFolder(QString& folder, const std::string& setting)
 {
-    const QString dir = QString::fromStdString(setting);
-    if (!dir.isEmpty() && QFileInfo(dir).isDir())
-        folder = dir;
+    if (IsFolder(setting))
+        folder = QString::fromStdString(setting);
 }
 
 void TfrmMain::RunCommand(const std::function<void()>& command)
@@ -174,9 +174,7 @@ void TfrmMain::StartDraw()
         return;
     StopDraw();
     UpdateFormulaDialog();
-    TVelquor& pattern = ops_->Pattern();
-    pattern.ShadeOff = ops_->ShadeOff();
-    pattern.Resume();
+    ops_->BeginDrawing();
     prgDraw->setValue(0);
     prgDraw->show();
     timDraw->start(200);
@@ -307,6 +305,11 @@ void TfrmMain::ShadeOffChanged(bool checked)
 {
     // setChecked does not emit triggered, so no drawing starts from here.
     actShadeOff->setChecked(checked);
+}
+
+bool TfrmMain::OpenInViewer(const std::string& path)
+{
+    return dialogs_->OpenUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 QSize TfrmMain::ClientSize() const

@@ -3,8 +3,8 @@
 // this class adds what needs widgets: drawing control, dialogs, the timer.
 #pragma once
 
-#include "MainOperations.h"
-#include "Wallpaper.h"
+#include "document/MainOperations.h"
+#include "document/Wallpaper.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -112,6 +112,7 @@ private:
     void ImageSizeChanged(int width, int height) override;
     void PaletteNameChanged(const std::string& name) override;
     void ShadeOffChanged(bool checked) override;
+    bool OpenInViewer(const std::string& path) override;
 
     void FormCreate(const TMainWindowOptions& options);
     void CreateActions();

@@ -1,9 +1,9 @@
 // The main window's commands as actions, and the menu bar, tool bar and
 // status bar that show them.
-#include "Main.h"
+#include "ui/Main.h"
 
-#include "UiLook.h"
-#include "UiText.h"
+#include "ui/UiLook.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QLabel>

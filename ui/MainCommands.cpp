@@ -1,9 +1,9 @@
 // Handlers of the main window's commands and of dropped files.
-#include "Main.h"
+#include "ui/Main.h"
 
-#include "AboutDialog.h"
-#include "UFormulaSelect.h"
-#include "UVelquorRegistry.h"
+#include "ui/AboutDialog.h"
+#include "ui/UFormulaSelect.h"
+#include "settings/UVelquorRegistry.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,9 +1,9 @@
 // The main window's commands that take the picture out: image file,
 // clipboard and wallpaper.
-#include "Main.h"
+#include "ui/Main.h"
 
-#include "Dialogs.h"
-#include "ImageFileType.h"
+#include "ui/Dialogs.h"
+#include "imaging/ImageFileType.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

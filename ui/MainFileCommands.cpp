@@ -1,12 +1,9 @@
 // The main window's document, palette, options and help commands.
-#include "Main.h"
+#include "ui/Main.h"
 
-#include "AppPaths.h"
-#include "Dialogs.h"
-#include "Directory.h"
-#include "ShellOpen.h"
-#include "USettings.h"
-#include "UVelquorRegistry.h"
+#include "ui/Dialogs.h"
+#include "ui/USettings.h"
+#include "settings/UVelquorRegistry.h"
 
 #include <QDir>
 
@@ -17,8 +14,6 @@ namespace {
 
 const QString kVqpFilter = QStringLiteral("Velquorファイル(*.vqp)|*.vqp");
 const QString kMcfFilter = QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*");
-
-const char* const kHelpHint = "\r\n\r\nﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に\r\nVelquor.html がなければいけません\r\n";
 
 }  // namespace
 
@@ -84,15 +79,5 @@ void TfrmMain::actOptionExecute()
 
 void TfrmMain::mnuHelpHelpClick()
 {
-    RunCommand([this] {
-        const std::string folder = HelpFolder(programDir_) + "/";
-        if (!IsDirectory(folder)) {
-            ErrorDialog(folder + " が見つかりません" + kHelpHint);
-            return;
-        }
-        const int result = ShellOpen(QStringLiteral("Velquor.html"), QString(), QString::fromStdString(folder), 5,
-                                     [this](const QUrl& url) { return dialogs_->OpenUrl(url); });
-        if (result == kShellOpenFileNotFound)
-            ErrorDialog(std::string("Velquor.html が見つかりません") + kHelpHint);
-    });
+    RunCommand([this] { ops_->ShowHelp(); });
 }

@@ -1,12 +1,12 @@
 // The formula settings dialog. Positions are the designed ones at 120 dpi
 // scaled to 96 dpi (times 0.8), the size Qt lays the font out at here.
-#include "UFormulaSelect.h"
+#include "ui/UFormulaSelect.h"
 
-#include "Convert.h"
-#include "Main.h"
-#include "NumberFormat.h"
-#include "UFormula.h"
-#include "UiLook.h"
+#include "common/Convert.h"
+#include "ui/Main.h"
+#include "common/NumberFormat.h"
+#include "engine/UFormula.h"
+#include "ui/UiLook.h"
 
 #include <QComboBox>
 #include <QGroupBox>

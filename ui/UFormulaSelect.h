@@ -3,7 +3,7 @@
 // rewrites its boxes from the window's current state.
 #pragma once
 
-#include "UPointMove.h"
+#include "engine/UPointMove.h"
 
 #include <QDialog>
 

@@ -1,11 +1,12 @@
 // The options dialog and the folder picker behind its browse buttons.
-#include "USettings.h"
+#include "ui/USettings.h"
 
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
+
+#include "common/FileSystem.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -13,17 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
-
-namespace {
-
-// A folder typed by hand counts only when it exists as a folder; a file of
-// that name is not a place to keep palettes or documents.
-bool IsExistingFolder(const QString& path)
-{
-    return QFileInfo(path).isDir();
-}
-
-} // namespace
 
 std::optional<QString> BrowseForFolder(QWidget* parent, const QString& title)
 {
@@ -125,7 +115,9 @@ void TfrmSettings::bbnBrowsClick()
 
 bool TfrmSettings::AcceptFolder(const QString& text)
 {
-    if (text.isEmpty() || IsExistingFolder(text)) return true;
+    // A folder typed by hand counts only when it exists as a folder; a file of
+    // that name is not a place to keep palettes or documents.
+    if (text.isEmpty() || IsFolder(text.toStdString())) return true;
     errorDialog_(text + QStringLiteral("は存在しません。"));
     return false;
 }

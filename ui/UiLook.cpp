@@ -1,5 +1,5 @@
 // The look shared by all windows.
-#include "UiLook.h"
+#include "ui/UiLook.h"
 
 #include <QFontDatabase>
 #include <QStringList>

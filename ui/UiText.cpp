@@ -1,5 +1,5 @@
 // Text rules of the window that need no widget.
-#include "UiText.h"
+#include "ui/UiText.h"
 
 std::string WithClosingPeriod(const std::string& utf8)
 {

@@ -1,11 +1,11 @@
 // Element lookup and attribute access on libxml2 trees.
-#include "XmlDom.h"
+#include "xml/XmlDom.h"
 
-#include "Exceptions.h"
-#include "Format.h"
-#include "XmlEncoding.h"
-#include "XmlError.h"
-#include "XmlLibxml.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
+#include "xml/XmlEncoding.h"
+#include "xml/XmlError.h"
+#include "xml/XmlLibxml.h"
 
 #include <new>
 

@@ -3,6 +3,6 @@
 // names the file and, where known, the line.
 #pragma once
 
-#include "Exceptions.h"
+#include "common/Exceptions.h"
 
 class EXmlError : public Exception { using Exception::Exception; };

@@ -2,12 +2,14 @@
 // switched off: no network, no DTD loading, and any entity declaration or
 // external DTD stops the parse. Errors go to a handler of this parse only and
 // become one EXmlError naming the source and line.
-#include "XmlParser.h"
+#include "xml/XmlParser.h"
 
-#include "Format.h"
-#include "XmlEncoding.h"
-#include "XmlError.h"
-#include "XmlLibxml.h"
+#include "common/FileSystem.h"
+#include "common/Format.h"
+#include "common/TextEncoding.h"
+#include "xml/XmlEncoding.h"
+#include "xml/XmlError.h"
+#include "xml/XmlLibxml.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/globals.h>
@@ -17,8 +19,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <new>
 
 namespace {
@@ -112,15 +112,9 @@ TXmlParser::TXmlParser(TXmlDomImplementation& dom) : dom_(dom) { xmlInitParser()
 
 TXmlDocument& TXmlParser::ParseFile(const std::string& path)
 {
-    std::error_code ec;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
-    if (!in.is_open()) throw EXmlError(Format("ファイル '%s' を開けません。", path.c_str()));
-    std::string bytes;
-    char buf[65536];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) bytes.append(buf, static_cast<size_t>(in.gcount()));
-    if (in.bad()) throw EXmlError(Format("ファイル '%s' を開けません。", path.c_str()));
-    return ParseBytes(bytes, path);
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) throw EXmlError(Format("ファイル '%s' を開けません。", path.c_str()));
+    return ParseBytes(*bytes, path);
 }
 
 TXmlDocument& TXmlParser::ParseBytes(const std::string& bytes, const std::string& sourceName)
@@ -129,7 +123,7 @@ TXmlDocument& TXmlParser::ParseBytes(const std::string& bytes, const std::string
     if (!declared || !xmlenc::IsShiftJisName(*declared)) return Parse(bytes, false, sourceName);
     // libxml2's own Shift_JIS is the JIS table, not what Windows wrote.
     size_t bad = 0;
-    const auto utf8 = xmlenc::Cp932ToUtf8(bytes, bad);
+    const auto utf8 = Cp932ToUtf8(bytes, bad);
     if (!utf8) {
         const int line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + bad, '\n'));
         throw ParseError(sourceName, line, "Shift_JISとして読めないバイトがあります");

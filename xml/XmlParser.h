@@ -4,7 +4,7 @@
 // entities or names an external DTD is refused, not followed.
 #pragma once
 
-#include "XmlDom.h"
+#include "xml/XmlDom.h"
 
 #include <string>
 

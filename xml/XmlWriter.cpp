@@ -2,12 +2,13 @@
 // exactly what Windows readers of the format expect: end tags even for empty
 // elements, CR LF line ends, and CP932 with character references for what
 // CP932 cannot hold.
-#include "XmlDom.h"
+#include "xml/XmlDom.h"
 
-#include "Format.h"
-#include "XmlEncoding.h"
-#include "XmlError.h"
-#include "XmlLibxml.h"
+#include "common/Format.h"
+#include "common/TextEncoding.h"
+#include "xml/XmlEncoding.h"
+#include "xml/XmlError.h"
+#include "xml/XmlLibxml.h"
 
 using namespace xmlutil;
 
@@ -31,7 +32,7 @@ private:
             if (c == '\n') crlf += '\r';
             crlf += c;
         }
-        auto bytes = xmlenc::Utf8ToCp932(crlf, allowReferences);
+        auto bytes = Utf8ToCp932(crlf, allowReferences);
         if (!bytes) throw EXmlError("XMLの書き出しに失敗しました: Shift_JISで書けない文字があります");
         out_ += *bytes;
     }

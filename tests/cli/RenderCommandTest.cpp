@@ -1,4 +1,4 @@
-#include "RenderCommand.h"
+#include "cli/RenderCommand.h"
 
 #include <gtest/gtest.h>
 

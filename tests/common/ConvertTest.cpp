@@ -1,5 +1,5 @@
-#include "Convert.h"
-#include "Exceptions.h"
+#include "common/Convert.h"
+#include "common/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Replacing a file only when the new content was written completely: the
 // streaming writer, the in-place fallback for folders that refuse new
 // files, and the failures that must leave the previous file as it was.
-#include "Exceptions.h"
-#include "FileFaults.h"
-#include "SafeFile.h"
+#include "common/Exceptions.h"
+#include "tests/common/FileFaults.h"
+#include "common/SafeFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The window's operations without a window: applying and writing documents,
 // the random setting and dropped files, with a host that records what the
 // window would show.
-#include "MainOperations.h"
+#include "document/MainOperations.h"
 
-#include "Exceptions.h"
-#include "VqdTestSupport.h"
+#include "common/Exceptions.h"
+#include "tests/document/VqdTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,7 @@ public:
     {
         ++starts;
         ops->Pattern().WaitUntilSuspended();
-        ops->Pattern().ShadeOff = ops->ShadeOff();
-        ops->Pattern().Resume();
+        ops->BeginDrawing();
         ops->Pattern().WaitUntilSuspended();
     }
     std::string PaletteDirectory() const override { return paletteDirectory; }

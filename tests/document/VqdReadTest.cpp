@@ -1,8 +1,8 @@
 // Reading pattern documents: the order of the checks and their messages, the
 // value readers, the optional parts, and documents in other encodings.
-#include "Exceptions.h"
-#include "UVqd.h"
-#include "VqdTestSupport.h"
+#include "common/Exceptions.h"
+#include "document/UVqd.h"
+#include "tests/document/VqdTestSupport.h"
 
 #include <gtest/gtest.h>
 

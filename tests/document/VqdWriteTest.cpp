@@ -1,11 +1,11 @@
 // Writing pattern documents: the exact bytes of the written form, round
 // trips of values, and saves that fail without harming the previous file.
-#include "Convert.h"
-#include "../common/FileFaults.h"
-#include "Exceptions.h"
-#include "UVqd.h"
-#include "VqdTestSupport.h"
-#include "XmlError.h"
+#include "common/Convert.h"
+#include "tests/common/FileFaults.h"
+#include "common/Exceptions.h"
+#include "document/UVqd.h"
+#include "tests/document/VqdTestSupport.h"
+#include "xml/XmlError.h"
 
 #include <gtest/gtest.h>
 

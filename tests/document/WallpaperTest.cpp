@@ -1,8 +1,8 @@
 // The wallpaper command: value table, order of file and desktop calls, and
 // where the wallpaper file goes.
-#include "BmpWriter.h"
-#include "Exceptions.h"
-#include "Wallpaper.h"
+#include "imaging/BmpWriter.h"
+#include "common/Exceptions.h"
+#include "document/Wallpaper.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The seven formulas: values, rounding, wrapping of large magnitudes and the
 // failures, plus the catalogue.
-#include "UFormula.h"
+#include "engine/UFormula.h"
 
-#include "Exceptions.h"
+#include "common/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The processor helpers: rounding, its failure cases and the trigonometric limit.
-#include "FpuMath.h"
+#include "engine/FpuMath.h"
 
-#include "Convert.h"
-#include "Exceptions.h"
+#include "common/Convert.h"
+#include "common/Exceptions.h"
 
 #include <gtest/gtest.h>
 

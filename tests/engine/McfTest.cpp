@@ -1,9 +1,9 @@
 // Colours, the palette and MCF files: generator lines, invalid lines and
 // their messages, and loads that must change nothing when they fail.
-#include "UMcf.h"
+#include "engine/UMcf.h"
 
-#include "Exceptions.h"
-#include "TestSupport.h"
+#include "common/Exceptions.h"
+#include "tests/engine/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Palette index of a formula value, negative 32-bit values and tiny palettes included.
-#include "PaletteIndex.h"
+#include "engine/PaletteIndex.h"
 
-#include "Exceptions.h"
+#include "common/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The five point moves: identities, the rotation's landmarks, the linear and
 // sine shifts, overflow, and the catalogue.
-#include "UPointMove.h"
+#include "engine/UPointMove.h"
 
-#include "Exceptions.h"
+#include "common/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The shade-off filter: kernel weights, edge replication, truncation and
 // channel independence.
-#include "ImageEffect.h"
+#include "engine/ImageEffect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The rendering object: the pattern it draws, failures, stopping, copies onto
 // the target and the life of its worker.
-#include "UVelquor.h"
+#include "engine/UVelquor.h"
 
-#include "Exceptions.h"
-#include "ImageEffect.h"
-#include "TestSupport.h"
+#include "common/Exceptions.h"
+#include "engine/ImageEffect.h"
+#include "tests/engine/TestSupport.h"
 
 #include <gtest/gtest.h>
 

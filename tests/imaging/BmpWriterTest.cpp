@@ -1,7 +1,7 @@
 // The BMP layout shared by the image save and the wallpaper file.
-#include "BmpWriter.h"
-#include "Exceptions.h"
-#include "ImagingTestSupport.h"
+#include "imaging/BmpWriter.h"
+#include "common/Exceptions.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 

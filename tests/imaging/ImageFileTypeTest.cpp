@@ -1,7 +1,7 @@
 // Format and name of a saved image from the typed name and the dialog's filter.
-#include "Exceptions.h"
-#include "ImageFileType.h"
-#include "ImagingTestSupport.h"
+#include "common/Exceptions.h"
+#include "imaging/ImageFileType.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Implementation of the imaging test helpers.
-#include "ImagingTestSupport.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
-#include "UVelquor.h"
+#include "engine/UVelquor.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // a small PNG chunk reader and test pictures.
 #pragma once
 
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
 
 #include <cstdint>
 #include <string>

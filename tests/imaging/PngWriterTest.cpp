@@ -1,9 +1,9 @@
 // The PNG files the program writes: structure, chunk contents, compressed
 // data split into IDAT chunks, and agreement with independent readers.
-#include "BmpWriter.h"
-#include "ImagingErrors.h"
-#include "ImagingTestSupport.h"
-#include "PngGraphic.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/ImagingErrors.h"
+#include "tests/imaging/ImagingTestSupport.h"
+#include "imaging/PngGraphic.h"
 
 #include <gtest/gtest.h>
 

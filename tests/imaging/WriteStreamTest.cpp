@@ -1,7 +1,7 @@
 // How the encoder's bytes reach the destination, progress reports and abort.
-#include "ImagingErrors.h"
-#include "ImagingTestSupport.h"
-#include "PngWriteStream.h"
+#include "imaging/ImagingErrors.h"
+#include "tests/imaging/ImagingTestSupport.h"
+#include "imaging/PngWriteStream.h"
 
 #include <gtest/gtest.h>
 

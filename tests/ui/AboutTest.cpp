@@ -1,8 +1,8 @@
 // The About box: its texts from the component's properties, OK and Escape.
-#include "WindowFixture.h"
+#include "tests/ui/WindowFixture.h"
 
-#include "About.h"
-#include "AboutDialog.h"
+#include "ui/About.h"
+#include "ui/AboutDialog.h"
 
 #include <QAction>
 #include <QLabel>

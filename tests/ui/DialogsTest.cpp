@@ -1,5 +1,5 @@
 // The one place that turns the program's "name|pattern" filters into Qt's.
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The document, palette and random commands of the main window, driven
 // through their actions with scripted file dialogs.
-#include "UiFiles.h"
-#include "WindowFixture.h"
+#include "tests/ui/UiFiles.h"
+#include "tests/ui/WindowFixture.h"
 
-#include "UVelquorRegistry.h"
+#include "settings/UVelquorRegistry.h"
 
 #include <QAction>
 #include <QLabel>

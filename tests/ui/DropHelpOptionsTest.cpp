@@ -1,10 +1,10 @@
 // Dropped files, the help command and the options dialog as the main window
 // runs them.
-#include "UiFiles.h"
-#include "WindowFixture.h"
+#include "tests/ui/UiFiles.h"
+#include "tests/ui/WindowFixture.h"
 
-#include "USettings.h"
-#include "UVelquorRegistry.h"
+#include "ui/USettings.h"
+#include "settings/UVelquorRegistry.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // The commands that take the picture out of the window: image file,
 // clipboard and wallpaper.
-#include "UiFiles.h"
-#include "WindowFixture.h"
+#include "tests/ui/UiFiles.h"
+#include "tests/ui/WindowFixture.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // The formula settings dialog: OK's order of steps when one fails, the
 // number formats after a successful OK, and the keys.
-#include "WindowFixture.h"
+#include "tests/ui/WindowFixture.h"
 
-#include "UFormulaSelect.h"
+#include "ui/UFormulaSelect.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // The main window's command table: menus and tool bar in their order, the
 // actions' captions, shortcuts and hints, and where hints are shown.
-#include "WindowFixture.h"
+#include "tests/ui/WindowFixture.h"
 
-#include "UVelquorRegistry.h"
+#include "settings/UVelquorRegistry.h"
 
 #include <QAction>
 #include <QLabel>

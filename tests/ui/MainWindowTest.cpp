@@ -1,10 +1,10 @@
 // The main window: fresh start, bars and their settings, the checked
 // operations' refusals through the default error display, and the save
 // commands around a drawing.
-#include "UiFiles.h"
-#include "WindowFixture.h"
+#include "tests/ui/UiFiles.h"
+#include "tests/ui/WindowFixture.h"
 
-#include "UVelquorRegistry.h"
+#include "settings/UVelquorRegistry.h"
 
 #include <QAction>
 #include <QDir>
@@ -30,8 +30,7 @@ public:
     void StartDraw() override
     {
         StopDraw();
-        ops->Pattern().ShadeOff = ops->ShadeOff();
-        ops->Pattern().Resume();
+        ops->BeginDrawing();
         ops->Pattern().WaitUntilSuspended();
     }
     std::string PaletteDirectory() const override { return {}; }

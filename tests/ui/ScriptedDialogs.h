@@ -2,7 +2,7 @@
 // shown and answers from queues, so no test ever waits on a dialog.
 #pragma once
 
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QDialog>
 #include <QStringList>

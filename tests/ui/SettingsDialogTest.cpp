@@ -1,6 +1,6 @@
 // The options dialog: folder checks on OK, the browse buttons and Cancel,
 // with the folder picker and the error dialog scripted so nothing blocks.
-#include "USettings.h"
+#include "ui/USettings.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // pixel comparisons.
 #pragma once
 
-#include "Bitmap24.h"
-#include "UVqd.h"
+#include "bitmap/Bitmap24.h"
+#include "document/UVqd.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,5 +1,5 @@
 // The closing full stop of the default error display and the hint parts.
-#include "UiText.h"
+#include "ui/UiText.h"
 
 #include <gtest/gtest.h>
 

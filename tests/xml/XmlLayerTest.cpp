@@ -1,8 +1,8 @@
 // The XML layer: lookups, the exact written bytes, CP932 round trips, and the
 // refusal of documents that would reach outside their own text.
-#include "XmlDom.h"
-#include "XmlError.h"
-#include "XmlParser.h"
+#include "xml/XmlDom.h"
+#include "xml/XmlError.h"
+#include "xml/XmlParser.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The four preferences, read and written in one fixed order.
-#include "UVelquorRegistry.h"
+#include "settings/UVelquorRegistry.h"
 
 void TVelquorRegistry::LoadValues()
 {

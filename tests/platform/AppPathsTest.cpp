@@ -1,5 +1,5 @@
 // Finding the executable's folder and the shipped data beside it or installed.
-#include "AppPaths.h"
+#include "platform/AppPaths.h"
 
 #include <gtest/gtest.h>
 

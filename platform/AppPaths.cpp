@@ -1,5 +1,7 @@
 // Locating the executable and the shipped data folder.
-#include "AppPaths.h"
+#include "platform/AppPaths.h"
+
+#include "common/FileSystem.h"
 
 #include <filesystem>
 #include <system_error>
@@ -12,29 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Our strings are UTF-8; on Windows a plain char path would be read in the
-// ANSI code page instead.
-fs::path ToPath(const std::string& utf8)
-{
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 std::string FromPath(const fs::path& p)
 {
     const std::u8string s = p.u8string();
     return std::string(s.begin(), s.end());
-}
-
-bool IsDir(const fs::path& p)
-{
-    std::error_code ec;
-    return fs::is_directory(p, ec);
-}
-
-bool IsFile(const fs::path& p)
-{
-    std::error_code ec;
-    return fs::is_regular_file(p, ec);
 }
 
 } // namespace
@@ -74,10 +57,9 @@ std::string ProgramDir()
 
 std::string DataDir(const std::string& programDir)
 {
-    const fs::path dir = ToPath(programDir);
-    if (IsDir(dir / "mcf") || IsFile(dir / "Velquor.html")) return programDir;
+    if (IsFolder(programDir + "/mcf") || IsFile(programDir + "/Velquor.html")) return programDir;
     const std::string installed = programDir + "/../share/velquor";
-    if (IsDir(ToPath(installed))) return installed;
+    if (IsFolder(installed)) return installed;
     return programDir;
 }
 

@@ -1,4 +1,4 @@
-#include "Bitmap24.h"
+#include "bitmap/Bitmap24.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Setting the wallpaper through gsettings on Linux desktops.
-#include "FreedesktopPlatform.h"
+#include "platform/FreedesktopPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The wallpaper on Windows: desktop values in the registry, then
 // SystemParametersInfoA, as the Control Panel itself does it.
 #ifdef _WIN32
-#include "Exceptions.h"
-#include "Format.h"
-#include "Wallpaper.h"
+#include "common/Exceptions.h"
+#include "common/Format.h"
+#include "platform/DesktopPlatform.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // Budgie, Cinnamon). Elsewhere it declines quietly.
 #pragma once
 
-#include "Wallpaper.h"
+#include "platform/DesktopPlatform.h"
 
 #include <functional>
 #include <map>

@@ -1,7 +1,7 @@
 // The program's four preferences: two folders and the visibility of the bars.
 #pragma once
 
-#include "URegistryBase.h"
+#include "settings/URegistryBase.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Settings: first-run defaults, the stored forms, boolean reading, type and
 // write failures, and that the store is open only during Load and Save.
-#include "UVelquorRegistry.h"
-#include "VqdTestSupport.h"
+#include "settings/UVelquorRegistry.h"
+#include "tests/document/VqdTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The enter-and-return folder test used by the help command.
-#include "Directory.h"
-#include "VqdTestSupport.h"
+#include "common/FileSystem.h"
+#include "tests/document/VqdTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // gsettings is started directly (fork and execvp), so a path can never be
 // taken apart or interpreted by a shell.
 #ifndef _WIN32
-#include "FreedesktopPlatform.h"
+#include "platform/FreedesktopPlatform.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // The settings store on QSettings: the registry key on Windows, an INI file
 // elsewhere (or wherever SetStorageFile points). Every value is kept as a
 // string so that the stored forms are the same on every system.
-#include "URegistryBase.h"
+#include "settings/URegistryBase.h"
 
-#include "Convert.h"
-#include "Format.h"
+#include "common/Convert.h"
+#include "common/Format.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 // elsewhere in the user's configuration file; tests hand in a file of their own.
 #pragma once
 
-#include "Exceptions.h"
+#include "common/Exceptions.h"
 
 #include <memory>
 #include <string>
