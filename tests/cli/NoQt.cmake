@@ -1,0 +1,10 @@
+# Fails when the command-line renderer is linked against any Qt library.
+execute_process(COMMAND ldd ${RENDER} OUTPUT_VARIABLE libraries RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ldd failed on ${RENDER}")
+endif()
+string(REGEX MATCHALL "[^\n]*libQt[^\n]*" qt "${libraries}")
+if(qt)
+  message(FATAL_ERROR "velquor-render links Qt:\n${qt}")
+endif()
+message(STATUS "no Qt library among the renderer's ${RENDER} dependencies")
