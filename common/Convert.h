@@ -29,9 +29,6 @@ std::optional<long double> TryStrToFloat(const std::string& text);
 // outside the signed 64-bit range throws EInvalidOp.
 int64_t RoundHalfEven(long double value);
 
-// The same rounding, kept as an extended real (no range limit).
-long double NearestHalfEven(long double value);
-
 // Extended value rounded to the nearest double; a finite value too large for
 // a double throws EOverflow.
 double ToDoubleChecked(long double value);

@@ -58,8 +58,6 @@ public:
     void SetSize(int width, int height);
     void LoadPalette(const std::string& fileName);
     std::string GetPaletteName() const;
-    // Changes the copy target; only while Suspended().
-    void SetCanvas(TBitmap24* canvas) { canvas_ = canvas; }
     void SetSynchronizer(Synchronizer sync);
 
     // Asks a running drawing to end after its current row.

@@ -32,12 +32,6 @@ void TCustomWriteStream::Write(const void* data, size_t size)
     fill_ += size;
 }
 
-void TCustomWriteStream::WriteUInt16(uint16_t value)
-{
-    const uint8_t bytes[2] = {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-    Write(bytes, sizeof bytes);
-}
-
 void TCustomWriteStream::WriteUInt32(uint32_t value)
 {
     const uint8_t bytes[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),

@@ -31,8 +31,6 @@ public:
 protected:
     void Begin(std::ostream& destination);
     void Write(const void* data, size_t size);
-    void WriteByte(uint8_t value) { Write(&value, 1); }
-    void WriteUInt16(uint16_t value);
     void WriteUInt32(uint32_t value);
     // Passes the buffered bytes on; throws EWriteError if the destination fails.
     void Flush();

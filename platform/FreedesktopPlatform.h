@@ -9,12 +9,6 @@
 #include <string>
 #include <vector>
 
-// Runs a program with these arguments (argv[0] looked up on PATH), without a
-// shell, its output discarded; returns its exit status, or -1 when it could
-// not be started or did not exit normally.
-int RunProgram(const std::vector<std::string>& argv);
-// Whether an executable of this name is on PATH.
-bool FindOnPath(const std::string& program);
 // file:// URI of an absolute path, bytes outside the unreserved set escaped.
 std::string FileUri(const std::string& absolutePath);
 // A GVariant string literal, so gsettings never reinterprets the text.
@@ -26,7 +20,7 @@ public:
 
     // currentDesktop is $XDG_CURRENT_DESKTOP; gsettingsFound tells whether
     // gsettings is on PATH; run starts it.
-    TFreedesktopPlatform(std::string currentDesktop, bool gsettingsFound, Runner run = RunProgram);
+    TFreedesktopPlatform(std::string currentDesktop, bool gsettingsFound, Runner run);
 
     // Remembered until the wallpaper is set; they choose its placement.
     void WriteDesktopValue(const std::string& name, const std::string& value) override;
