@@ -166,7 +166,7 @@ void Render(TMainOperations& ops, std::ostream& err, bool showProgress)
     pattern.WaitUntilSuspended();
     ops.BeginDrawing();
     if (showProgress) {
-        while (!pattern.Suspended()) {
+        while (pattern.Busy()) {
             const int percent = pattern.Height() > 0 ? pattern.FinishedRows() * 100 / pattern.Height() : 0;
             err << "\rvelquor-render: " << percent << "%" << std::flush;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
