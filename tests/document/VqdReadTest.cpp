@@ -2,7 +2,8 @@
 // value readers, the optional parts, and documents in other encodings.
 #include "common/Exceptions.h"
 #include "document/UVqd.h"
-#include "tests/document/VqdTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 class VqdRead : public ::testing::Test {
 protected:
-    TScratchDir dir;
+    TempDir dir;
     TVqd vqd;
 
     // The message of the error reading text raises, or "" when it loads.
