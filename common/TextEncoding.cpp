@@ -21,6 +21,39 @@ private:
     iconv_t cd_;
 };
 
+// UTF-8 in the code page; a character the code page cannot hold becomes
+// "&#N;" when allowReferences, otherwise the conversion fails.
+std::optional<std::string> WriteUtf8As(const char* codePage, const std::string& utf8, bool allowReferences)
+{
+    Iconv cd(codePage, "UTF-8");
+    if (!cd.Ok()) return std::nullopt;
+    std::string out;
+    char* in = const_cast<char*>(utf8.data());
+    size_t inLeft = utf8.size();
+    char buf[4096];
+    while (inLeft > 0) {
+        char* o = buf;
+        size_t outLeft = sizeof buf;
+        const size_t r = iconv(cd.Get(), &in, &inLeft, &o, &outLeft);
+        out.append(buf, static_cast<size_t>(o - buf));
+        if (r != static_cast<size_t>(-1)) continue;
+        if (errno == E2BIG) continue;
+        char32_t cp = 0;
+        const size_t len = DecodeUtf8(reinterpret_cast<const unsigned char*>(in), inLeft, cp);
+        if (len == 0 || !allowReferences) return std::nullopt;
+        out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
+        in += len;
+        inLeft -= len;
+    }
+    // A stateful code page such as ISO-2022-JP must end in its initial
+    // shift state, or a reader takes the last characters for others.
+    char* o = buf;
+    size_t outLeft = sizeof buf;
+    if (iconv(cd.Get(), nullptr, nullptr, &o, &outLeft) == static_cast<size_t>(-1)) return std::nullopt;
+    out.append(buf, static_cast<size_t>(o - buf));
+    return out;
+}
+
 }  // namespace
 
 size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t& cp)
@@ -67,27 +100,12 @@ std::optional<std::string> Cp932ToUtf8(const std::string& bytes, size_t& badOffs
     return ToUtf8("CP932", bytes, badOffset);
 }
 
+std::optional<std::string> FromUtf8(const char* codePage, const std::string& utf8)
+{
+    return WriteUtf8As(codePage, utf8, false);
+}
+
 std::optional<std::string> Utf8ToCp932(const std::string& utf8, bool allowReferences)
 {
-    Iconv cd("CP932", "UTF-8");
-    if (!cd.Ok()) return std::nullopt;
-    std::string out;
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char buf[4096];
-    while (inLeft > 0) {
-        char* o = buf;
-        size_t outLeft = sizeof buf;
-        const size_t r = iconv(cd.Get(), &in, &inLeft, &o, &outLeft);
-        out.append(buf, static_cast<size_t>(o - buf));
-        if (r != static_cast<size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
-        char32_t cp = 0;
-        const size_t len = DecodeUtf8(reinterpret_cast<const unsigned char*>(in), inLeft, cp);
-        if (len == 0 || !allowReferences) return std::nullopt;
-        out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
-        in += len;
-        inLeft -= len;
-    }
-    return out;
+    return WriteUtf8As("CP932", utf8, allowReferences);
 }

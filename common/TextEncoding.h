@@ -16,6 +16,10 @@ size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t& cp);
 // its position.
 std::optional<std::string> ToUtf8(const char* codePage, const std::string& bytes, size_t& badOffset);
 
+// UTF-8 in the named iconv code page. nullopt when the code page is unknown,
+// cannot hold a character, or the UTF-8 is invalid.
+std::optional<std::string> FromUtf8(const char* codePage, const std::string& utf8);
+
 // CP932 bytes as UTF-8, the same way.
 std::optional<std::string> Cp932ToUtf8(const std::string& bytes, size_t& badOffset);
 

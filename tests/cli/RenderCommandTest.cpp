@@ -1,9 +1,10 @@
 #include "cli/RenderCommand.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -13,30 +14,17 @@ namespace {
 
 class RenderCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("vq_cli_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "mcf");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { fs::create_directories(dir_ / "mcf"); }
 
     int Run(std::vector<std::string> args)
     {
         out_.str("");
         err_.str("");
-        return RunRender(args, dir_.string(), out_, err_, false);
+        return RunRender(args, dir_.Path(), out_, err_, false);
     }
-    std::string P(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void Write(const std::string& path, const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
+    std::string P(const std::string& name) const { return dir_ / name; }
 
-    fs::path dir_;
+    TempDir dir_;
     std::ostringstream out_;
     std::ostringstream err_;
 };
@@ -51,7 +39,7 @@ size_t BmpOffset(int width, int height, int x, int y)
 TEST_F(RenderCommandTest, StartUpPatternHasTheKnownPixels)
 {
     ASSERT_EQ(Run({"-o", P("a.bmp")}), 0) << err_.str();
-    const std::string bmp = Read(P("a.bmp"));
+    const std::string bmp = ReadBytes(P("a.bmp"));
     ASSERT_EQ(bmp.size(), 54u + 1200u * 400u);
     const size_t centre = BmpOffset(400, 400, 200, 200);
     EXPECT_EQ(bmp.substr(centre, 3), std::string("\x02\x04\x08", 3));
@@ -75,8 +63,8 @@ TEST_F(RenderCommandTest, ExplicitOptionsAndADocumentReachTheSamePicture)
     // renderer says so and draws with the palette it has.
     ASSERT_EQ(Run({P("p.vqp"), "-o", P("b.bmp")}), 0) << err_.str();
     EXPECT_NE(err_.str().find("標準.mcf]を開けません。"), std::string::npos) << err_.str();
-    EXPECT_EQ(Read(P("a.bmp")), Read(P("b.bmp")));
-    EXPECT_EQ(Read(P("a.bmp")).size(), 54u + 360u * 80u);
+    EXPECT_EQ(ReadBytes(P("a.bmp")), ReadBytes(P("b.bmp")));
+    EXPECT_EQ(ReadBytes(P("a.bmp")).size(), 54u + 360u * 80u);
 }
 
 TEST_F(RenderCommandTest, OptionsAfterADocumentOverrideIt)
@@ -84,13 +72,13 @@ TEST_F(RenderCommandTest, OptionsAfterADocumentOverrideIt)
     ASSERT_EQ(Run({"--size", "50x40", "--save-document", P("p.vqp")}), 0) << err_.str();
     EXPECT_FALSE(fs::exists(P("velquor.bmp")));
     ASSERT_EQ(Run({P("p.vqp"), "--size", "30x20", "-o", P("b.bmp")}), 0) << err_.str();
-    EXPECT_EQ(Read(P("b.bmp")).size(), 54u + 92u * 20u);
+    EXPECT_EQ(ReadBytes(P("b.bmp")).size(), 54u + 92u * 20u);
 }
 
 TEST_F(RenderCommandTest, DocumentPaletteIsLookedUpInThePaletteFolder)
 {
-    Write(P("mcf/two.mcf"), "000000\r\n00FF00\r\n0000FF\r\n");
-    Write(P("other.mcf"), "000000\r\nFF0000\r\n00FF00\r\n");
+    WriteBytes(P("mcf/two.mcf"), "000000\r\n00FF00\r\n0000FF\r\n");
+    WriteBytes(P("other.mcf"), "000000\r\nFF0000\r\n00FF00\r\n");
     ASSERT_EQ(Run({"--palette", P("mcf/two.mcf"), "--size", "4x4", "--save-document", P("p.vqp")}), 0) << err_.str();
 
     // Default folder: mcf beside the program.
@@ -100,7 +88,7 @@ TEST_F(RenderCommandTest, DocumentPaletteIsLookedUpInThePaletteFolder)
     fs::create_directories(dir_ / "pal");
     fs::copy_file(P("other.mcf"), P("pal/two.mcf"));
     ASSERT_EQ(Run({P("p.vqp"), "--palette-dir", P("pal"), "-o", P("b.bmp")}), 0) << err_.str();
-    EXPECT_NE(Read(P("a.bmp")), Read(P("b.bmp")));
+    EXPECT_NE(ReadBytes(P("a.bmp")), ReadBytes(P("b.bmp")));
     // Entry 0 is never drawn: with "two" every pixel is green or blue, with
     // the other folder's file of the same name red or green.
     auto colours = [&](const std::string& bmp) {
@@ -110,8 +98,8 @@ TEST_F(RenderCommandTest, DocumentPaletteIsLookedUpInThePaletteFolder)
         return seen;
     };
     const std::string green("\x00\xFF\x00", 3), blue("\xFF\x00\x00", 3), red("\x00\x00\xFF", 3);
-    EXPECT_EQ(colours(Read(P("a.bmp"))), (std::set<std::string>{green, blue}));
-    EXPECT_EQ(colours(Read(P("b.bmp"))), (std::set<std::string>{red, green}));
+    EXPECT_EQ(colours(ReadBytes(P("a.bmp"))), (std::set<std::string>{green, blue}));
+    EXPECT_EQ(colours(ReadBytes(P("b.bmp"))), (std::set<std::string>{red, green}));
 }
 
 struct ErrorCase {
@@ -144,7 +132,7 @@ TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
 
 TEST_F(RenderCommandTest, AFailedDrawingWritesNothing)
 {
-    Write(P("one.mcf"), "FF0000\n");
+    WriteBytes(P("one.mcf"), "FF0000\n");
     EXPECT_EQ(Run({"--palette", P("one.mcf"), "--size", "4x4", "-o", P("x.bmp")}), 1);
     EXPECT_EQ(err_.str(), "velquor-render: ゼロによる除算\n");
     EXPECT_FALSE(fs::exists(P("x.bmp")));
@@ -153,11 +141,11 @@ TEST_F(RenderCommandTest, AFailedDrawingWritesNothing)
 TEST_F(RenderCommandTest, FileTypeFollowsTheExtensionThenTheFormat)
 {
     ASSERT_EQ(Run({"--size", "3x2", "-o", P("pic.PNG")}), 0) << err_.str();
-    EXPECT_EQ(Read(P("pic.PNG")).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(ReadBytes(P("pic.PNG")).substr(0, 4), "\x89PNG");
     ASSERT_EQ(Run({"--size", "3x2", "--format", "png", "-o", P("pic")}), 0) << err_.str();
-    EXPECT_EQ(Read(P("pic.png")).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(ReadBytes(P("pic.png")).substr(0, 4), "\x89PNG");
     ASSERT_EQ(Run({"--size", "3x2", "-o", P("pic2")}), 0) << err_.str();
-    EXPECT_EQ(Read(P("pic2.bmp")).substr(0, 2), "BM");
+    EXPECT_EQ(ReadBytes(P("pic2.bmp")).substr(0, 2), "BM");
 }
 
 TEST_F(RenderCommandTest, MalformedCommandLinesAreUsageErrors)

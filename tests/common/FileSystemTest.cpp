@@ -1,6 +1,7 @@
 // The enter-and-return folder test used by the help command.
 #include "common/FileSystem.h"
-#include "tests/document/VqdTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace fs = std::filesystem;
 
 TEST(IsDirectoryTest, AnswersAndLeavesTheCurrentFolderAlone)
 {
-    TScratchDir dir;
+    TempDir dir;
     ASSERT_FALSE(dir.Path().empty());
     fs::create_directory(dir / "sub");
     fs::create_directory(dir / "ヘルプ");
@@ -43,7 +44,7 @@ TEST(IsDirectoryTest, AnswersAndLeavesTheCurrentFolderAlone)
 
 TEST(IsDirectoryTest, RelativeNamesAreTakenFromTheCurrentFolder)
 {
-    TScratchDir dir;
+    TempDir dir;
     fs::create_directory(dir / "sub");
     const fs::path before = fs::current_path();
     fs::current_path(dir.Path());

@@ -2,8 +2,10 @@
 // streaming writer, the in-place fallback for folders that refuse new
 // files, and the failures that must leave the previous file as it was.
 #include "common/Exceptions.h"
-#include "tests/common/FileFaults.h"
 #include "common/SafeFile.h"
+#include "tests/support/FileFaults.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,43 +23,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string templ = (fs::temp_directory_path() / "vqsafe.XXXXXX").string();
-        if (!mkdtemp(templ.data())) throw std::runtime_error("no scratch folder");
-        path_ = templ;
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    std::vector<std::string> Entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::string path_;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 mode_t Permissions(const std::string& path)
 {
@@ -85,7 +50,7 @@ TEST(WriteFileReplacing, FailuresKeepThePreviousFileAndLeaveNoTemporary)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        const std::string path = dir.File("target");
+        const std::string path = dir / "target";
         WriteBytes(path, "old content");
         chmod(path.c_str(), 0640);
         try {
@@ -107,7 +72,7 @@ TEST(WriteFileReplacing, FailuresKeepThePreviousFileAndLeaveNoTemporary)
 TEST(WriteFileReplacing, RefusesTargetsThatAreNotPlainFiles)
 {
     TempDir dir;
-    for (const std::string& path : {dir.Path(), dir.File("missing/file")}) {
+    for (const std::string& path : {dir.Path(), dir / "missing/file"}) {
         bool called = false;
         EXPECT_THROW(WriteFileReplacing(path, [&](std::ostream&) { called = true; }), EFOpenError) << path;
         EXPECT_FALSE(called);
@@ -118,7 +83,7 @@ TEST(WriteFileReplacing, RefusesTargetsThatAreNotPlainFiles)
 TEST(WriteFileReplacing, NewFileGetsTheUmasksPermissions)
 {
     TempDir dir;
-    const std::string path = dir.File("fresh");
+    const std::string path = dir / "fresh";
     const mode_t before = umask(027);
     WriteFileReplacing(path, std::string("abc"));
     umask(before);
@@ -145,7 +110,7 @@ void WriteInRows(std::ostream& out, const std::string& bytes)
 TEST(WriteFileReplacing, StreamsLargeContentPieceByPiece)
 {
     TempDir dir;
-    const std::string path = dir.File("big");
+    const std::string path = dir / "big";
     const std::string bytes = LargeContent();
     std::vector<size_t> writes;
     TFileSeams seams{nullptr, [&](int fd, const char* data, size_t size) {
@@ -187,7 +152,7 @@ TEST(WriteFileReplacing, DeviceAndWriterFailuresKeepTheOldBytes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        const std::string path = dir.File("doc");
+        const std::string path = dir / "doc";
         WriteBytes(path, kOld);
         try {
             WriteFileReplacing(path, c.write, c.seams);
@@ -206,7 +171,7 @@ TEST(WriteFileReplacing, DeviceAndWriterFailuresKeepTheOldBytes)
 TEST(WriteFileReplacing, FolderRefusingNewFilesOverwritesAndCutsTheOldFile)
 {
     TempDir dir;
-    const std::string path = dir.File("doc");
+    const std::string path = dir / "doc";
     WriteBytes(path, kOld);
     chmod(path.c_str(), 0640);
     WriteFileReplacing(path, [](std::ostream& out) { out << "short\r\n"; }, {RefuseNewFile, nullptr});
@@ -214,7 +179,7 @@ TEST(WriteFileReplacing, FolderRefusingNewFilesOverwritesAndCutsTheOldFile)
     EXPECT_EQ(Permissions(path), 0640u);
 
     // Without an old file there is nothing to fall back on.
-    const std::string fresh = dir.File("fresh");
+    const std::string fresh = dir / "fresh";
     try {
         WriteFileReplacing(fresh, std::string("new"), {RefuseNewFile, nullptr});
         ADD_FAILURE() << "no error raised";
@@ -227,16 +192,16 @@ TEST(WriteFileReplacing, FolderRefusingNewFilesOverwritesAndCutsTheOldFile)
 TEST(WriteFileReplacing, ReplacesTheFileASymlinkNames)
 {
     TempDir dir;
-    fs::create_directory(dir.File("real"));
-    const std::string path = dir.File("real/doc");
+    fs::create_directory(dir / "real");
+    const std::string path = dir / "real/doc";
     WriteBytes(path, kOld);
-    const std::string link = dir.File("link");
+    const std::string link = dir / "link";
     fs::create_symlink(path, link);
     WriteFileReplacing(link, std::string("through the link"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(path), "through the link");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"link", "real"}));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("real")), {}), 1) << "temporary beside the target";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), {}), 1) << "temporary beside the target";
 }
 
 } // namespace

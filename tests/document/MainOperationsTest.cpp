@@ -4,39 +4,16 @@
 #include "document/MainOperations.h"
 
 #include "common/Exceptions.h"
-#include "tests/document/VqdTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WaitingHost.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
-
-class RecordingHost : public IMainHost {
-public:
-    TMainOperations* ops = nullptr;
-    std::string paletteDirectory;
-    std::vector<std::string> messages, errors, paletteNames;
-    int starts = 0, stops = 0;
-
-    void StopDraw() override
-    {
-        ++stops;
-        ops->Pattern().Stop();
-        ops->Pattern().WaitUntilSuspended();
-    }
-    void StartDraw() override
-    {
-        ++starts;
-        ops->Pattern().WaitUntilSuspended();
-        ops->BeginDrawing();
-        ops->Pattern().WaitUntilSuspended();
-    }
-    std::string PaletteDirectory() const override { return paletteDirectory; }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void ErrorDialog(const std::string& text) override { errors.push_back(text); }
-    void PaletteNameChanged(const std::string& name) override { paletteNames.push_back(name); }
-};
 
 class MainOperationsTest : public ::testing::Test {
 protected:
@@ -49,8 +26,8 @@ protected:
                              dataInfo + "</dataInfo></saveData>");
     }
 
-    TScratchDir dir_;
-    RecordingHost host_;
+    TempDir dir_;
+    TWaitingHost host_;
     TMainOperations ops_;
 };
 
@@ -141,7 +118,7 @@ TEST_F(MainOperationsTest, SavedDocumentReopensToTheSamePicture)
     const TBitmap24 first = ops_.ImageBitmap();
     ops_.SaveDocument(dir_ / "s.vqp");
 
-    RecordingHost host2;
+    TWaitingHost host2;
     host2.paletteDirectory = dir_.Path();
     TMainOperations ops2(host2, dir_.Path());
     host2.ops = &ops2;

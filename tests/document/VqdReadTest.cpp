@@ -1,12 +1,14 @@
 // Reading pattern documents: the order of the checks and their messages, the
 // value readers, the optional parts, and documents in other encodings.
 #include "common/Exceptions.h"
+#include "common/TextEncoding.h"
 #include "document/UVqd.h"
-#include "tests/document/VqdTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
+#include <optional>
 
 namespace {
 
@@ -27,7 +29,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 class VqdRead : public ::testing::Test {
 protected:
-    TScratchDir dir;
+    TempDir dir;
     TVqd vqd;
 
     // The message of the error reading text raises, or "" when it loads.
@@ -155,21 +157,6 @@ TEST_F(VqdRead, IgnoresOrderExtrasAndLaterDuplicates)
     EXPECT_EQ(vqd.Size, (TIntPoint{0, 20000})) << "the size is checked by whoever applies it";
 }
 
-std::string Encode(const std::string& utf8, const char* to)
-{
-    iconv_t cd = iconv_open(to, "UTF-8");
-    std::string out(utf8.size() * 4 + 8, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char* o = out.data();
-    size_t outLeft = out.size();
-    const size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
-    iconv_close(cd);
-    EXPECT_NE(r, static_cast<size_t>(-1)) << to;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
 TEST_F(VqdRead, TakesTheEncodingFromTheDeclaration)
 {
     const std::string text = Replaced(kGood, "稲妻", "稲妻ー");
@@ -178,8 +165,10 @@ TEST_F(VqdRead, TakesTheEncodingFromTheDeclaration)
     };
     for (const auto& [declared, iconvName] : encodings) {
         vqd.PaletteName.clear();
-        const std::string bytes = Encode(Replaced(text, "encoding=\"UTF-8\"", std::string("encoding=\"") + declared + "\""), iconvName);
-        ASSERT_EQ(Load(bytes), "") << iconvName;
+        const std::optional<std::string> bytes =
+            FromUtf8(iconvName, Replaced(text, "encoding=\"UTF-8\"", std::string("encoding=\"") + declared + "\""));
+        ASSERT_TRUE(bytes.has_value()) << iconvName;
+        ASSERT_EQ(Load(*bytes), "") << iconvName;
         EXPECT_EQ(vqd.PaletteName, "稲妻ー") << iconvName;
         EXPECT_EQ(vqd.Incremental.Y, 1E-6L) << iconvName;
     }

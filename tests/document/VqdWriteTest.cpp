@@ -1,15 +1,17 @@
 // Writing pattern documents: the exact bytes of the written form, round
 // trips of values, and saves that fail without harming the previous file.
 #include "common/Convert.h"
-#include "tests/common/FileFaults.h"
 #include "common/Exceptions.h"
 #include "document/UVqd.h"
-#include "tests/document/VqdTestSupport.h"
+#include "tests/support/FileFaults.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 #include "xml/XmlError.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <limits>
 #include <unistd.h>
 
@@ -56,7 +58,7 @@ std::string ExpectedTemplateBytes()
 
 class VqdWrite : public ::testing::Test {
 protected:
-    TScratchDir dir;
+    TempDir dir;
     TVqd vqd;
     std::string path = dir / "doc.vqp";
 

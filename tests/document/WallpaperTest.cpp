@@ -3,59 +3,20 @@
 #include "imaging/BmpWriter.h"
 #include "common/Exceptions.h"
 #include "document/Wallpaper.h"
+#include "tests/support/Files.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/vq_wallpaper_XXXXXX";
-        if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) setenv(name, value, 1); else unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1); else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string BmpOf(const TBitmap24& bitmap)
 {
@@ -95,7 +56,7 @@ public:
 private:
     void Record(const std::string& call)
     {
-        if (calls.empty() && !watchedFile_.empty()) fileAtFirstCall = ReadAll(watchedFile_);
+        if (calls.empty() && !watchedFile_.empty()) fileAtFirstCall = ReadBytes(watchedFile_);
         calls.push_back(call);
     }
     bool accept_;
@@ -113,7 +74,7 @@ TEST(Wallpaper, FileIsRewrittenThenValuesThenTheSystemCall)
     const TBitmap24 picture = Picture();
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.style));
-        TempFolder programDir;
+        TempDir programDir;
         const std::string file = programDir / "_velquor.bmp";
         std::ofstream(file) << "the previous wallpaper";
         RecordingPlatform platform(true, file);
@@ -134,14 +95,14 @@ TEST(Wallpaper, ApplyReturnsTheDesktopsAnswer)
         EXPECT_EQ(platform.calls.size(), 3u);
     }
     // A refusing desktop is not reported by the command.
-    TempFolder programDir;
+    TempDir programDir;
     RecordingPlatform refusing(false);
     EXPECT_NO_THROW(SetWallPaper(Picture(), refusing, programDir.Path(), wpsCenter));
 }
 
 TEST(Wallpaper, FailedFileWriteLeavesTheDesktopUntouched)
 {
-    TempFolder scratch;
+    TempDir scratch;
     std::ofstream(scratch / "plain-file") << "x";
     // Neither the program folder nor the data folder can take the file.
     ScopedEnv dataHome("XDG_DATA_HOME", (scratch / "plain-file").c_str());
@@ -157,7 +118,7 @@ TEST(Wallpaper, FailedFileWriteLeavesTheDesktopUntouched)
 
 TEST(WallpaperFilePath, BesideTheProgramWhenWritableElseInTheUserDataFolder)
 {
-    TempFolder scratch;
+    TempDir scratch;
     fs::create_directory(scratch / "program");
     // The probe leaves no file behind.
     EXPECT_EQ(WallpaperFilePath(scratch / "program"), scratch / "program/_velquor.bmp");
@@ -178,7 +139,7 @@ TEST(WallpaperFilePath, BesideTheProgramWhenWritableElseInTheUserDataFolder)
         ScopedEnv dataHome("XDG_DATA_HOME", (scratch / "data").c_str());
         RecordingPlatform platform;
         SetWallPaper(Picture(), platform, scratch / "missing", wpsCenter);
-        EXPECT_EQ(ReadAll(scratch / "data/velquor/_velquor.bmp"), BmpOf(Picture()));
+        EXPECT_EQ(ReadBytes(scratch / "data/velquor/_velquor.bmp"), BmpOf(Picture()));
         EXPECT_EQ(platform.calls.back(), "wallpaper " + scratch / "data/velquor/_velquor.bmp");
     }
 }

@@ -3,7 +3,7 @@
 #include "engine/UMcf.h"
 
 #include "common/Exceptions.h"
-#include "tests/engine/TestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -199,14 +199,14 @@ TEST(McfLoad, AFailedLoadChangesNothing)
     // The bad file first grows the scratch palette past the capacity.
     const std::string bad = dir.Write("bad.mcf", "#GRAD 000000,FFFFFF,300\nFFFFFF\nnot a colour\n");
     EXPECT_THROW(mcf.LoadFromFile(bad), EConvertError);
-    const std::string missing = (dir.Path() / "missing.mcf").string();
+    const std::string missing = dir / "missing.mcf";
     try {
         mcf.LoadFromFile(missing);
         ADD_FAILURE();
     } catch (const EFOpenError& e) {
         EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を開けません。");
     }
-    EXPECT_THROW(mcf.LoadFromFile(dir.Path().string()), EFOpenError);
+    EXPECT_THROW(mcf.LoadFromFile(dir.Path()), EFOpenError);
 
     EXPECT_EQ(mcf.High, 199);
     EXPECT_EQ(mcf.Colors, before);

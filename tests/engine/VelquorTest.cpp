@@ -4,7 +4,7 @@
 
 #include "common/Exceptions.h"
 #include "engine/ImageEffect.h"
-#include "tests/engine/TestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,8 @@
 #include "imaging/BmpWriter.h"
 #include "common/Exceptions.h"
 #include "tests/imaging/ImagingTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -64,13 +66,13 @@ TEST(BmpWriter, RowsRunBottomUpPaddedWithZeros)
 TEST(BmpWriter, SaveReplacesAFileAndReportsOneItCannotCreate)
 {
     TempDir dir;
-    const std::string path = dir.File("picture.bmp");
-    WriteFileBytes(path, "an older and longer file than the new picture, replaced without a question");
+    const std::string path = dir / "picture.bmp";
+    WriteBytes(path, "an older and longer file than the new picture, replaced without a question");
     const TBitmap24 bitmap = NoisePicture(2, 2, 21);
     SaveBmpFile(bitmap, path);
-    EXPECT_EQ(ReadFileBytes(path), BmpBytes(bitmap));
+    EXPECT_EQ(AsBytes(ReadBytes(path)), BmpBytes(bitmap));
 
-    const std::string missing = dir.File("no/such/folder.bmp");
+    const std::string missing = dir / "no/such/folder.bmp";
     try {
         SaveBmpFile(bitmap, missing);
         ADD_FAILURE() << "saved into a missing folder";

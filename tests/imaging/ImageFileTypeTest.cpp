@@ -2,6 +2,8 @@
 #include "common/Exceptions.h"
 #include "imaging/ImageFileType.h"
 #include "tests/imaging/ImagingTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -29,22 +31,22 @@ TEST(ImageFileType, TypedExtensionWinsOverFilterAndNamesAreCompleted)
         {"picture.", 2, iftPng, "picture."},
     };
     TempDir dir;
-    std::filesystem::create_directory(dir.File("my.images"));
-    std::filesystem::create_directory(dir.File("my.png"));
+    std::filesystem::create_directory(dir / "my.images");
+    std::filesystem::create_directory(dir / "my.png");
     const TBitmap24 bitmap = NoisePicture(3, 2, 31);
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + " filter " + std::to_string(c.filter));
-        const std::string typed = dir.File(c.typed);
+        const std::string typed = dir / c.typed;
         EXPECT_EQ(GetFileType(typed, c.filter), c.type);
-        EXPECT_EQ(AddImageExtension(typed, c.type), dir.File(c.written));
-        EXPECT_EQ(SaveImageFile(bitmap, typed, c.filter), dir.File(c.written));
-        const Bytes file = ReadFileBytes(dir.File(c.written));
+        EXPECT_EQ(AddImageExtension(typed, c.type), dir / c.written);
+        EXPECT_EQ(SaveImageFile(bitmap, typed, c.filter), dir / c.written);
+        const Bytes file = AsBytes(ReadBytes(dir / c.written));
         ASSERT_GE(file.size(), 8u);
         if (c.type == iftPng)
             EXPECT_EQ(Bytes(file.begin(), file.begin() + 8), (Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}));
         else
             EXPECT_EQ(Bytes(file.begin(), file.begin() + 2), (Bytes{'B', 'M'}));
-        std::filesystem::remove(dir.File(c.written));
+        std::filesystem::remove(dir / c.written);
     }
 }
 
@@ -59,7 +61,7 @@ TEST(ImageFileType, UnknownFilterIndexIsARangeErrorAndWritesNothing)
     TempDir dir;
     for (int index : {0, 3, -1}) {
         try {
-            SaveImageFile(NoisePicture(1, 1, 1), dir.File("picture"), index);
+            SaveImageFile(NoisePicture(1, 1, 1), dir / "picture", index);
             ADD_FAILURE() << "accepted filter " << index;
         } catch (const ERangeError& e) {
             EXPECT_EQ(e.Message(), "Invalid index number(" + std::to_string(index) + ") at GetFileType");

@@ -3,6 +3,10 @@
 #include "imaging/BmpWriter.h"
 #include "imaging/ImagingErrors.h"
 #include "tests/imaging/ImagingTestSupport.h"
+#include "tests/support/Command.h"
+#include "tests/support/Files.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TempDir.h"
 #include "imaging/PngGraphic.h"
 
 #include <gtest/gtest.h>
@@ -114,13 +118,13 @@ TEST(PngWriter, FilesAgreeWithIndependentReaders)
     TempDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string png = dir.File("p.png"), bmp = dir.File("p.bmp");
+        const std::string png = dir / "p.png", bmp = dir / "p.bmp";
         TPngGraphic graphic;
         graphic.Assign(c.bitmap);
         graphic.SaveToFile(png);
         SaveBmpFile(c.bitmap, bmp);
 
-        const auto chunks = ReadPngChunks(ReadFileBytes(png));
+        const auto chunks = ReadPngChunks(AsBytes(ReadBytes(png)));
         const auto sizes = IdatSizes(chunks);
         ASSERT_GE(sizes.size(), c.minIdat);
         ASSERT_LE(sizes.size(), c.maxIdat);
@@ -142,13 +146,13 @@ TEST(PngWriter, FilesAgreeWithIndependentReaders)
             "    open(dst, 'wb').write(im.tobytes())\n";
         const CommandResult decode =
             RunCommand(python + " -c " + ShellQuote(script) + " " + ShellQuote(png) + " " +
-                       ShellQuote(dir.File("png.rgb")) + " " + ShellQuote(bmp) + " " + ShellQuote(dir.File("bmp.rgb")));
+                       ShellQuote(dir / "png.rgb") + " " + ShellQuote(bmp) + " " + ShellQuote(dir / "bmp.rgb"));
         ASSERT_EQ(decode.exitCode, 0) << decode.output;
         const std::string size = std::to_string(c.bitmap.Width()) + " " + std::to_string(c.bitmap.Height());
         EXPECT_EQ(decode.output, "PNG RGB " + size + "\nBMP RGB " + size + "\n");
         const Bytes expected = ToRgb(c.bitmap);
-        EXPECT_TRUE(ReadFileBytes(dir.File("png.rgb")) == expected) << "PNG pixels differ";
-        EXPECT_TRUE(ReadFileBytes(dir.File("bmp.rgb")) == expected) << "BMP pixels differ";
+        EXPECT_TRUE(AsBytes(ReadBytes(dir / "png.rgb")) == expected) << "PNG pixels differ";
+        EXPECT_TRUE(AsBytes(ReadBytes(dir / "bmp.rgb")) == expected) << "BMP pixels differ";
     }
 }
 
@@ -206,21 +210,21 @@ TEST(PngWriter, IdatSizeOutsideRangeIsRefusedBeforeWriting)
 TEST(PngWriter, FailedSaveLeavesTheExistingFileAlone)
 {
     TempDir dir;
-    const std::string path = dir.File("keep.png");
-    WriteFileBytes(path, "previous picture");
+    const std::string path = dir / "keep.png";
+    WriteBytes(path, "previous picture");
     TPngGraphic graphic;
     graphic.Assign(NoisePicture(8, 8, 5));
     graphic.Settings().idatSize = 10;
     EXPECT_THROW(graphic.SaveToFile(path), EPngError);
-    EXPECT_EQ(ReadFileBytes(path), Bytes({'p', 'r', 'e', 'v', 'i', 'o', 'u', 's', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'}));
+    EXPECT_EQ(ReadBytes(path), "previous picture");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"keep.png"});
 
     try {
         graphic.Settings().idatSize = 32768;
-        graphic.SaveToFile(dir.File("missing/x.png"));
+        graphic.SaveToFile(dir / "missing/x.png");
         ADD_FAILURE() << "saved into a missing folder";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "ファイル '" + dir.File("missing/x.png") + "' を作成できません。");
+        EXPECT_EQ(e.Message(), "ファイル '" + (dir / "missing/x.png") + "' を作成できません。");
     }
 }
 
@@ -233,15 +237,16 @@ TEST(PngWriter, EmptyPictureIsRefused)
 
 TEST(PngWriter, TimeChunkCarriesUtc)
 {
-    // Ten hours east of UTC, so local time would give another hour.
-    const char* oldTz = std::getenv("TZ");
-    const std::string saved = oldTz ? oldTz : "";
-    setenv("TZ", "VQT-10", 1);
-    tzset();
-    const std::time_t before = std::time(nullptr);
-    const auto chunks = ReadPngChunks(EncodeToBytes(NoisePicture(2, 2, 6)));
-    const std::time_t after = std::time(nullptr);
-    if (oldTz) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
+    std::time_t before, after;
+    std::vector<PngChunk> chunks;
+    {
+        // Ten hours east of UTC, so local time would give another hour.
+        ScopedEnv tz("TZ", "VQT-10");
+        tzset();
+        before = std::time(nullptr);
+        chunks = ReadPngChunks(EncodeToBytes(NoisePicture(2, 2, 6)));
+        after = std::time(nullptr);
+    }
     tzset();
 
     ASSERT_EQ(chunks[1].type, "tIME");

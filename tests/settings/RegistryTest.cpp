@@ -1,9 +1,12 @@
 // Settings: first-run defaults, the stored forms, boolean reading, type and
 // write failures, and that the store is open only during Load and Save.
 #include "settings/UVelquorRegistry.h"
-#include "tests/document/VqdTestSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <QSettings>
 #include <QStringList>
@@ -12,7 +15,7 @@ namespace {
 
 class Registry : public ::testing::Test {
 protected:
-    TScratchDir dir;
+    TempDir dir;
     std::string file = dir / "velquor.ini";
 
     std::unique_ptr<TVelquorRegistry> Loaded()

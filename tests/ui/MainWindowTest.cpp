@@ -1,6 +1,7 @@
 // The main window: fresh start, bars and their settings, the checked
 // operations' refusals through the default error display, and the save
 // commands around a drawing.
+#include "tests/support/WaitingHost.h"
 #include "tests/ui/UiFiles.h"
 #include "tests/ui/WindowFixture.h"
 
@@ -17,26 +18,6 @@
 #include <cstring>
 
 namespace {
-
-// The command-line renderer's way of drawing: start and wait, no window.
-class WaitingHost : public IMainHost {
-public:
-    TMainOperations* ops = nullptr;
-    void StopDraw() override
-    {
-        ops->Pattern().Stop();
-        ops->Pattern().WaitUntilSuspended();
-    }
-    void StartDraw() override
-    {
-        StopDraw();
-        ops->BeginDrawing();
-        ops->Pattern().WaitUntilSuspended();
-    }
-    std::string PaletteDirectory() const override { return {}; }
-    void ShowMessage(const std::string&) override {}
-    void ErrorDialog(const std::string&) override {}
-};
 
 QString PanelText(TfrmMain& window, const char* name)
 {
@@ -63,7 +44,7 @@ TEST_F(MainWindowTest, FreshStartDrawsTheDefaultsAt400By400)
     EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
     EXPECT_TRUE(dialogs_.errors.isEmpty());
 
-    WaitingHost host;
+    TWaitingHost host;
     TMainOperations reference(host, tmp_.path().toStdString());
     host.ops = &reference;
     reference.SetImageSize(400, 400);

@@ -2,15 +2,14 @@
 // pixel comparisons.
 #pragma once
 
-#include "bitmap/Bitmap24.h"
 #include "document/UVqd.h"
+#include "tests/support/Pictures.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
 
-#include <cstring>
 #include <functional>
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
@@ -50,14 +49,4 @@ inline void WriteDocument(const QString& path, const std::function<void(TVqd&)>&
     vqd.Size = {60, 40};
     fill(vqd);
     vqd.SaveToFile(path.toStdString());
-}
-
-inline bool SamePixels(const TBitmap24& a, const TBitmap24& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y)
-        if (std::memcmp(a.Row(y), b.Row(y), static_cast<size_t>(a.Width()) * 3) != 0)
-            return false;
-    return true;
 }

@@ -1,0 +1,20 @@
+#include "tests/support/Files.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    out.close();
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
