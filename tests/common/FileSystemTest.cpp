@@ -53,3 +53,45 @@ TEST(IsDirectoryTest, RelativeNamesAreTakenFromTheCurrentFolder)
     EXPECT_EQ(fs::current_path(), fs::path(dir.Path()));
     fs::current_path(before);
 }
+
+TEST(FileSystemTest, FolderAndFileChecksFollowLinksAndRefuseTheRest)
+{
+    TempDir dir;
+    fs::create_directory(dir / "森");
+    WriteBytes(dir / "file", "x");
+    fs::create_symlink(dir / "森", dir / "folder-link");
+    fs::create_symlink(dir / "file", dir / "file-link");
+    fs::create_symlink(dir / "missing", dir / "dangling");
+
+    struct Case {
+        std::string path;
+        bool folder;
+        bool file;
+    };
+    const Case cases[] = {
+        {dir / "森", true, false},          {dir / "file", false, true},
+        {dir / "folder-link", true, false}, {dir / "file-link", false, true},
+        {dir / "dangling", false, false},   {dir / "missing", false, false},
+        {"", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(IsFolder(c.path), c.folder);
+        EXPECT_EQ(IsFile(c.path), c.file);
+    }
+}
+
+TEST(FileSystemTest, WholeFileReadsEveryByteOrNothing)
+{
+    TempDir dir;
+    std::string bytes(200000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + 3);
+    WriteBytes(dir / "big", bytes);
+    WriteBytes(dir / "empty", "");
+    fs::create_directory(dir / "folder");
+
+    EXPECT_EQ(ReadWholeFile(dir / "big"), bytes);
+    EXPECT_EQ(ReadWholeFile(dir / "empty"), std::string());
+    EXPECT_EQ(ReadWholeFile(dir / "folder"), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(dir / "missing"), std::nullopt);
+}
