@@ -114,17 +114,6 @@ long double StrToFloat(const std::string& text)
     throw EConvertError(Format("'%s' は浮動小数点数ではありません", text.c_str()));
 }
 
-int64_t RoundHalfEven(long double value)
-{
-    // The default rounding mode is to nearest, ties to even; nothing in the
-    // program changes it.
-    const long double r = std::nearbyintl(value);
-    // -2^63 <= r < 2^63; the comparisons are false for NaN.
-    constexpr long double kLimit = 9223372036854775808.0L;
-    if (!(r >= -kLimit && r < kLimit)) throw EInvalidOp(kMsgInvalidOp);
-    return static_cast<int64_t>(r);
-}
-
 double ToDoubleChecked(long double value)
 {
     const double d = static_cast<double>(value);

@@ -1,4 +1,4 @@
-// Text to number conversions and the rounding every layer shares.
+// Text to number conversions and the checked narrowing to a double.
 //
 // The readers accept exactly the program's number syntax and nothing else:
 // no blanks, no "inf" or "nan", no locale-dependent separators.
@@ -25,9 +25,6 @@ std::optional<int32_t> TryStrToInt(const std::string& text);
 long double StrToFloat(const std::string& text);
 std::optional<long double> TryStrToFloat(const std::string& text);
 
-// Nearest integer, ties to even, as a signed 64-bit value. A NaN or a value
-// outside the signed 64-bit range throws EInvalidOp.
-int64_t RoundHalfEven(long double value);
 
 // Extended value rounded to the nearest double; a finite value too large for
 // a double throws EOverflow.

@@ -62,24 +62,6 @@ TEST(StrToFloat, RefusesEverythingElseWithTheMessage)
     }
 }
 
-TEST(RoundHalfEven, TiesGoToTheEvenNeighbour)
-{
-    const std::pair<long double, int64_t> cases[] = {
-        {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-2.5L, -2}, {-3.2L, -3}, {2.6L, 3}, {-0.5L, 0},
-        {9223372036854775807.0L, INT64_MAX}, {-9223372036854775808.0L, INT64_MIN},
-    };
-    for (const auto& [in, out] : cases) EXPECT_EQ(RoundHalfEven(in), out) << static_cast<double>(in);
-}
-
-TEST(RoundHalfEven, OutOfRangeOrNaNIsAnInvalidOperation)
-{
-    for (long double v : {9223372036854775808.0L, -9223372036854775809.0L * 2,
-                          std::numeric_limits<long double>::quiet_NaN(),
-                          std::numeric_limits<long double>::infinity()}) {
-        EXPECT_THROW(RoundHalfEven(v), EInvalidOp);
-    }
-}
-
 TEST(ToDoubleChecked, OverflowsOnlyBeyondTheDoubleRange)
 {
     EXPECT_EQ(ToDoubleChecked(1.5L), 1.5);

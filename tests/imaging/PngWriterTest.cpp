@@ -119,9 +119,7 @@ TEST(PngWriter, FilesAgreeWithIndependentReaders)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string png = dir / "p.png", bmp = dir / "p.bmp";
-        TPngGraphic graphic;
-        graphic.Assign(c.bitmap);
-        graphic.SaveToFile(png);
+        SavePngFile(c.bitmap, png);
         SaveBmpFile(c.bitmap, bmp);
 
         const auto chunks = ReadPngChunks(AsBytes(ReadBytes(png)));
@@ -212,16 +210,15 @@ TEST(PngWriter, FailedSaveLeavesTheExistingFileAlone)
     TempDir dir;
     const std::string path = dir / "keep.png";
     WriteBytes(path, "previous picture");
-    TPngGraphic graphic;
-    graphic.Assign(NoisePicture(8, 8, 5));
-    graphic.Settings().idatSize = 10;
-    EXPECT_THROW(graphic.SaveToFile(path), EPngError);
+    const TBitmap24 picture = NoisePicture(8, 8, 5);
+    TPngSettings settings;
+    settings.idatSize = 10;
+    EXPECT_THROW(SavePngFile(picture, path, settings), EPngError);
     EXPECT_EQ(ReadBytes(path), "previous picture");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"keep.png"});
 
     try {
-        graphic.Settings().idatSize = 32768;
-        graphic.SaveToFile(dir / "missing/x.png");
+        SavePngFile(picture, dir / "missing/x.png");
         ADD_FAILURE() << "saved into a missing folder";
     } catch (const EFOpenError& e) {
         EXPECT_EQ(e.Message(), "ファイル '" + (dir / "missing/x.png") + "' を作成できません。");
@@ -309,28 +306,6 @@ TEST(PngWriter, CompressionLevelOutsideZeroToNineMeansDefault)
     size_t storedBytes = 0;
     for (size_t s : IdatSizes(stored)) storedBytes += s;
     EXPECT_GT(storedBytes, 150u * (1 + 200 * 3)); // uncompressed blocks carry every byte
-}
-
-TEST(PngGraphic, AssignTakesCopiesOfPictureAndSettings)
-{
-    TBitmap24 bitmap = NoisePicture(3, 2, 8);
-    TPngGraphic first;
-    first.Assign(bitmap);
-    bitmap.Row(0)[0] ^= 0xFF; // later changes of the source do not reach the graphic
-    first.Settings() = FixedTime();
-    first.Settings().idatSize = 300;
-    TPngGraphic second;
-    second.Assign(first);
-    EXPECT_EQ(second.Width(), 3);
-    EXPECT_EQ(second.Height(), 2);
-    EXPECT_EQ(second.Settings().idatSize, 300);
-    std::ostringstream a, b;
-    first.SaveToStream(a);
-    second.SaveToStream(b);
-    EXPECT_EQ(a.str(), b.str());
-    EXPECT_NE(ToRgb(second.Image()), ToRgb(bitmap));
-    bitmap.Row(0)[0] ^= 0xFF;
-    EXPECT_EQ(ToRgb(second.Image()), ToRgb(bitmap));
 }
 
 } // namespace
