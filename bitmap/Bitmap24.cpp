@@ -20,20 +20,6 @@ void TBitmap24::SetSize(int width, int height)
     stride_ = stride;
 }
 
-uint32_t TBitmap24::Pixel(int x, int y) const
-{
-    const uint8_t* p = Row(y) + static_cast<size_t>(x) * 3;
-    return static_cast<uint32_t>(p[2]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[0]) << 16;
-}
-
-void TBitmap24::SetPixel(int x, int y, uint32_t color)
-{
-    uint8_t* p = Row(y) + static_cast<size_t>(x) * 3;
-    p[0] = static_cast<uint8_t>(color >> 16);
-    p[1] = static_cast<uint8_t>(color >> 8);
-    p[2] = static_cast<uint8_t>(color);
-}
-
 void TBitmap24::Draw(const TBitmap24& source)
 {
     if (&source == this) return;

@@ -31,9 +31,6 @@ public:
     uint8_t* Bits() { return data_.data(); }
     const uint8_t* Bits() const { return data_.data(); }
 
-    // Colour value 0x00BBGGRR of a pixel, and its inverse.
-    uint32_t Pixel(int x, int y) const;
-    void SetPixel(int x, int y, uint32_t color);
 
     // Copies source one to one with its top-left corner at (0, 0); only the
     // area both bitmaps cover is written.

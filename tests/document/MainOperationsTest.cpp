@@ -2,6 +2,7 @@
 // the random setting and dropped files, with a host that records what the
 // window would show.
 #include "document/MainOperations.h"
+#include "tests/support/Pictures.h"
 
 #include "common/Exceptions.h"
 #include "tests/support/Files.h"
@@ -129,7 +130,7 @@ TEST_F(MainOperationsTest, SavedDocumentReopensToTheSamePicture)
     EXPECT_EQ(ops2.Pattern().Incremental.X, 0.123456789L);
     ASSERT_EQ(ops2.ImageBitmap().Width(), 40);
     for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) ASSERT_EQ(ops2.ImageBitmap().Pixel(x, y), first.Pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(PixelAt(ops2.ImageBitmap(), x, y), PixelAt(first, x, y)) << x << "," << y;
 }
 
 TEST_F(MainOperationsTest, RandomScalesTheIncrementsWithTheFixedSequence)

@@ -1,6 +1,7 @@
 // The wallpaper command: value table, order of file and desktop calls, and
 // where the wallpaper file goes.
 #include "imaging/BmpWriter.h"
+#include "tests/support/Pictures.h"
 #include "common/Exceptions.h"
 #include "document/Wallpaper.h"
 #include "tests/support/Files.h"
@@ -29,7 +30,7 @@ TBitmap24 Picture()
 {
     TBitmap24 bitmap(3, 2);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) bitmap.SetPixel(x, y, 0x102030u * (x + 1) + 0x0F * y);
+        for (int x = 0; x < 3; ++x) SetPixelAt(bitmap, x, y, 0x102030u * (x + 1) + 0x0F * y);
     return bitmap;
 }
 

@@ -1,6 +1,7 @@
 // The shade-off filter: kernel weights, edge replication, truncation and
 // channel independence.
 #include "engine/ImageEffect.h"
+#include "tests/support/Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ TBitmap24 Filled(int w, int h, uint32_t color)
 {
     TBitmap24 b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, color);
+        for (int x = 0; x < w; ++x) SetPixelAt(b, x, y, color);
     return b;
 }
 
@@ -22,7 +23,7 @@ TEST(ShadeOff, LeavesUniformTinyAndEmptyImagesAlone)
         TBitmap24 b = Filled(w, h, 0x1E140A);
         ApplyShadeOff(b);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) ASSERT_EQ(b.Pixel(x, y), 0x1E140Au) << w << "x" << h;
+            for (int x = 0; x < w; ++x) ASSERT_EQ(PixelAt(b, x, y), 0x1E140Au) << w << "x" << h;
     }
     TBitmap24 empty(0, 5);
     ApplyShadeOff(empty);
@@ -33,41 +34,41 @@ TEST(ShadeOff, LeavesUniformTinyAndEmptyImagesAlone)
 TEST(ShadeOff, SpreadsASingleBrightPixelOverItsNeighbours)
 {
     TBitmap24 b = Filled(5, 5, 0);
-    b.SetPixel(2, 2, Gray(255));
+    SetPixelAt(b, 2, 2, Gray(255));
     ApplyShadeOff(b);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 5; ++x) {
             const bool centre = x == 2 && y == 2;
             const bool near = std::abs(x - 2) <= 1 && std::abs(y - 2) <= 1;
-            EXPECT_EQ(b.Pixel(x, y), Gray(centre ? 51 : near ? 25 : 0)) << x << "," << y;
+            EXPECT_EQ(PixelAt(b, x, y), Gray(centre ? 51 : near ? 25 : 0)) << x << "," << y;
         }
 }
 
 TEST(ShadeOff, ReplicatesEdgePixels)
 {
     TBitmap24 b = Filled(4, 4, 0);
-    b.SetPixel(0, 0, Gray(100));
+    SetPixelAt(b, 0, 0, Gray(100));
     ApplyShadeOff(b);
-    EXPECT_EQ(b.Pixel(0, 0), Gray(50)); // 5 of the 10 weights fall on the corner
-    EXPECT_EQ(b.Pixel(1, 0), Gray(20));
-    EXPECT_EQ(b.Pixel(0, 1), Gray(20));
-    EXPECT_EQ(b.Pixel(1, 1), Gray(10));
-    EXPECT_EQ(b.Pixel(2, 0), Gray(0));
+    EXPECT_EQ(PixelAt(b, 0, 0), Gray(50)); // 5 of the 10 weights fall on the corner
+    EXPECT_EQ(PixelAt(b, 1, 0), Gray(20));
+    EXPECT_EQ(PixelAt(b, 0, 1), Gray(20));
+    EXPECT_EQ(PixelAt(b, 1, 1), Gray(10));
+    EXPECT_EQ(PixelAt(b, 2, 0), Gray(0));
 
     // One column: left and right neighbours are the pixel itself.
     TBitmap24 column = Filled(1, 3, 0);
-    column.SetPixel(0, 1, Gray(100));
+    SetPixelAt(column, 0, 1, Gray(100));
     ApplyShadeOff(column);
-    EXPECT_EQ(column.Pixel(0, 0), Gray(30));
-    EXPECT_EQ(column.Pixel(0, 1), Gray(40));
-    EXPECT_EQ(column.Pixel(0, 2), Gray(30));
+    EXPECT_EQ(PixelAt(column, 0, 0), Gray(30));
+    EXPECT_EQ(PixelAt(column, 0, 1), Gray(40));
+    EXPECT_EQ(PixelAt(column, 0, 2), Gray(30));
 }
 
 TEST(ShadeOff, FiltersEachChannelOnItsOwn)
 {
     TBitmap24 b(6, 5);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x) b.SetPixel(x, y, static_cast<uint32_t>((x * 37 + y * 91) % 256)); // red only
+        for (int x = 0; x < 6; ++x) SetPixelAt(b, x, y, static_cast<uint32_t>((x * 37 + y * 91) % 256)); // red only
     TBitmap24 expected = b;
     ApplyShadeOff(b);
     for (int y = 0; y < 5; ++y)
@@ -76,9 +77,9 @@ TEST(ShadeOff, FiltersEachChannelOnItsOwn)
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int sx = std::clamp(x + dx, 0, 5), sy = std::clamp(y + dy, 0, 4);
-                    s += static_cast<int>(expected.Pixel(sx, sy) & 0xFF) * (dx == 0 && dy == 0 ? 2 : 1);
+                    s += static_cast<int>(PixelAt(expected, sx, sy) & 0xFF) * (dx == 0 && dy == 0 ? 2 : 1);
                 }
-            EXPECT_EQ(b.Pixel(x, y), static_cast<uint32_t>(s / 10)) << x << "," << y;
+            EXPECT_EQ(PixelAt(b, x, y), static_cast<uint32_t>(s / 10)) << x << "," << y;
         }
 }
 

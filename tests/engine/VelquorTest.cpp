@@ -1,6 +1,7 @@
 // The rendering object: the pattern it draws, failures, stopping, copies onto
 // the target and the life of its worker.
 #include "engine/UVelquor.h"
+#include "tests/support/Pictures.h"
 
 #include "common/Exceptions.h"
 #include "engine/ImageEffect.h"
@@ -51,7 +52,7 @@ protected:
         velquor->SetSize(w, h);
         canvas.SetSize(w, h);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) canvas.SetPixel(x, y, kMarker);
+            for (int x = 0; x < w; ++x) SetPixelAt(canvas, x, y, kMarker);
     }
 
     void Draw()
@@ -64,7 +65,7 @@ protected:
     {
         for (int y = 0; y < canvas.Height(); ++y)
             for (int x = 0; x < canvas.Width(); ++x)
-                if (canvas.Pixel(x, y) != kMarker) return false;
+                if (PixelAt(canvas, x, y) != kMarker) return false;
         return true;
     }
 
@@ -73,7 +74,7 @@ protected:
         const TBitmap24& b = velquor->Bitmap();
         for (int y = 0; y < b.Height(); ++y)
             for (int x = 0; x < b.Width(); ++x)
-                if (canvas.Pixel(x, y) != b.Pixel(x, y)) return false;
+                if (PixelAt(canvas, x, y) != PixelAt(b, x, y)) return false;
         return true;
     }
 
@@ -105,8 +106,8 @@ TEST_F(VelquorTest, DrawsTheStartUpPattern)
     EXPECT_EQ(centre[1], 0x04);
     EXPECT_EQ(centre[2], 0x08);
     const TMcf& mcf = velquor->Mcf();
-    EXPECT_EQ(b.Pixel(201, 200), static_cast<uint32_t>(mcf.GetColor(2)));
-    EXPECT_EQ(b.Pixel(0, 0), static_cast<uint32_t>(mcf.GetColor(118))); // v = 80000
+    EXPECT_EQ(PixelAt(b, 201, 200), static_cast<uint32_t>(mcf.GetColor(2)));
+    EXPECT_EQ(PixelAt(b, 0, 0), static_cast<uint32_t>(mcf.GetColor(118))); // v = 80000
     EXPECT_EQ(velquor->FinishedRows(), 400);
     EXPECT_TRUE(CanvasShowsBitmap());
 }
@@ -150,7 +151,7 @@ TEST_F(VelquorTest, MatchesAPixelByPixelEvaluationForEveryFormulaAndPointMove)
             int wrong = 0;
             for (int row = 0; row < h; ++row)
                 for (int col = 0; col < w; ++col)
-                    if (velquor->Bitmap().Pixel(col, row) != ExpectedPixel(*f, *ref, velquor->Mcf(), centre, inc, w, h, col, row))
+                    if (PixelAt(velquor->Bitmap(), col, row) != ExpectedPixel(*f, *ref, velquor->Mcf(), centre, inc, w, h, col, row))
                         ++wrong;
             EXPECT_EQ(wrong, 0) << "formula " << ft << ", point move " << pt;
         }
@@ -171,7 +172,7 @@ TEST_F(VelquorTest, DrawsFormulasAndPointMovesOfOtherClasses)
     Draw();
     ASSERT_EQ(velquor->ErrorMessage(), "");
     for (int x = 0; x < 6; ++x)
-        EXPECT_EQ(velquor->Bitmap().Pixel(x, 1), static_cast<uint32_t>(velquor->Mcf().GetColor(x * 1000 % 127 + 1)));
+        EXPECT_EQ(PixelAt(velquor->Bitmap(), x, 1), static_cast<uint32_t>(velquor->Mcf().GetColor(x * 1000 % 127 + 1)));
 }
 
 TEST_F(VelquorTest, NegatedRowIncrementMirrorsTheImage)
@@ -183,7 +184,7 @@ TEST_F(VelquorTest, NegatedRowIncrementMirrorsTheImage)
     velquor->Incremental = {1, -1};
     Draw();
     for (int r = 1; r < 40; ++r)
-        for (int x = 0; x < 40; ++x) ASSERT_EQ(velquor->Bitmap().Pixel(x, r), before.Pixel(x, 40 - r)) << x << "," << r;
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(PixelAt(velquor->Bitmap(), x, r), PixelAt(before, x, 40 - r)) << x << "," << r;
 }
 
 TEST_F(VelquorTest, ValueNegativeAs32BitIntegerStaysInsideThePalette)
@@ -194,7 +195,7 @@ TEST_F(VelquorTest, ValueNegativeAs32BitIntegerStaysInsideThePalette)
     Draw();
     ASSERT_EQ(velquor->ErrorMessage(), "");
     // |-1294967296 mod 127| + 1
-    EXPECT_EQ(velquor->Bitmap().Pixel(0, 0), static_cast<uint32_t>(velquor->Mcf().GetColor(113)));
+    EXPECT_EQ(PixelAt(velquor->Bitmap(), 0, 0), static_cast<uint32_t>(velquor->Mcf().GetColor(113)));
 }
 
 TEST_F(VelquorTest, NewFormulaTakesTheCurrentColourChange)
@@ -207,7 +208,7 @@ TEST_F(VelquorTest, NewFormulaTakesTheCurrentColourChange)
     velquor->Center = {0, 0.5L};
     Draw();
     // Column 2 sits at (0.5, 0): 2 * 0.5 = 1, index 2.
-    EXPECT_EQ(velquor->Bitmap().Pixel(2, 0), static_cast<uint32_t>(velquor->Mcf().GetColor(2)));
+    EXPECT_EQ(PixelAt(velquor->Bitmap(), 2, 0), static_cast<uint32_t>(velquor->Mcf().GetColor(2)));
 }
 
 TEST_F(VelquorTest, RefusesSizesBelowOne)
@@ -272,7 +273,7 @@ TEST_F(VelquorTest, AFailureLowerDownKeepsTheRowsAboveIt)
     Draw();
     EXPECT_EQ(velquor->ErrorMessage(), "不正な浮動小数点数演算命令");
     EXPECT_EQ(velquor->FinishedRows(), 93);
-    EXPECT_NE(velquor->Bitmap().Pixel(0, 92), 0u);
+    EXPECT_NE(PixelAt(velquor->Bitmap(), 0, 92), 0u);
 }
 
 TEST_F(VelquorTest, DrawsAgainAfterTheFailingPaletteIsReplaced)
@@ -287,7 +288,7 @@ TEST_F(VelquorTest, DrawsAgainAfterTheFailingPaletteIsReplaced)
     Draw();
     EXPECT_EQ(velquor->ErrorMessage(), "");
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) ASSERT_EQ(velquor->Bitmap().Pixel(x, y), 0x00FF00u); // always entry 1
+        for (int x = 0; x < 8; ++x) ASSERT_EQ(PixelAt(velquor->Bitmap(), x, y), 0x00FF00u); // always entry 1
 }
 
 TEST_F(VelquorTest, ShadeOffBlursOnlyAFinishedImage)
@@ -300,7 +301,7 @@ TEST_F(VelquorTest, ShadeOffBlursOnlyAFinishedImage)
     velquor->ShadeOff = true;
     Draw();
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 30; ++x) ASSERT_EQ(velquor->Bitmap().Pixel(x, y), expected.Pixel(x, y));
+        for (int x = 0; x < 30; ++x) ASSERT_EQ(PixelAt(velquor->Bitmap(), x, y), PixelAt(expected, x, y));
     EXPECT_TRUE(CanvasShowsBitmap());
 }
 
@@ -340,7 +341,7 @@ TEST_F(VelquorTest, StopsAfterTheCurrentRowWithoutShadeOffOrFinalCopy)
         EXPECT_EQ(v->ErrorMessage(), "");
         EXPECT_EQ(finalCopies.load(), 0);
         for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 50; ++x) ASSERT_EQ(v->Bitmap().Pixel(x, y), plain.Pixel(x, y)); // not blurred
+            for (int x = 0; x < 50; ++x) ASSERT_EQ(PixelAt(v->Bitmap(), x, y), PixelAt(plain, x, y)); // not blurred
         EXPECT_EQ(v->Terminated(), terminate);
     }
 }
@@ -471,7 +472,7 @@ TEST_F(VelquorTest, CopiesRunThroughTheSynchroniser)
             // still: the first unfinished row has not been copied.
             const int finished = velquor->FinishedRows();
             if (finished < canvas.Height())
-                for (int x = 0; x < canvas.Width(); ++x) unfinishedCopied = unfinishedCopied || canvas.Pixel(x, finished) != kMarker;
+                for (int x = 0; x < canvas.Width(); ++x) unfinishedCopied = unfinishedCopied || PixelAt(canvas, x, finished) != kMarker;
             lock.lock();
         }
     }

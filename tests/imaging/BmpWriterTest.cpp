@@ -1,5 +1,6 @@
 // The BMP layout shared by the image save and the wallpaper file.
 #include "imaging/BmpWriter.h"
+#include "tests/support/Pictures.h"
 #include "common/Exceptions.h"
 #include "tests/imaging/ImagingTestSupport.h"
 #include "tests/support/Files.h"
@@ -29,7 +30,7 @@ uint32_t LittleEndian(const Bytes& b, size_t offset, int bytes)
 TEST(BmpWriter, OnePixelGivesFiftyEightBytes)
 {
     TBitmap24 bitmap(1, 1);
-    bitmap.SetPixel(0, 0, 0x000A141E); // red 1E, green 14, blue 0A
+    SetPixelAt(bitmap, 0, 0, 0x000A141E); // red 1E, green 14, blue 0A
     const Bytes expected = {
         'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                         // file header
         40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, // info header ...

@@ -65,3 +65,17 @@ bool SamePixels(const TBitmap24& a, const TBitmap24& b)
         if (std::memcmp(a.Row(y), b.Row(y), static_cast<size_t>(a.Width()) * 3) != 0) return false;
     return true;
 }
+
+uint32_t PixelAt(const TBitmap24& bitmap, int x, int y)
+{
+    const uint8_t* p = bitmap.Row(y) + static_cast<size_t>(x) * 3;
+    return static_cast<uint32_t>(p[2]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[0]) << 16;
+}
+
+void SetPixelAt(TBitmap24& bitmap, int x, int y, uint32_t color)
+{
+    uint8_t* p = bitmap.Row(y) + static_cast<size_t>(x) * 3;
+    p[0] = static_cast<uint8_t>(color >> 16);
+    p[1] = static_cast<uint8_t>(color >> 8);
+    p[2] = static_cast<uint8_t>(color);
+}
