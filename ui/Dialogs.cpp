@@ -85,13 +85,11 @@ void TQtDialogs::Message(QWidget* parent, const QString& text)
     Box(parent, QMessageBox::NoIcon, QStringLiteral("Velquor"), text);
 }
 
-void ErrorDialog(QWidget* parent, const QString& text)
+void TQtDialogs::Error(QWidget* parent, const QString& text)
 {
     QApplication::beep();
     Box(parent, QMessageBox::Critical, QStringLiteral("エラー"), text);
 }
-
-void TQtDialogs::Error(QWidget* parent, const QString& text) { ErrorDialog(parent, text); }
 
 void TQtDialogs::ShowException(QWidget* parent, const QString& text)
 {

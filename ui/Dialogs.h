@@ -36,9 +36,6 @@ struct TSaveFileResult {
     int filterIndex = 1;  // 1-based entry the user left selected
 };
 
-// The error beep, then a box captioned "エラー" with the error icon and OK.
-void ErrorDialog(QWidget* parent, const QString& text);
-
 class IDialogs {
 public:
     virtual ~IDialogs() = default;

@@ -1,13 +1,14 @@
-// The main window: creation, drawing control, the host side of
-// TMainOperations and shut-down. Actions, menus and bars are built in
-// MainActions.cpp, the command handlers live in MainCommands.cpp.
+// The main window: creation, the host side of TMainOperations, the client
+// area's layout, dropped files and shut-down.
 #include "ui/Main.h"
 
 #include "ui/AboutDialog.h"
 #include "common/Convert.h"
 #include "common/FileSystem.h"
 #include "ui/Dialogs.h"
+#include "ui/DrawControl.h"
 #include "ui/GraphView.h"
+#include "ui/StatusPanels.h"
 #include "ui/UFormulaSelect.h"
 #include "ui/UiLook.h"
 #include "ui/UiText.h"
@@ -17,18 +18,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QLabel>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenuBar>
-#include <QProgressBar>
+#include <QMimeData>
 #include <QStatusBar>
-#include <QStatusTipEvent>
 #include <QTimer>
-#include <QUrl>
 #include <QToolBar>
+#include <QUrl>
 
-#include <chrono>
-#include <thread>
+#include <vector>
 
 TfrmMain::TfrmMain(const TMainWindowOptions& options)
 {
@@ -55,7 +54,7 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options)
 
 TfrmMain::~TfrmMain()
 {
-    ShutDownDrawing();
+    drawControl_->ShutDown();
     frmFormulaSelect_.reset();
     // The paint box shows the operations' bitmap; it goes first.
     delete ptbGraph;
@@ -78,21 +77,17 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
         ownDesktop_ = MakeDesktopPlatform();
     desktop_ = options.desktop != nullptr ? options.desktop : ownDesktop_.get();
     ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), programDir_);
-    // The worker's progress copies onto the image bitmap run on this thread;
-    // StopDraw keeps serving them while it waits, so this cannot deadlock.
-    ops_->Pattern().SetSynchronizer([this](const std::function<void()>& copy) {
-        QMetaObject::invokeMethod(this, [&copy] { copy(); }, Qt::BlockingQueuedConnection);
-    });
 
     ptbGraph = new TGraphView(ops_->ImageBitmap(), this);
     setCentralWidget(ptbGraph);
     CreateActions();
     CreateMenus();
     CreateToolBar();
-    CreateStatusBar();
-    timDraw = new QTimer(this);
-    timDraw->setObjectName(QStringLiteral("timDraw"));
-    connect(timDraw, &QTimer::timeout, this, &TfrmMain::timDrawTimer);
+    statusPanels_ = std::make_unique<TStatusPanels>(*this);
+    drawControl_ = std::make_unique<TDrawControl>(
+        *this, *ops_, *ptbGraph, statusPanels_->Progress(),
+        TDrawControl::THooks{[this] { DrawingStarting(); },
+                             [this](const std::string& error) { DrawingFinished(error); }});
 
     firstActivate_ = true;
     registry_ = std::make_unique<TVelquorRegistry>();
@@ -151,37 +146,22 @@ void TfrmMain::SelectPointMove(int32_t pointMoveType, const TPointMoveParam& par
 
 void TfrmMain::StopDraw()
 {
-    TVelquor& pattern = ops_->Pattern();
-    if (pattern.Suspended())
-        return;
-    pattern.Stop();
-    PumpUntilSuspended();
-}
-
-void TfrmMain::PumpUntilSuspended()
-{
-    // User input stays queued, so no command can start inside the wait.
-    while (!ops_->Pattern().Suspended()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!ops_->Pattern().Suspended())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    drawControl_->Stop();
 }
 
 void TfrmMain::StartDraw()
 {
-    if (shutDown_)
-        return;
-    StopDraw();
-    UpdateFormulaDialog();
-    ops_->BeginDrawing();
-    prgDraw->setValue(0);
-    prgDraw->show();
-    timDraw->start(200);
+    drawControl_->Start();
 }
 
-void TfrmMain::UpdateFormulaDialog()
+bool TfrmMain::Drawing() const
 {
+    return drawControl_->Drawing();
+}
+
+void TfrmMain::DrawingStarting()
+{
+    // The picture is incomplete until the drawing has ended.
     actImgSave->setEnabled(false);
     actSave->setEnabled(false);
     if (!frmFormulaSelect_)
@@ -196,27 +176,12 @@ void TfrmMain::UpdateFormulaDialog()
     dialog.ShowColorChange(ops_->ColorChange());
 }
 
-void TfrmMain::timDrawTimer()
+void TfrmMain::DrawingFinished(const std::string& error)
 {
-    ptbGraph->update();
-    const TVelquor& pattern = ops_->Pattern();
-    if (!pattern.Suspended()) {
-        if (pattern.Height() > 0)
-            prgDraw->setValue(static_cast<int>(100LL * pattern.FinishedRows() / pattern.Height()));
-        return;
-    }
-    timDraw->stop();
-    prgDraw->hide();
-    const std::string message = pattern.ErrorMessage();
-    if (!message.empty())
-        ErrorDialog(message);
+    if (!error.empty())
+        ErrorDialog(error);
     actImgSave->setEnabled(true);
     actSave->setEnabled(true);
-}
-
-bool TfrmMain::Drawing() const
-{
-    return timDraw->isActive();
 }
 
 void TfrmMain::FormActivate()
@@ -227,25 +192,15 @@ void TfrmMain::FormActivate()
     firstActivate_ = false;
     RunCommand([this] {
         SetImageSize(400, 400);
-        stbPanel0->setText(QStringLiteral("標準"));
+        statusPanels_->ShowPaletteName(QStringLiteral("標準"));
         StartDraw();
     });
 }
 
 bool TfrmMain::event(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::StatusTip:
-        // The long part of the hint under the pointer goes to panel 1 and
-        // leaves panel 0 alone, unlike QStatusBar's temporary message.
-        stbPanel1->setText(static_cast<QStatusTipEvent*>(event)->tip());
-        return true;
-    case QEvent::WindowActivate:
+    if (event->type() == QEvent::WindowActivate)
         QTimer::singleShot(0, this, &TfrmMain::FormActivate);
-        break;
-    default:
-        break;
-    }
     return QMainWindow::event(event);
 }
 
@@ -258,22 +213,10 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    ShutDownDrawing();
+    drawControl_->ShutDown();
     if (frmFormulaSelect_)
         frmFormulaSelect_->hide();
     event->accept();
-}
-
-void TfrmMain::ShutDownDrawing()
-{
-    if (shutDown_)
-        return;
-    shutDown_ = true;
-    timDraw->stop();
-    // Stop and wait with events served, so a pending progress copy can
-    // finish; then the worker may end. It stops after the current row.
-    StopDraw();
-    ops_->Pattern().Terminate();
 }
 
 std::string TfrmMain::PaletteDirectory() const
@@ -298,7 +241,7 @@ void TfrmMain::ImageSizeChanged(int width, int height)
 
 void TfrmMain::PaletteNameChanged(const std::string& name)
 {
-    stbPanel0->setText(QString::fromStdString(name));
+    statusPanels_->ShowPaletteName(QString::fromStdString(name));
 }
 
 void TfrmMain::ShadeOffChanged(bool checked)
@@ -341,18 +284,24 @@ void TfrmMain::AdjustClientHeight()
     FitClientArea(ptbGraph->width(), ops_->Pattern().Height());
 }
 
-void TfrmMain::SetToolBarVisible(bool show)
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    mnuViewToolbar->setChecked(show);
-    tlbMain->setHidden(!show);
-    AdjustClientHeight();
-    registry_->ToolBar = show;
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
 }
 
-void TfrmMain::SetStatusBarVisible(bool show)
+void TfrmMain::dropEvent(QDropEvent* event)
 {
-    mnuViewStatusbar->setChecked(show);
-    statusBar()->setHidden(!show);
-    AdjustClientHeight();
-    registry_->StatusBar = show;
+    event->acceptProposedAction();
+    DropMimeData(*event->mimeData());
+}
+
+void TfrmMain::DropMimeData(const QMimeData& data)
+{
+    std::vector<std::string> files;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            files.push_back(url.toLocalFile().toStdString());
+    if (!files.empty())
+        RunCommand([this, &files] { ops_->DropFiles(files); });
 }

@@ -1,6 +1,13 @@
-// The main window: picture, menu bar, tool bar, status bar and the wiring of
-// the commands. The state and the checked operations live in TMainOperations;
-// this class adds what needs widgets: drawing control, dialogs, the timer.
+// The main window: picture, menu bar, tool bar and status bar. The state and
+// the checked operations live in TMainOperations; this class adds what needs
+// widgets. Where to look:
+//   CommandTable.cpp   every command: caption, shortcut, hint, menu and tool
+//                      bar place, handler; and the building of the bars
+//   FileMenu.cpp, OptionMenu.cpp, ViewMenu.cpp, HelpMenu.cpp
+//                      the handlers, one file a menu
+//   DrawControl.cpp    starting, stopping and following a drawing
+//   StatusPanels.cpp   the status bar's panels and the hints
+//   Main.cpp           creation, settings, layout, drops and shut-down
 #pragma once
 
 #include "document/MainOperations.h"
@@ -11,17 +18,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 
 class IDialogs;
 class QAction;
-class QLabel;
-class QMenu;
 class QMimeData;
-class QProgressBar;
-class QTimer;
 class QToolBar;
 class TAboutDialog;
+class TDrawControl;
+class TStatusPanels;
+struct TCommandRow;
 class TfrmFormulaSelect;
 class TGraphView;
 class TVelquorRegistry;
@@ -53,9 +61,6 @@ public:
     void StopDraw() override;
     void StartDraw() override;
 
-    void SetToolBarVisible(bool show);
-    void SetStatusBarVisible(bool show);
-
     // Runs one command; an exception leaving it is shown by the default error
     // display and the program goes on.
     void RunCommand(const std::function<void()>& command);
@@ -64,15 +69,10 @@ public:
     TVelquorRegistry& Registry() { return *registry_; }
     TfrmFormulaSelect& FormulaDialog() { return *frmFormulaSelect_; }
     TAboutDialog& AboutDialog() { return *dlgAbout_; }
-    IDialogs& Dialogs() { return *dialogs_; }
     // The area below the menu bar: tool bar, picture and status bar.
     QSize ClientSize() const;
     // True while the poll timer runs (from StartDraw until the renderer is idle).
     bool Drawing() const;
-    // Initial folder of the palette dialog (the palette setting if it exists).
-    const QString& PaletteDialogFolder() const { return paletteDialogFolder_; }
-    // The same for the document dialogs (the document folder setting).
-    const QString& VqpDialogFolder() const { return vqpDialogFolder_; }
     // Applies a dropped set of files, as a drop on the window does.
     void DropMimeData(const QMimeData& data);
 
@@ -82,27 +82,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-
-private slots:
-    void FormActivate();
-    void timDrawTimer();
-    void actOpenExecute();
-    void actSaveExecute();
-    void actImgSaveExecute();
-    void actClipbordSaveExecute();
-    void actWallCenterExecute();
-    void actWallStretchExecute();
-    void actWallTileExecute();
-    void actFunctionExecute();
-    void actPaletteExecute();
-    void actRandomExecute();
-    void actShadeOffExecute(bool checked);
-    void actOptionExecute();
-    void mnuFileCloseClick();
-    void mnuViewToolbarClick();
-    void mnuViewStatusbarClick();
-    void mnuHelpHelpClick();
-    void mnuHelpAboutClick();
 
 private:
     // IMainHost
@@ -114,19 +93,45 @@ private:
     void ShadeOffChanged(bool checked) override;
     bool OpenInViewer(const std::string& path) override;
 
-    void FormCreate(const TMainWindowOptions& options);
+    // The commands' handlers, named in the command table; each runs inside
+    // RunCommand.
+    void OpenDocument();
+    void SaveDocument();
+    void SaveImage();
+    void CopyToClipboard();
+    void WallPaperCenter();
+    void WallPaperStretch();
+    void WallPaperTile();
+    void CloseProgram();
+    void ShowFormulaDialog();
+    void ChoosePalette();
+    void RandomArea();
+    void ToggleShadeOff();
+    void EditOptions();
+    void ToggleToolBar();
+    void ToggleStatusBar();
+    void OpenHelp();
+    void ShowAbout();
+
+    static std::span<const TCommandRow> CommandRows();
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
-    void CreateStatusBar();
-    QAction* NewAction(const char* name, const QString& caption, const QString& hint);
-    void UpdateFormulaDialog();
+
+    void FormCreate(const TMainWindowOptions& options);
+    void FormActivate();
+    void DrawingStarting();
+    void DrawingFinished(const std::string& error);
+    void SetToolBarVisible(bool show);
+    void SetStatusBarVisible(bool show);
     void AdjustClientHeight();
     void FitClientArea(int width, int imageHeight);
     int BarsHeight() const;
-    void PumpUntilSuspended();
-    void ShutDownDrawing();
     void SetWallPaper(TWallpaperStyle style);
+    // The open dialog of a document or palette command, starting in folder
+    // (refreshed from setting first); nothing when cancelled.
+    std::optional<QString> ChooseFileToOpen(QString& folder, const std::string& setting, const QString& filter,
+                                            const QString& defaultExt);
     // The settings' folder if it exists now, else what the dialog had.
     static void RefreshDialogFolder(QString& folder, const std::string& setting);
 
@@ -137,7 +142,6 @@ private:
     std::unique_ptr<TfrmFormulaSelect> frmFormulaSelect_;
     std::unique_ptr<TAboutDialog> dlgAbout_;
     bool firstActivate_ = true;
-    bool shutDown_ = false;
     QString paletteDialogFolder_;
     QString vqpDialogFolder_;
     // The folder of the executable (the wallpaper file goes there).
@@ -148,16 +152,15 @@ private:
     QString imgSaveFileName_;
     int imgSaveFilterIndex_ = 1;
 
+    std::unique_ptr<TStatusPanels> statusPanels_;
+    std::unique_ptr<TDrawControl> drawControl_;
+
     // Widgets, owned by their Qt parents.
     QToolBar* tlbMain = nullptr;
     TGraphView* ptbGraph = nullptr;
-    QLabel* stbPanel0 = nullptr;
-    QLabel* stbPanel1 = nullptr;
-    QProgressBar* prgDraw = nullptr;
-    QTimer* timDraw = nullptr;
 
 public:
-    // The commands, named as in the action list; owned by the window.
+    // The commands, filled from the command table; owned by the window.
     QAction* actOpen = nullptr;
     QAction* actSave = nullptr;
     QAction* actImgSave = nullptr;

@@ -1,43 +1,24 @@
-// The options dialog and the folder picker behind its browse buttons.
+// The options dialog.
 #include "ui/USettings.h"
 
-#include "ui/Dialogs.h"
-
+#include "ui/UiLook.h"
 #include "common/FileSystem.h"
 
-#include <QApplication>
-#include <QFileDialog>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
-
-std::optional<QString> BrowseForFolder(QWidget* parent, const QString& title)
-{
-    const QString chosen = QFileDialog::getExistingDirectory(parent, title, QString(),
-                                                             QFileDialog::ShowDirsOnly);
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
-}
 
 TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc errorDialog)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       browseForFolder_(std::move(browseForFolder)), errorDialog_(std::move(errorDialog))
 {
-    if (!browseForFolder_)
-        browseForFolder_ = [this](const QString& title) { return BrowseForFolder(this, title); };
-    if (!errorDialog_)
-        errorDialog_ = [this](const QString& text) { ErrorDialog(this, text); };
-
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Velquorの設定"));
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic")});
+    QFont font = JapaneseFont();
     font.setPointSize(9);
     setFont(font);
     setFixedSize(380, 152);

@@ -15,21 +15,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QShowEvent;
-class QWidget;
-
-// A modal choice of an existing folder, titled title; its full path, or
-// nothing when the user cancels. Opens without a preselected folder.
-std::optional<QString> BrowseForFolder(QWidget* parent, const QString& title);
 
 class TfrmSettings : public QDialog {
 public:
     using BrowseFunc = std::function<std::optional<QString>(const QString& title)>;
     using ErrorFunc = std::function<void(const QString& text)>;
 
-    // An empty callable stands for the real one: BrowseForFolder, and the
-    // error dialog (beep, then a critical box captioned "エラー").
-    explicit TfrmSettings(QWidget* owner = nullptr, BrowseFunc browseForFolder = {},
-                          ErrorFunc errorDialog = {});
+    // The owner hands in its folder picker (the title is the box's caption)
+    // and its error dialog, the one the rest of the program uses.
+    TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc errorDialog);
 
     QString McfDirectory;
     QString VqpDirectory;

@@ -1,4 +1,4 @@
-// Text rules of the window that need no widget.
+// The closing full stop of the default error display.
 #include "ui/UiText.h"
 
 std::string WithClosingPeriod(const std::string& utf8)
@@ -15,12 +15,4 @@ std::string WithClosingPeriod(const std::string& utf8)
     if (!ascii || first > '.')
         return utf8 + ".";
     return utf8;
-}
-
-std::pair<std::string, std::string> SplitHint(const std::string& hint)
-{
-    const auto bar = hint.find('|');
-    if (bar == std::string::npos)
-        return {hint, hint};
-    return {hint.substr(0, bar), hint.substr(bar + 1)};
 }

@@ -1,4 +1,4 @@
-// The closing full stop of the default error display and the hint parts.
+// The closing full stop of the default error display.
 #include "ui/UiText.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +28,4 @@ TEST(WithClosingPeriod, AppendsAfterEveryCharacterAboveTheFullStop)
     };
     for (const Case& c : cases)
         EXPECT_EQ(WithClosingPeriod(c.in), c.out) << c.in;
-}
-
-TEST(SplitHint, ShortAndLongParts)
-{
-    EXPECT_EQ(SplitHint("開く|VQPﾌｧｲﾙを開きます。"), std::make_pair(std::string("開く"), std::string("VQPﾌｧｲﾙを開きます。")));
-    EXPECT_EQ(SplitHint("このｿﾌﾄを終了します。"), std::make_pair(std::string("このｿﾌﾄを終了します。"), std::string("このｿﾌﾄを終了します。")));
-    EXPECT_EQ(SplitHint("a|b|c"), std::make_pair(std::string("a"), std::string("b|c")));
 }

@@ -1,0 +1,101 @@
+// The File menu: documents, the picture as image file, clipboard copy and
+// wallpaper, and closing the program.
+#include "ui/Main.h"
+
+#include "ui/Dialogs.h"
+#include "imaging/ImageFileType.h"
+#include "settings/UVelquorRegistry.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+
+namespace {
+
+const QString kVqpFilter = QStringLiteral("Velquorファイル(*.vqp)|*.vqp");
+const QString kVqpExt = QStringLiteral(".vqp");
+
+}  // namespace
+
+std::optional<QString> TfrmMain::ChooseFileToOpen(QString& folder, const std::string& setting, const QString& filter,
+                                                  const QString& defaultExt)
+{
+    RefreshDialogFolder(folder, setting);
+    TOpenFileRequest request;
+    request.filter = filter;
+    request.defaultExt = defaultExt;
+    request.initialDir = folder;
+    return dialogs_->OpenFile(this, request);
+}
+
+void TfrmMain::OpenDocument()
+{
+    const std::optional<QString> file = ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, kVqpFilter, kVqpExt);
+    if (file)
+        ops_->OpenDocument(file->toStdString());
+}
+
+void TfrmMain::SaveDocument()
+{
+    RefreshDialogFolder(vqpDialogFolder_, registry_->VqpDirectory);
+    TSaveFileRequest request;
+    request.filter = kVqpFilter;
+    request.defaultExt = kVqpExt;
+    request.initialDir = vqpDialogFolder_;
+    request.overwritePrompt = true;
+    const std::optional<TSaveFileResult> result = dialogs_->SaveFile(this, request);
+    if (result)
+        ops_->SaveDocument(result->fileName.toStdString());
+}
+
+void TfrmMain::SaveImage()
+{
+    TSaveFileRequest request;
+    request.filter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png");
+    request.fileName = imgSaveFileName_;
+    request.filterIndex = imgSaveFilterIndex_;
+    const std::optional<TSaveFileResult> result = dialogs_->SaveFile(this, request);
+    if (!result)
+        return;
+    // Kept even when the write fails, as the dialog itself would.
+    imgSaveFileName_ = result->fileName;
+    imgSaveFilterIndex_ = result->filterIndex;
+    SaveImageFile(ops_->ImageBitmap(), result->fileName.toStdString(), result->filterIndex);
+}
+
+void TfrmMain::CopyToClipboard()
+{
+    const TBitmap24& bitmap = ops_->ImageBitmap();
+    if (bitmap.Empty())
+        return;
+    // A deep copy: the clipboard outlives the next drawing into the bitmap.
+    const QImage image = QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(),
+                                static_cast<qsizetype>(bitmap.Stride()), QImage::Format_BGR888)
+                             .convertToFormat(QImage::Format_RGB32);
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void TfrmMain::SetWallPaper(TWallpaperStyle style)
+{
+    ::SetWallPaper(ops_->ImageBitmap(), *desktop_, programDir_, style);
+}
+
+void TfrmMain::WallPaperCenter()
+{
+    SetWallPaper(wpsCenter);
+}
+
+void TfrmMain::WallPaperStretch()
+{
+    SetWallPaper(wpsStretch);
+}
+
+void TfrmMain::WallPaperTile()
+{
+    SetWallPaper(wpsTile);
+}
+
+void TfrmMain::CloseProgram()
+{
+    close();
+}

@@ -1,0 +1,52 @@
+// The drawing settings menu: formula dialog, palette, random area, blur and
+// the options dialog.
+#include "ui/Main.h"
+
+#include "ui/Dialogs.h"
+#include "ui/UFormulaSelect.h"
+#include "ui/USettings.h"
+#include "settings/UVelquorRegistry.h"
+
+#include <QAction>
+
+#include <memory>
+
+void TfrmMain::ShowFormulaDialog()
+{
+    frmFormulaSelect_->ShowBeside(*this);
+}
+
+void TfrmMain::ChoosePalette()
+{
+    const std::optional<QString> file =
+        ChooseFileToOpen(paletteDialogFolder_, registry_->PaletteDirectory,
+                         QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"), QStringLiteral(".mcf"));
+    if (file)
+        ops_->LoadPaletteAndDraw(file->toStdString());
+}
+
+void TfrmMain::RandomArea()
+{
+    ops_->Random();
+}
+
+void TfrmMain::ToggleShadeOff()
+{
+    ops_->SetShadeOff(actShadeOff->isChecked());
+    StartDraw();
+}
+
+void TfrmMain::EditOptions()
+{
+    // Owned here and freed on every path; the window is only its owner for
+    // placement.
+    auto settings = std::make_unique<TfrmSettings>(
+        this, [this](const QString& title) { return dialogs_->BrowseFolder(this, title, QString()); },
+        [this](const QString& text) { dialogs_->Error(this, text); });
+    settings->McfDirectory = QString::fromStdString(registry_->PaletteDirectory);
+    settings->VqpDirectory = QString::fromStdString(registry_->VqpDirectory);
+    if (dialogs_->Exec(*settings) == QDialog::Accepted) {
+        registry_->PaletteDirectory = settings->McfDirectory.toStdString();
+        registry_->VqpDirectory = settings->VqpDirectory.toStdString();
+    }
+}

@@ -1,0 +1,40 @@
+// The status bar: panel 0 names the palette, panel 1 shows the long part of
+// the hint under the pointer, and a progress bar follows a running drawing.
+// Hints are written "short|long" once per command; SetHint gives an action
+// both parts, and the panels catch the status tips the window receives.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <string>
+#include <utility>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QProgressBar;
+
+// "short|long" -> {short, long}; a hint without "|" serves as both.
+std::pair<std::string, std::string> SplitHint(const std::string& hint);
+
+// The short part becomes the tool tip, the long one the status tip.
+void SetHint(QAction& action, const QString& hint);
+
+class TStatusPanels : public QObject {
+public:
+    // Fills the window's status bar and watches the window for status tips.
+    explicit TStatusPanels(QMainWindow& window);
+
+    void ShowPaletteName(const QString& name);
+    QProgressBar& Progress() { return *prgDraw_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QMainWindow& window_;
+    QLabel* stbPanel0_ = nullptr;
+    QLabel* stbPanel1_ = nullptr;
+    QProgressBar* prgDraw_ = nullptr;
+};
