@@ -16,6 +16,8 @@
 namespace {
 
 // Every written document is this text with the values under dataInfo replaced.
+// Its applicationInfo version names the document format that readers expect,
+// not the program's version, so it stays as it is when the program moves on.
 const char* const kTemplate =
     "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
     "<!-- Velquor保存データ -->\r\n"

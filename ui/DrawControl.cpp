@@ -48,7 +48,7 @@ void TDrawControl::Stop()
 
 void TDrawControl::Start()
 {
-    if (shutDown_)
+    if (ops_.Pattern().Terminated())
         return;
     Stop();
     if (hooks_.starting)
@@ -61,14 +61,14 @@ void TDrawControl::Start()
 
 void TDrawControl::ShutDown()
 {
-    if (shutDown_)
+    if (ops_.Pattern().Terminated())
         return;
-    shutDown_ = true;
     timDraw_->stop();
-    // The worker stops after its current row; a progress copy it is waiting
-    // on is served by Stop before it may end.
-    Stop();
+    // Terminated first, so nothing starts a drawing from inside the wait. The
+    // worker stops after its current row; a progress copy it is waiting on
+    // is served by Stop before it may end.
     ops_.Pattern().Terminate();
+    Stop();
 }
 
 bool TDrawControl::Drawing() const
@@ -78,8 +78,11 @@ bool TDrawControl::Drawing() const
 
 void TDrawControl::Poll()
 {
-    view_.update();
     const TVelquor& pattern = ops_.Pattern();
+    if (pattern.CopyCount() != paintedCopies_) {
+        paintedCopies_ = pattern.CopyCount();
+        view_.update();
+    }
     if (!pattern.Suspended()) {
         if (pattern.Height() > 0)
             progress_.setValue(static_cast<int>(100LL * pattern.FinishedRows() / pattern.Height()));

@@ -2,7 +2,8 @@
 //
 // The renderer draws on its own thread and copies its progress onto the
 // image bitmap through this thread, so every wait here serves events. A poll
-// timer repaints the picture, moves the progress bar and notices the end.
+// timer repaints the picture when a copy has come in, moves the progress bar
+// and notices the end.
 #pragma once
 
 #include <functional>
@@ -48,5 +49,7 @@ private:
     QProgressBar& progress_;
     THooks hooks_;
     QTimer* timDraw_ = nullptr;
-    bool shutDown_ = false;
+    // The renderer's copy count at the last repaint: a poll that finds no new
+    // copy has nothing new to show.
+    int paintedCopies_ = 0;
 };

@@ -47,7 +47,7 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options)
     // Created hidden right after the window; shown by actFunction.
     frmFormulaSelect_ = std::make_unique<TfrmFormulaSelect>(*this);
     dlgAbout_ = std::make_unique<TAboutDialog>(*dialogs_);
-    dlgAbout_->Version = QStringLiteral("0.11.0");
+    dlgAbout_->Version = QStringLiteral(VELQUOR_VERSION);
     dlgAbout_->Copyright = QStringLiteral("Velquor Project");
     dlgAbout_->Year = QStringLiteral("2026");
 }
