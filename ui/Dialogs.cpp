@@ -1,6 +1,8 @@
 // The real modal dialogs, on Qt's standard dialogs and message boxes.
 #include "ui/Dialogs.h"
 
+#include "common/Paths.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -27,7 +29,7 @@ namespace {
 // system dialogs do.
 QString WithDefaultExt(const QString& name, const QString& defaultExt)
 {
-    if (defaultExt.isEmpty() || name.section(QLatin1Char('/'), -1).contains(QLatin1Char('.')))
+    if (defaultExt.isEmpty() || !LowerExtension(name.toStdString()).empty())
         return name;
     return name + defaultExt;
 }
