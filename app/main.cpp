@@ -19,7 +19,7 @@ bool DisplayAvailable()
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

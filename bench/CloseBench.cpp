@@ -32,8 +32,8 @@ int main()
             renderer->Terminate();
             renderer.reset();
             const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-            std::printf("formula %d, point move 2, closed after %4d ms at row %4d of %d: ended in %6.2f ms\n",
-                        formula, delayMs, rowsBefore, kSize, ms);
+            std::printf("formula %d, point move 2, closed after %4d ms at row %4d of %d: ended in %6.2f ms\n", formula,
+                        delayMs, rowsBefore, kSize, ms);
         }
     }
     return 0;

@@ -4,8 +4,8 @@
 // None and no interlacing into a sink that only counts bytes. Every operator
 // new of the process is counted, and the encoder routes zlib's memory through
 // it, so the peak during our encode is all the encoder itself allocates.
-#include "imaging/PngWriteStream.h"
 #include "engine/UVelquor.h"
+#include "imaging/PngWriteStream.h"
 
 #include <png.h>
 #include <zlib.h>
@@ -119,10 +119,7 @@ size_t EncodeOurs(const TBitmap24& bitmap, size_t& peakBytes)
     return sink.bytes;
 }
 
-void CountBytes(png_structp png, png_bytep, png_size_t size)
-{
-    *static_cast<size_t*>(png_get_io_ptr(png)) += size;
-}
+void CountBytes(png_structp png, png_bytep, png_size_t size) { *static_cast<size_t*>(png_get_io_ptr(png)) += size; }
 void NoFlush(png_structp) {}
 
 size_t EncodeLibpng(const TBitmap24& bitmap)

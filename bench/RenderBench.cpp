@@ -96,7 +96,8 @@ int main()
         {"formula 0, point move 2", 0, 2, {0.25L, 0, 0, 0}},
     };
     const double mpx = static_cast<double>(kSize) * kSize / 1e6;
-    std::printf("%d x %d pixels, best of 3 runs, %u hardware threads\n", kSize, kSize, std::thread::hardware_concurrency());
+    std::printf("%d x %d pixels, best of 3 runs, %u hardware threads\n", kSize, kSize,
+                std::thread::hardware_concurrency());
     std::printf("%-26s %12s %12s %7s  %s\n", "setting", "TVelquor", "plain loop", "ratio", "bytes");
     int mismatches = 0;
     for (const auto& s : settings) {

@@ -12,8 +12,7 @@ void TBitmap24::SetSize(int width, int height)
     std::vector<uint8_t> data(stride * static_cast<size_t>(height), 0);
     const int rows = std::min(height, height_);
     const size_t bytes = static_cast<size_t>(std::min(width, width_)) * 3;
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(data.data() + static_cast<size_t>(y) * stride, Row(y), bytes);
+    for (int y = 0; y < rows; ++y) std::memcpy(data.data() + static_cast<size_t>(y) * stride, Row(y), bytes);
     data_.swap(data);
     width_ = width;
     height_ = height;

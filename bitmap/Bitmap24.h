@@ -31,7 +31,6 @@ public:
     uint8_t* Bits() { return data_.data(); }
     const uint8_t* Bits() const { return data_.data(); }
 
-
     // Copies source one to one with its top-left corner at (0, 0); only the
     // area both bitmaps cover is written.
     void Draw(const TBitmap24& source);

@@ -2,8 +2,8 @@
 
 #include "common/Convert.h"
 #include "common/Exceptions.h"
-#include "imaging/ImageFileType.h"
 #include "document/MainOperations.h"
+#include "imaging/ImageFileType.h"
 
 #include <chrono>
 #include <optional>
@@ -36,7 +36,9 @@ const char* const kUsage =
     "  --help                show this text\n";
 
 // Thrown for a malformed command line; shown with the usage hint.
-class EUsage : public Exception { using Exception::Exception; };
+class EUsage : public Exception {
+    using Exception::Exception;
+};
 
 struct Options {
     std::string document;
@@ -214,8 +216,8 @@ int Run(const Options& o, const std::string& programDir, std::ostream& out, std:
 
 } // namespace
 
-int RunRender(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out,
-              std::ostream& err, bool showProgress)
+int RunRender(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err,
+              bool showProgress)
 {
     try {
         const Options o = Parse(args);

@@ -8,5 +8,5 @@
 
 // Runs the renderer with the arguments after the program name. Messages go
 // to err; the result is the process exit status (0 on success).
-int RunRender(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out,
-              std::ostream& err, bool showProgress);
+int RunRender(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err,
+              bool showProgress);

@@ -1,7 +1,7 @@
 // velquor-render: renders a pattern (the start-up pattern, a document, or
 // either with options applied) to a BMP or PNG file.
-#include "platform/AppPaths.h"
 #include "cli/RenderCommand.h"
+#include "platform/AppPaths.h"
 
 #include <iostream>
 #include <unistd.h>

@@ -25,7 +25,6 @@ std::optional<int32_t> TryStrToInt(const std::string& text);
 long double StrToFloat(const std::string& text);
 std::optional<long double> TryStrToFloat(const std::string& text);
 
-
 // Extended value rounded to the nearest double; a finite value too large for
 // a double throws EOverflow.
 double ToDoubleChecked(long double value);

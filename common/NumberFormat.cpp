@@ -38,8 +38,7 @@ std::string Build(long double value, int minExponentDigits)
         text += 'E';
         if (exponent < 0) text += '-';
         std::string e = std::to_string(std::abs(exponent));
-        if (static_cast<int>(e.size()) < minExponentDigits)
-            e.insert(0, minExponentDigits - e.size(), '0');
+        if (static_cast<int>(e.size()) < minExponentDigits) e.insert(0, minExponentDigits - e.size(), '0');
         text += e;
     } else if (exponent >= 0) {
         const size_t intDigits = static_cast<size_t>(exponent) + 1;

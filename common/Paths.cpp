@@ -11,12 +11,10 @@ std::string LowerExtension(const std::string& path)
 {
     const std::string name = FileNamePart(path);
     const size_t dot = name.rfind('.');
-    if (dot == std::string::npos)
-        return {};
+    if (dot == std::string::npos) return {};
     std::string extension = name.substr(dot);
     for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return extension;
 }
 
@@ -24,7 +22,6 @@ std::string BaseNameWithoutExtension(const std::string& path)
 {
     std::string name = FileNamePart(path);
     const size_t dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.erase(dot);
+    if (dot != std::string::npos) name.erase(dot);
     return name;
 }

@@ -145,8 +145,7 @@ void RunWriter(const std::string& path, std::ostream& out, const Writer& write)
     if (!out) CannotCreate(path);
 }
 
-void OverwriteInPlace(const std::string& path, const std::string& target, const Writer& write,
-                      const TFileSeams& seams)
+void OverwriteInPlace(const std::string& path, const std::string& target, const Writer& write, const TFileSeams& seams)
 {
     Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC));
     std::string old;
@@ -189,8 +188,7 @@ void WriteFileReplacing(const std::string& path, const Writer& write, const TFil
         FdBuf buf(fd.Get(), seams);
         std::ostream out(&buf);
         RunWriter(path, out, write);
-        if (::fsync(fd.Get()) != 0 || !fd.Close() || ::rename(temp.c_str(), target.c_str()) != 0)
-            CannotCreate(path);
+        if (::fsync(fd.Get()) != 0 || !fd.Close() || ::rename(temp.c_str(), target.c_str()) != 0) CannotCreate(path);
     } catch (...) {
         fd.Close();
         ::unlink(temp.c_str());

@@ -11,7 +11,10 @@ namespace {
 class Iconv {
 public:
     Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() { if (Ok()) iconv_close(cd_); }
+    ~Iconv()
+    {
+        if (Ok()) iconv_close(cd_);
+    }
     Iconv(const Iconv&) = delete;
     Iconv& operator=(const Iconv&) = delete;
     bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
@@ -54,7 +57,7 @@ std::optional<std::string> WriteUtf8As(const char* codePage, const std::string& 
     return out;
 }
 
-}  // namespace
+} // namespace
 
 size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t& cp)
 {
@@ -62,11 +65,23 @@ size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t& cp)
     const unsigned char c = p[0];
     size_t len;
     char32_t min;
-    if (c < 0x80) { cp = c; return 1; }
-    if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; min = 0x80; }
-    else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; min = 0x800; }
-    else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; min = 0x10000; }
-    else return 0;
+    if (c < 0x80) {
+        cp = c;
+        return 1;
+    }
+    if ((c & 0xE0) == 0xC0) {
+        len = 2;
+        cp = c & 0x1F;
+        min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+        len = 3;
+        cp = c & 0x0F;
+        min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+        len = 4;
+        cp = c & 0x07;
+        min = 0x10000;
+    } else return 0;
     if (n < len) return 0;
     for (size_t i = 1; i < len; ++i) {
         if ((p[i] & 0xC0) != 0x80) return 0;
@@ -79,7 +94,10 @@ size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t& cp)
 std::optional<std::string> ToUtf8(const char* codePage, const std::string& bytes, size_t& badOffset)
 {
     Iconv cd("UTF-8", codePage);
-    if (!cd.Ok()) { badOffset = 0; return std::nullopt; }
+    if (!cd.Ok()) {
+        badOffset = 0;
+        return std::nullopt;
+    }
     std::string out(bytes.size() * 4 + 16, '\0');
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = bytes.size();

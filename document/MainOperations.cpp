@@ -1,14 +1,14 @@
 #include "document/MainOperations.h"
 
-#include "platform/AppPaths.h"
 #include "common/Convert.h"
 #include "common/Exceptions.h"
 #include "common/FileSystem.h"
 #include "common/Format.h"
 #include "common/Paths.h"
-#include "platform/ShellOpen.h"
-#include "engine/UFormula.h"
 #include "document/UVqd.h"
+#include "engine/UFormula.h"
+#include "platform/AppPaths.h"
+#include "platform/ShellOpen.h"
 
 #include <utility>
 
@@ -105,10 +105,8 @@ void TMainOperations::OpenDocument(const std::string& fileName)
     host_.ShadeOffChanged(shadeOff_);
     SetImageSize(vqd.Size.X, vqd.Size.Y);
     const std::string path = PaletteFolder() + "/" + vqd.PaletteName + ".mcf";
-    if (IsFile(path))
-        LoadPalette(path);
-    else
-        host_.ShowMessage(Format("[%s]を開けません。", path.c_str()));
+    if (IsFile(path)) LoadPalette(path);
+    else host_.ShowMessage(Format("[%s]を開けません。", path.c_str()));
     SelectPointMove(vqd.PointMoveType, vqd.PointMoveParam);
     host_.StartDraw();
 }
@@ -152,12 +150,9 @@ void TMainOperations::DropFiles(const std::vector<std::string>& fileNames)
     if (fileNames.empty()) return;
     const std::string& name = fileNames.front();
     const std::string ext = LowerExtension(name);
-    if (ext == ".mcf")
-        LoadPaletteAndDraw(name);
-    else if (ext == ".vqp")
-        OpenDocument(name);
-    else
-        host_.ErrorDialog(name + "\r\n" + "は扱えません。");
+    if (ext == ".mcf") LoadPaletteAndDraw(name);
+    else if (ext == ".vqp") OpenDocument(name);
+    else host_.ErrorDialog(name + "\r\n" + "は扱えません。");
 }
 
 void TMainOperations::ShowHelp()
@@ -169,7 +164,7 @@ void TMainOperations::ShowHelp()
         host_.ErrorDialog(folder + " が見つかりません" + kHint);
         return;
     }
-    const int result = ShellOpen("Velquor.html", folder, [this](const std::string& path) { return host_.OpenInViewer(path); });
-    if (result == kShellOpenFileNotFound)
-        host_.ErrorDialog(std::string("Velquor.html が見つかりません") + kHint);
+    const int result =
+        ShellOpen("Velquor.html", folder, [this](const std::string& path) { return host_.OpenInViewer(path); });
+    if (result == kShellOpenFileNotFound) host_.ErrorDialog(std::string("Velquor.html が見つかりません") + kHint);
 }

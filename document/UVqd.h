@@ -15,7 +15,9 @@ class TXmlDomImplementation;
 class TXmlParser;
 
 // A document that lacks a required part or belongs to another program.
-class EVqdError : public Exception { using Exception::Exception; };
+class EVqdError : public Exception {
+    using Exception::Exception;
+};
 
 struct TIntPoint {
     int32_t X = 0;

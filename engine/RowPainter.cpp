@@ -23,7 +23,10 @@ struct AnyMove {
     static Moved At(const TPointMove& m, int32_t x, int32_t y) { return {m.GetX(x, y), m.GetY(x, y)}; }
 };
 struct Move0 {
-    static Moved At(const TPointMove&, int32_t x, int32_t y) { return {static_cast<long double>(x), static_cast<long double>(y)}; }
+    static Moved At(const TPointMove&, int32_t x, int32_t y)
+    {
+        return {static_cast<long double>(x), static_cast<long double>(y)};
+    }
 };
 struct Move1 {
     static Moved At(const TPointMove& m, int32_t x, int32_t y)
@@ -34,7 +37,10 @@ struct Move1 {
 // GetX and GetY each take their half of the same rotation; here it is
 // computed once.
 struct Move2 {
-    static Moved At(const TPointMove& m, int32_t x, int32_t y) { return pm::Rotate(m.Width, m.Height, m.Param.a, x, y); }
+    static Moved At(const TPointMove& m, int32_t x, int32_t y)
+    {
+        return pm::Rotate(m.Width, m.Height, m.Param.a, x, y);
+    }
 };
 struct Move3 {
     static Moved At(const TPointMove& m, int32_t x, int32_t y)

@@ -17,13 +17,34 @@ public:
     virtual int32_t Calc(double x, double y) const = 0;
 };
 
-class TFormula_sqrX_plus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sqrX_minus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sqrX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_X_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_X_multi_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sinX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sinX_plus_sinY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_sqrX_plus_sqrY final : public TFormula {
+public:
+    int32_t Calc(double x, double y) const override;
+};
+class TFormula_sqrX_minus_sqrY final : public TFormula {
+public:
+    int32_t Calc(double x, double y) const override;
+};
+class TFormula_sqrX_plus_Y final : public TFormula {
+public:
+    int32_t Calc(double x, double y) const override;
+};
+class TFormula_X_plus_Y final : public TFormula {
+public:
+    int32_t Calc(double x, double y) const override;
+};
+class TFormula_X_multi_Y final : public TFormula {
+public:
+    int32_t Calc(double x, double y) const override;
+};
+class TFormula_sinX_plus_Y final : public TFormula {
+public:
+    int32_t Calc(double x, double y) const override;
+};
+class TFormula_sinX_plus_sinY final : public TFormula {
+public:
+    int32_t Calc(double x, double y) const override;
+};
 
 class TFormulaBox {
 public:

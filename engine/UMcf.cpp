@@ -1,11 +1,11 @@
 // Colour values, the palette and the MCF palette file reader.
 #include "engine/UMcf.h"
 
-#include "engine/ColorSplit.h"
 #include "common/Convert.h"
 #include "common/Exceptions.h"
 #include "common/FileSystem.h"
 #include "common/Format.h"
+#include "engine/ColorSplit.h"
 #include "engine/FpuMath.h"
 #include "engine/McfText.h"
 
@@ -210,8 +210,8 @@ void TMcf::LoadFromFile(const std::string& path)
             ParseLine(scratch, line);
         } catch (...) {
             // Whatever went wrong, the user is told which line to fix.
-            throw EConvertError(Format("%d行目の形式が不正です。%s", static_cast<int>(i + 1),
-                                       mcftext::LineForMessage(line).c_str()));
+            throw EConvertError(
+                Format("%d行目の形式が不正です。%s", static_cast<int>(i + 1), mcftext::LineForMessage(line).c_str()));
         }
     }
     // Everything that may fail for lack of memory happens before this

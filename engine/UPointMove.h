@@ -26,7 +26,11 @@ public:
     virtual long double GetY(int32_t x, int32_t y) const = 0;
 
     void SetParam(const TPointMoveParam& param) { Param = param; }
-    void SetSize(int32_t width, int32_t height) { Width = width; Height = height; }
+    void SetSize(int32_t width, int32_t height)
+    {
+        Width = width;
+        Height = height;
+    }
 };
 
 class TPM_0 final : public TPointMove {

@@ -30,9 +30,7 @@ uint32_t TickCount()
 } // namespace
 
 TVelquor::TVelquor(bool createSuspended, TBitmap24* canvas)
-    : canvas_(canvas),
-      formula_(TFormulaBox::GetFormula(0)),
-      pointMove_(TPointMoveBox::GetPointMove(0))
+    : canvas_(canvas), formula_(TFormulaBox::GetFormula(0)), pointMove_(TPointMoveBox::GetPointMove(0))
 {
     mcf_.SetDefault();
     // Created suspended, the object is idle from the start; otherwise the
@@ -207,8 +205,8 @@ void TVelquor::Draw()
     // Same order as x = Center.X - Width * Inc.X / 2 + mx * Inc.X, so the
     // values are bit for bit those of the whole expression. An overflow here
     // shows up as a non-finite coordinate at the first pixel.
-    const DrawSetup setup{*pointMove_, *formula_, mcf_, width, incX, incY,
-                          Center.X - width * incX / 2, Center.Y - height * incY / 2};
+    const DrawSetup setup{
+        *pointMove_, *formula_, mcf_, width, incX, incY, Center.X - width * incX / 2, Center.Y - height * incY / 2};
     const PaintRowFn paintRow = SelectRowPainter(*pointMove_, *formula_);
     RowShare share(height);
     const auto stopRequested = [this] {
@@ -271,7 +269,8 @@ void TVelquor::Progress()
         lastTick_ = now;
         // Only finished rows: other threads may still be writing below them.
         Synchronize([this] {
-            const int rows = std::min({finishedRows_.load(std::memory_order_relaxed), bitmap_.Height(), canvas_->Height()});
+            const int rows =
+                std::min({finishedRows_.load(std::memory_order_relaxed), bitmap_.Height(), canvas_->Height()});
             const size_t bytes = static_cast<size_t>(std::min(bitmap_.Width(), canvas_->Width())) * 3;
             for (int y = 0; y < rows; ++y) std::memcpy(canvas_->Row(y), bitmap_.Row(y), bytes);
             ++copyCount_;

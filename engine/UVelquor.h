@@ -108,8 +108,8 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable wake_;
     mutable std::condition_variable idle_;
-    bool suspended_ = false;   // guarded by mutex_
-    bool exitRequested_ = false;   // guarded by mutex_; set by the destructor
-    bool finished_ = false;        // guarded by mutex_; the worker has left its loop
+    bool suspended_ = false;     // guarded by mutex_
+    bool exitRequested_ = false; // guarded by mutex_; set by the destructor
+    bool finished_ = false;      // guarded by mutex_; the worker has left its loop
     std::thread worker_;
 };

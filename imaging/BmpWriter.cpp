@@ -1,8 +1,8 @@
 // BMP layout: BITMAPFILEHEADER and BITMAPINFOHEADER, little-endian, no colour table.
 #include "imaging/BmpWriter.h"
 
-#include "imaging/ImagingErrors.h"
 #include "common/SafeFile.h"
+#include "imaging/ImagingErrors.h"
 
 #include <array>
 #include <cstdint>

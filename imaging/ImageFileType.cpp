@@ -1,10 +1,10 @@
 // Image file type choice and name completion for the image save.
 #include "imaging/ImageFileType.h"
 
-#include "imaging/BmpWriter.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/Paths.h"
+#include "imaging/BmpWriter.h"
 #include "imaging/PngGraphic.h"
 
 TImageFileType GetFileType(const std::string& fileName, int filterIndex)
@@ -31,9 +31,7 @@ std::string SaveImageFile(const TBitmap24& bitmap, const std::string& fileName, 
     const std::string name = AddImageExtension(fileName, type);
     // The picture is read only on this thread while it is saved, so the PNG
     // encoder can read it in place instead of taking a copy first.
-    if (type == iftPng)
-        SavePngFile(bitmap, name);
-    else
-        SaveBmpFile(bitmap, name);
+    if (type == iftPng) SavePngFile(bitmap, name);
+    else SaveBmpFile(bitmap, name);
     return name;
 }

@@ -1,8 +1,8 @@
 // The PNG save functions of the image export.
 #include "imaging/PngGraphic.h"
 
-#include "imaging/PngWriteStream.h"
 #include "common/SafeFile.h"
+#include "imaging/PngWriteStream.h"
 
 void WritePng(const TBitmap24& bitmap, std::ostream& out, const TPngSettings& settings)
 {

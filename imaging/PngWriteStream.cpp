@@ -17,10 +17,7 @@ const char* const kSoftware = "ZEBPNG ver 3.4";
 
 // zlib's memory goes through operator new like every other allocation of
 // the encoder, so it is accounted for in one place.
-voidpf ZAlloc(voidpf, uInt items, uInt size)
-{
-    return ::operator new(static_cast<size_t>(items) * size, std::nothrow);
-}
+voidpf ZAlloc(voidpf, uInt items, uInt size) { return ::operator new(static_cast<size_t>(items) * size, std::nothrow); }
 void ZFree(voidpf, voidpf address) { ::operator delete(address); }
 
 // Owns one deflate stream; ends it on every way out, errors included.
@@ -45,8 +42,8 @@ private:
 
 bool ValidTime(const TPngTime& t)
 {
-    return t.year > 0 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour <= 23 &&
-           t.minute <= 59 && t.second <= 60;
+    return t.year > 0 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour <= 23 && t.minute <= 59 &&
+           t.second <= 60;
 }
 
 } // namespace
@@ -112,12 +109,19 @@ void TPngWriteStream::WriteHeaderChunk()
     const auto w = static_cast<uint32_t>(Bitmap().Width());
     const auto h = static_cast<uint32_t>(Bitmap().Height());
     const uint8_t data[13] = {
-        static_cast<uint8_t>(w >> 24), static_cast<uint8_t>(w >> 16), static_cast<uint8_t>(w >> 8),
-        static_cast<uint8_t>(w),       static_cast<uint8_t>(h >> 24), static_cast<uint8_t>(h >> 16),
-        static_cast<uint8_t>(h >> 8),  static_cast<uint8_t>(h),
+        static_cast<uint8_t>(w >> 24),
+        static_cast<uint8_t>(w >> 16),
+        static_cast<uint8_t>(w >> 8),
+        static_cast<uint8_t>(w),
+        static_cast<uint8_t>(h >> 24),
+        static_cast<uint8_t>(h >> 16),
+        static_cast<uint8_t>(h >> 8),
+        static_cast<uint8_t>(h),
         8, // bit depth
         2, // colour type RGB
-        0, 0, 0 // compression, filter method, interlace off
+        0,
+        0,
+        0 // compression, filter method, interlace off
     };
     WriteChunk("IHDR", data, sizeof data);
 }
@@ -126,8 +130,8 @@ void TPngWriteStream::WriteTimeChunk()
 {
     const TPngTime t = settings_.useCurrentTime ? CurrentPngTime() : settings_.timeStamp;
     if (!ValidTime(t)) return;
-    const uint8_t data[7] = {static_cast<uint8_t>(t.year >> 8), static_cast<uint8_t>(t.year), t.month, t.day,
-                             t.hour, t.minute, t.second};
+    const uint8_t data[7] = {
+        static_cast<uint8_t>(t.year >> 8), static_cast<uint8_t>(t.year), t.month, t.day, t.hour, t.minute, t.second};
     WriteChunk("tIME", data, sizeof data);
 }
 
@@ -152,8 +156,8 @@ void TPngWriteStream::WriteGammaChunk()
     const double scaled = settings_.gamma * 100000.0;
     if (!(scaled >= 1.0) || scaled >= 4294967296.0) return; // also refuses NaN
     const auto g = static_cast<uint32_t>(scaled);
-    const uint8_t data[4] = {static_cast<uint8_t>(g >> 24), static_cast<uint8_t>(g >> 16),
-                             static_cast<uint8_t>(g >> 8), static_cast<uint8_t>(g)};
+    const uint8_t data[4] = {static_cast<uint8_t>(g >> 24), static_cast<uint8_t>(g >> 16), static_cast<uint8_t>(g >> 8),
+                             static_cast<uint8_t>(g)};
     WriteChunk("gAMA", data, sizeof data);
 }
 

@@ -50,8 +50,7 @@ std::string ProgramDir()
         return cwdEc ? std::string(".") : FromPath(cwd);
     }
     std::string dir = FromPath(exe.parent_path());
-    while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\') && dir[dir.size() - 2] != ':')
-        dir.pop_back();
+    while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\') && dir[dir.size() - 2] != ':') dir.pop_back();
     return dir;
 }
 
@@ -63,12 +62,6 @@ std::string DataDir(const std::string& programDir)
     return programDir;
 }
 
-std::string DefaultPaletteFolder(const std::string& programDir)
-{
-    return DataDir(programDir) + "/mcf";
-}
+std::string DefaultPaletteFolder(const std::string& programDir) { return DataDir(programDir) + "/mcf"; }
 
-std::string HelpFolder(const std::string& programDir)
-{
-    return DataDir(programDir);
-}
+std::string HelpFolder(const std::string& programDir) { return DataDir(programDir); }

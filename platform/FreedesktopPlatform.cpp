@@ -9,14 +9,13 @@
 #include <filesystem>
 #include <sstream>
 
-
 std::string FileUri(const std::string& absolutePath)
 {
     static const char* const hex = "0123456789ABCDEF";
     std::string uri = "file://";
     for (unsigned char c : absolutePath) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                           c == '.' || c == '_' || c == '~' || c == '/';
         if (plain) {
             uri += static_cast<char>(c);
         } else {
@@ -41,8 +40,7 @@ std::string GVariantString(const std::string& text)
 
 TFreedesktopPlatform::TFreedesktopPlatform(std::string currentDesktop, bool gsettingsFound, Runner run)
     : currentDesktop_(std::move(currentDesktop)), gsettingsFound_(gsettingsFound), run_(std::move(run))
-{
-}
+{}
 
 void TFreedesktopPlatform::WriteDesktopValue(const std::string& name, const std::string& value)
 {

@@ -9,7 +9,6 @@ int ShellOpen(const std::string& fileName, const std::string& folder,
     // No length limit: the full path is passed on rather than a cut one that
     // would name some other file.
     const std::string path = folder + fileName;
-    if (!IsFile(path))
-        return kShellOpenFileNotFound;
+    if (!IsFile(path)) return kShellOpenFileNotFound;
     return open(path) ? kShellOpenOk : kShellOpenNoAssociation;
 }

@@ -14,8 +14,8 @@ class TRegKey {
 public:
     TRegKey(HKEY parent, const char* name)
     {
-        if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_CREATE_SUB_KEY,
-                            nullptr, &key_, nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_CREATE_SUB_KEY, nullptr,
+                            &key_, nullptr) != ERROR_SUCCESS)
             throw Exception(Format("Registry key '%s' cannot be created", name));
     }
     ~TRegKey() { RegCloseKey(key_); }
@@ -40,15 +40,12 @@ public:
 
     bool SetDesktopWallpaper(const std::string& path) override
     {
-        return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()),
-                                     SPIF_UPDATEINIFILE) != FALSE;
+        return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), SPIF_UPDATEINIFILE) !=
+               FALSE;
     }
 };
 
 } // namespace
 
-std::unique_ptr<IDesktopPlatform> MakeDesktopPlatform()
-{
-    return std::make_unique<TWindowsDesktopPlatform>();
-}
+std::unique_ptr<IDesktopPlatform> MakeDesktopPlatform() { return std::make_unique<TWindowsDesktopPlatform>(); }
 #endif

@@ -34,13 +34,12 @@ private:
 
 TRegistryBase::TRegistryBase(const std::string& maker, const std::string& product)
     : maker_(maker), product_(product), keyPath_("Software\\" + maker + "\\" + product)
-{
-}
+{}
 
 TRegistryBase::~TRegistryBase() = default;
 
 static std::unique_ptr<QSettings> OpenStore(const std::string& storageFile, const std::string& keyPath,
-                                     const std::string& maker, const std::string& product)
+                                            const std::string& maker, const std::string& product)
 {
     if (!storageFile.empty())
         return std::make_unique<QSettings>(QString::fromStdString(storageFile), QSettings::IniFormat);

@@ -12,7 +12,9 @@
 class QSettings;
 
 // A value of the wrong type in the store, or a value that cannot be written.
-class ERegistryException : public Exception { using Exception::Exception; };
+class ERegistryException : public Exception {
+    using Exception::Exception;
+};
 
 class TRegistryBase {
 public:

@@ -28,7 +28,7 @@ QLabel* Picture(QWidget* parent, const char* name, int left)
     return label;
 }
 
-}  // namespace
+} // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {

@@ -11,8 +11,7 @@ bool TAboutDialog::Execute()
 {
     // Owned by this call alone: destroyed on every path out of it.
     TAboutBox box;
-    if (!Caption.isEmpty())
-        box.setWindowTitle(Caption);
+    if (!Caption.isEmpty()) box.setWindowTitle(Caption);
     box.Title->setText(Title.isEmpty() ? QApplication::applicationName() : Title);
     box.Version->setText(QStringLiteral("Version ") + Version);
     box.Copyright->setText(QStringLiteral("Copyright(C) ") + Year + QStringLiteral("  ") + Copyright);

@@ -10,10 +10,10 @@ public:
     // dialogs shows the box modally; not owned, must outlive this object.
     explicit TAboutDialog(IDialogs& dialogs) : dialogs_(dialogs) {}
 
-    QString Caption;    // empty keeps the box's own caption
-    QString Title;      // empty shows the application's name
+    QString Caption; // empty keeps the box's own caption
+    QString Title;   // empty shows the application's name
     QString Version;
-    QString Copyright;  // the holder's name
+    QString Copyright; // the holder's name
     QString Year;
 
     // Builds a fresh box from the texts, shows it modally and destroys it;

@@ -19,10 +19,8 @@
 namespace {
 
 const TMenuRow kMenus[] = {
-    {"mnuFile", "ﾌｧｲﾙ(&F)"},
-    {"mnuFileSetWallPaper", "背景に設定(&B)", "mnuFile", true},
-    {"mnuOption", "描画設定(&O)"},
-    {"mnuView", "表示(&V)"},
+    {"mnuFile", "ﾌｧｲﾙ(&F)"},       {"mnuFileSetWallPaper", "背景に設定(&B)", "mnuFile", true},
+    {"mnuOption", "描画設定(&O)"}, {"mnuView", "表示(&V)"},
     {"mnuHelp", "ﾍﾙﾌﾟ(&H)"},
 };
 
@@ -31,7 +29,7 @@ const char* const kFile = "ファイル";
 using T = TfrmMain;
 using enum TToolPlace;
 
-}  // namespace
+} // namespace
 
 // Rows in menu order; the tool bar keeps that order too.
 std::span<const TCommandRow> TfrmMain::CommandRows()
@@ -39,43 +37,213 @@ std::span<const TCommandRow> TfrmMain::CommandRows()
     static const TCommandRow rows[] = {
         // name, caption, shortcut, image, hint, category,
         // {menu, item, separator before}, tool bar, checkable, enabled at start, member, handler
-        {"actOpen", "開く(&O)...", "Ctrl+O", "open.png", "開く|VQPﾌｧｲﾙを開きます。", kFile,
-         {"mnuFile", "mnuFileOpen"}, Button, false, true, &T::actOpen, &T::OpenDocument},
-        {"actSave", "保存(&S)...", "Ctrl+S", "save.png", "保存|VQPﾌｧｲﾙを保存します。", kFile,
-         {"mnuFile", "mnuFileSave"}, Button, false, false, &T::actSave, &T::SaveDocument},
-        {"actImgSave", "画像を保存(&G)...", "", "imgsave.png", "画像を保存|画像を保存します。", kFile,
-         {"mnuFile", "mnuFileImgSave", true}, Button, false, true, &T::actImgSave, &T::SaveImage},
-        {"actClipbordSave", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&C)", "Ctrl+C", "", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存|ｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します。", kFile,
-         {"mnuFile", "mnuFileClipboard"}, None, false, true, &T::actClipbordSave, &T::CopyToClipboard},
-        {"actWallCenter", "中央に表示(&C)", "", "", "中央に表示|中央に表示します。", kFile,
-         {"mnuFileSetWallPaper", "mnuFileSetWallPaperCenter"}, None, false, true, &T::actWallCenter, &T::WallPaperCenter},
-        {"actWallStretch", "拡大して表示(&S)", "", "", "拡大して表示|拡大して表示します。", kFile,
-         {"mnuFileSetWallPaper", "mnuFileSetWallPaperStretch"}, None, false, true, &T::actWallStretch, &T::WallPaperStretch},
-        {"actWallTile", "並べて表示(&T)", "", "", "並べて表示|並べて表示します。", kFile,
-         {"mnuFileSetWallPaper", "mnuFileSetWallPaperTile"}, None, false, true, &T::actWallTile, &T::WallPaperTile},
-        {"mnuFileClose", "閉じる(&C)", "", "", "このｿﾌﾄを終了します。", nullptr,
-         {"mnuFile", "mnuFileClose", true}, None, false, true, &T::mnuFileClose, &T::CloseProgram},
+        {"actOpen",
+         "開く(&O)...",
+         "Ctrl+O",
+         "open.png",
+         "開く|VQPﾌｧｲﾙを開きます。",
+         kFile,
+         {"mnuFile", "mnuFileOpen"},
+         Button,
+         false,
+         true,
+         &T::actOpen,
+         &T::OpenDocument},
+        {"actSave",
+         "保存(&S)...",
+         "Ctrl+S",
+         "save.png",
+         "保存|VQPﾌｧｲﾙを保存します。",
+         kFile,
+         {"mnuFile", "mnuFileSave"},
+         Button,
+         false,
+         false,
+         &T::actSave,
+         &T::SaveDocument},
+        {"actImgSave",
+         "画像を保存(&G)...",
+         "",
+         "imgsave.png",
+         "画像を保存|画像を保存します。",
+         kFile,
+         {"mnuFile", "mnuFileImgSave", true},
+         Button,
+         false,
+         true,
+         &T::actImgSave,
+         &T::SaveImage},
+        {"actClipbordSave",
+         "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&C)",
+         "Ctrl+C",
+         "",
+         "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存|ｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します。",
+         kFile,
+         {"mnuFile", "mnuFileClipboard"},
+         None,
+         false,
+         true,
+         &T::actClipbordSave,
+         &T::CopyToClipboard},
+        {"actWallCenter",
+         "中央に表示(&C)",
+         "",
+         "",
+         "中央に表示|中央に表示します。",
+         kFile,
+         {"mnuFileSetWallPaper", "mnuFileSetWallPaperCenter"},
+         None,
+         false,
+         true,
+         &T::actWallCenter,
+         &T::WallPaperCenter},
+        {"actWallStretch",
+         "拡大して表示(&S)",
+         "",
+         "",
+         "拡大して表示|拡大して表示します。",
+         kFile,
+         {"mnuFileSetWallPaper", "mnuFileSetWallPaperStretch"},
+         None,
+         false,
+         true,
+         &T::actWallStretch,
+         &T::WallPaperStretch},
+        {"actWallTile",
+         "並べて表示(&T)",
+         "",
+         "",
+         "並べて表示|並べて表示します。",
+         kFile,
+         {"mnuFileSetWallPaper", "mnuFileSetWallPaperTile"},
+         None,
+         false,
+         true,
+         &T::actWallTile,
+         &T::WallPaperTile},
+        {"mnuFileClose",
+         "閉じる(&C)",
+         "",
+         "",
+         "このｿﾌﾄを終了します。",
+         nullptr,
+         {"mnuFile", "mnuFileClose", true},
+         None,
+         false,
+         true,
+         &T::mnuFileClose,
+         &T::CloseProgram},
 
-        {"actFunction", "数式設定(&F)...", "Ctrl+F", "function.png", "数式設定|数式設定ﾀﾞｲｱﾛｸﾞを表示します。", nullptr,
-         {"mnuOption", "mnuOptionFormula"}, ButtonAfterSeparator, false, true, &T::actFunction, &T::ShowFormulaDialog},
-        {"actPalette", "ﾊﾟﾚｯﾄ(&P)...", "Ctrl+P", "palette.png", "ﾊﾟﾚｯﾄ|MCFﾌｧｲﾙを読み込みます。", nullptr,
-         {"mnuOption", "mnuOptionPalette"}, Button, false, true, &T::actPalette, &T::ChoosePalette},
-        {"actRandom", "ランダム設定(&R)", "Ctrl+R", "random.png", "ランダム設定|座標指定をランダムに設定します。", nullptr,
-         {"mnuOption", "mnuOptionRandom", true}, ButtonAfterSeparator, false, true, &T::actRandom, &T::RandomArea},
-        {"actShadeOff", "ぼかす(&S)", "", "shadeoff.png", "ぼかす|画像をぼかします", nullptr,
-         {"mnuOption", "mnuOptionShadeOff", true}, ButtonAfterSeparator, true, true, &T::actShadeOff, &T::ToggleShadeOff},
-        {"actOption", "ｵﾌﾟｼｮﾝ(&O)...", "", "", "ｵﾌﾟｼｮﾝ|Velquorの設定を行います。", nullptr,
-         {"mnuOption", "mnuOptionOption", true}, None, false, true, &T::actOption, &T::EditOptions},
+        {"actFunction",
+         "数式設定(&F)...",
+         "Ctrl+F",
+         "function.png",
+         "数式設定|数式設定ﾀﾞｲｱﾛｸﾞを表示します。",
+         nullptr,
+         {"mnuOption", "mnuOptionFormula"},
+         ButtonAfterSeparator,
+         false,
+         true,
+         &T::actFunction,
+         &T::ShowFormulaDialog},
+        {"actPalette",
+         "ﾊﾟﾚｯﾄ(&P)...",
+         "Ctrl+P",
+         "palette.png",
+         "ﾊﾟﾚｯﾄ|MCFﾌｧｲﾙを読み込みます。",
+         nullptr,
+         {"mnuOption", "mnuOptionPalette"},
+         Button,
+         false,
+         true,
+         &T::actPalette,
+         &T::ChoosePalette},
+        {"actRandom",
+         "ランダム設定(&R)",
+         "Ctrl+R",
+         "random.png",
+         "ランダム設定|座標指定をランダムに設定します。",
+         nullptr,
+         {"mnuOption", "mnuOptionRandom", true},
+         ButtonAfterSeparator,
+         false,
+         true,
+         &T::actRandom,
+         &T::RandomArea},
+        {"actShadeOff",
+         "ぼかす(&S)",
+         "",
+         "shadeoff.png",
+         "ぼかす|画像をぼかします",
+         nullptr,
+         {"mnuOption", "mnuOptionShadeOff", true},
+         ButtonAfterSeparator,
+         true,
+         true,
+         &T::actShadeOff,
+         &T::ToggleShadeOff},
+        {"actOption",
+         "ｵﾌﾟｼｮﾝ(&O)...",
+         "",
+         "",
+         "ｵﾌﾟｼｮﾝ|Velquorの設定を行います。",
+         nullptr,
+         {"mnuOption", "mnuOptionOption", true},
+         None,
+         false,
+         true,
+         &T::actOption,
+         &T::EditOptions},
 
-        {"mnuViewToolbar", "ﾂｰﾙﾊﾞｰ(&T)", "", "", "ﾂｰﾙﾊﾞｰの表示／非表示を切り替えます。", nullptr,
-         {"mnuView", "mnuViewToolbar"}, None, true, true, &T::mnuViewToolbar, &T::ToggleToolBar},
-        {"mnuViewStatusbar", "ｽﾃｰﾀｽﾊﾞｰ(&S)", "", "", "ｽﾃｰﾀｽﾊﾞｰの表示／非表示を切り替えます。", nullptr,
-         {"mnuView", "mnuViewStatusbar"}, None, true, true, &T::mnuViewStatusbar, &T::ToggleStatusBar},
+        {"mnuViewToolbar",
+         "ﾂｰﾙﾊﾞｰ(&T)",
+         "",
+         "",
+         "ﾂｰﾙﾊﾞｰの表示／非表示を切り替えます。",
+         nullptr,
+         {"mnuView", "mnuViewToolbar"},
+         None,
+         true,
+         true,
+         &T::mnuViewToolbar,
+         &T::ToggleToolBar},
+        {"mnuViewStatusbar",
+         "ｽﾃｰﾀｽﾊﾞｰ(&S)",
+         "",
+         "",
+         "ｽﾃｰﾀｽﾊﾞｰの表示／非表示を切り替えます。",
+         nullptr,
+         {"mnuView", "mnuViewStatusbar"},
+         None,
+         true,
+         true,
+         &T::mnuViewStatusbar,
+         &T::ToggleStatusBar},
 
-        {"mnuHelpHelp", "ﾍﾙﾌﾟ(&H)", "", "", "ヘルプを開きます。", nullptr,
-         {"mnuHelp", "mnuHelpHelp"}, None, false, true, &T::mnuHelpHelp, &T::OpenHelp},
-        {"mnuHelpAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "", "", "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。", nullptr,
-         {"mnuHelp", "mnuHelpAbout"}, None, false, true, &T::mnuHelpAbout, &T::ShowAbout},
+        {"mnuHelpHelp",
+         "ﾍﾙﾌﾟ(&H)",
+         "",
+         "",
+         "ヘルプを開きます。",
+         nullptr,
+         {"mnuHelp", "mnuHelpHelp"},
+         None,
+         false,
+         true,
+         &T::mnuHelpHelp,
+         &T::OpenHelp},
+        {"mnuHelpAbout",
+         "ﾊﾞｰｼﾞｮﾝ情報(&A)...",
+         "",
+         "",
+         "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。",
+         nullptr,
+         {"mnuHelp", "mnuHelpAbout"},
+         None,
+         false,
+         true,
+         &T::mnuHelpAbout,
+         &T::ShowAbout},
     };
     return rows;
 }
@@ -86,16 +254,14 @@ void TfrmMain::CreateActions()
         auto* action = new QAction(QString::fromUtf8(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.name));
         SetHint(*action, QString::fromUtf8(row.hint));
-        if (*row.shortcut != '\0')
-            action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
-        if (*row.image != '\0')
-            action->setIcon(Icon(QString::fromLatin1(row.image)));
-        if (row.category != nullptr)
-            action->setProperty("category", QString::fromUtf8(row.category));
+        if (*row.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+        if (*row.image != '\0') action->setIcon(Icon(QString::fromLatin1(row.image)));
+        if (row.category != nullptr) action->setProperty("category", QString::fromUtf8(row.category));
         action->setCheckable(row.checkable);
         action->setEnabled(row.enabledAtStart);
         // A checkable action has toggled its check mark before this runs.
-        connect(action, &QAction::triggered, this, [this, execute = row.execute] { RunCommand([&] { (this->*execute)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, execute = row.execute] { RunCommand([&] { (this->*execute)(); }); });
         this->*row.action = action;
     }
 }
@@ -109,16 +275,14 @@ void TfrmMain::CreateMenus()
     // a submenu's parent has had items before it.
     const auto menuNamed = [&](const std::string& name) {
         QMenu*& menu = made[name];
-        if (menu != nullptr)
-            return menu;
+        if (menu != nullptr) return menu;
         const TMenuRow& row = *std::find_if(std::begin(kMenus), std::end(kMenus),
                                             [&](const TMenuRow& candidate) { return name == candidate.name; });
         if (row.parent == nullptr) {
             menu = bar->addMenu(QString::fromUtf8(row.caption));
         } else {
             QMenu* parent = made.at(row.parent);
-            if (row.separatorBefore)
-                parent->addSeparator();
+            if (row.separatorBefore) parent->addSeparator();
             menu = parent->addMenu(QString::fromUtf8(row.caption));
         }
         menu->setObjectName(QString::fromLatin1(row.name));
@@ -126,8 +290,7 @@ void TfrmMain::CreateMenus()
     };
     for (const TCommandRow& row : CommandRows()) {
         QMenu* menu = menuNamed(row.menu.menu);
-        if (row.menu.separatorBefore)
-            menu->addSeparator();
+        if (row.menu.separatorBefore) menu->addSeparator();
         QAction* action = this->*row.action;
         action->setProperty("menuItem", QString::fromLatin1(row.menu.item));
         menu->addAction(action);
@@ -146,10 +309,8 @@ void TfrmMain::CreateToolBar()
     tlbMain->setContextMenuPolicy(Qt::PreventContextMenu);
     tlbMain->setContentsMargins(5, 0, 0, 0);
     for (const TCommandRow& row : CommandRows()) {
-        if (row.tool == TToolPlace::ButtonAfterSeparator)
-            tlbMain->addSeparator();
-        if (row.tool != TToolPlace::None)
-            tlbMain->addAction(this->*row.action);
+        if (row.tool == TToolPlace::ButtonAfterSeparator) tlbMain->addSeparator();
+        if (row.tool != TToolPlace::None) tlbMain->addAction(this->*row.action);
     }
     addToolBar(Qt::TopToolBarArea, tlbMain);
     // A fixed height keeps the client area arithmetic exact.

@@ -29,11 +29,11 @@ enum class TToolPlace { None, Button, ButtonAfterSeparator };
 struct TCommandRow {
     const char* name;
     const char* caption;
-    const char* shortcut;  // "" for none
-    const char* image;     // file of ui/icons, "" for none
+    const char* shortcut; // "" for none
+    const char* image;    // file of ui/icons, "" for none
     // "short|long": the tool tip and the status bar's text (see SetHint).
     const char* hint;
-    const char* category;  // nullptr for none
+    const char* category; // nullptr for none
     TMenuPlace menu;
     TToolPlace tool;
     bool checkable;

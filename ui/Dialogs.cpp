@@ -29,8 +29,7 @@ namespace {
 // system dialogs do.
 QString WithDefaultExt(const QString& name, const QString& defaultExt)
 {
-    if (defaultExt.isEmpty() || !LowerExtension(name.toStdString()).empty())
-        return name;
+    if (defaultExt.isEmpty() || !LowerExtension(name.toStdString()).empty()) return name;
     return name + defaultExt;
 }
 
@@ -40,15 +39,14 @@ void Box(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const 
     box.exec();
 }
 
-}  // namespace
+} // namespace
 
 std::optional<QString> TQtDialogs::OpenFile(QWidget* parent, const TOpenFileRequest& request)
 {
     QFileDialog dialog(parent, request.title, request.initialDir, QtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return WithDefaultExt(dialog.selectedFiles().front(), request.defaultExt);
 }
 
@@ -57,28 +55,23 @@ std::optional<TSaveFileResult> TQtDialogs::SaveFile(QWidget* parent, const TSave
     QFileDialog dialog(parent, request.title, request.initialDir, QtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!request.overwritePrompt)
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters = dialog.nameFilters();
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     TSaveFileResult result;
     result.fileName = WithDefaultExt(dialog.selectedFiles().front(), request.defaultExt);
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (result.filterIndex < 1)
-        result.filterIndex = 1;
+    if (result.filterIndex < 1) result.filterIndex = 1;
     return result;
 }
 
 std::optional<QString> TQtDialogs::BrowseFolder(QWidget* parent, const QString& title, const QString& initialDir)
 {
     const QString folder = QFileDialog::getExistingDirectory(parent, title, initialDir);
-    if (folder.isEmpty())
-        return std::nullopt;
+    if (folder.isEmpty()) return std::nullopt;
     return folder;
 }
 
@@ -98,12 +91,6 @@ void TQtDialogs::ShowException(QWidget* parent, const QString& text)
     Box(parent, QMessageBox::Critical, QStringLiteral("Velquor"), text);
 }
 
-int TQtDialogs::Exec(QDialog& dialog)
-{
-    return dialog.exec();
-}
+int TQtDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
 
-bool TQtDialogs::OpenUrl(const QUrl& url)
-{
-    return QDesktopServices::openUrl(url);
-}
+bool TQtDialogs::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }

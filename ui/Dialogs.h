@@ -16,8 +16,8 @@ class QWidget;
 struct TOpenFileRequest {
     QString title;
     QString filter;
-    QString defaultExt;   // with its dot, e.g. ".mcf"; may be empty
-    QString initialDir;   // empty: the toolkit's choice
+    QString defaultExt; // with its dot, e.g. ".mcf"; may be empty
+    QString initialDir; // empty: the toolkit's choice
     bool fileMustExist = true;
 };
 
@@ -26,14 +26,14 @@ struct TSaveFileRequest {
     QString filter;
     QString defaultExt;
     QString initialDir;
-    QString fileName;     // proposed name, e.g. the last one chosen
-    int filterIndex = 1;  // 1-based, as the commands count filter entries
+    QString fileName;    // proposed name, e.g. the last one chosen
+    int filterIndex = 1; // 1-based, as the commands count filter entries
     bool overwritePrompt = false;
 };
 
 struct TSaveFileResult {
     QString fileName;
-    int filterIndex = 1;  // 1-based entry the user left selected
+    int filterIndex = 1; // 1-based entry the user left selected
 };
 
 class IDialogs {

@@ -11,8 +11,7 @@
 #include <thread>
 #include <utility>
 
-TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view, QProgressBar& progress,
-                           THooks hooks)
+TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view, QProgressBar& progress, THooks hooks)
     : ops_(ops), view_(view), progress_(progress), hooks_(std::move(hooks))
 {
     // Owned by the window so it is found there by name.
@@ -23,36 +22,30 @@ TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view,
     // Stop keeps serving them while it waits, so this cannot deadlock.
     QObject* context = &window;
     ops_.Pattern().SetSynchronizer([context](const std::function<void()>& copy) {
-        QMetaObject::invokeMethod(context, [&copy] { copy(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            context, [&copy] { copy(); }, Qt::BlockingQueuedConnection);
     });
 }
 
-TDrawControl::~TDrawControl()
-{
-    delete timDraw_;
-}
+TDrawControl::~TDrawControl() { delete timDraw_; }
 
 void TDrawControl::Stop()
 {
     TVelquor& pattern = ops_.Pattern();
-    if (pattern.Suspended())
-        return;
+    if (pattern.Suspended()) return;
     pattern.Stop();
     // User input stays queued, so no command can start inside the wait.
     while (!pattern.Suspended()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!pattern.Suspended())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!pattern.Suspended()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
 void TDrawControl::Start()
 {
-    if (ops_.Pattern().Terminated())
-        return;
+    if (ops_.Pattern().Terminated()) return;
     Stop();
-    if (hooks_.starting)
-        hooks_.starting();
+    if (hooks_.starting) hooks_.starting();
     ops_.BeginDrawing();
     progress_.setValue(0);
     progress_.show();
@@ -61,8 +54,7 @@ void TDrawControl::Start()
 
 void TDrawControl::ShutDown()
 {
-    if (ops_.Pattern().Terminated())
-        return;
+    if (ops_.Pattern().Terminated()) return;
     timDraw_->stop();
     // Terminated first, so nothing starts a drawing from inside the wait. The
     // worker stops after its current row; a progress copy it is waiting on
@@ -71,10 +63,7 @@ void TDrawControl::ShutDown()
     Stop();
 }
 
-bool TDrawControl::Drawing() const
-{
-    return timDraw_->isActive();
-}
+bool TDrawControl::Drawing() const { return timDraw_->isActive(); }
 
 void TDrawControl::Poll()
 {
@@ -90,6 +79,5 @@ void TDrawControl::Poll()
     }
     timDraw_->stop();
     progress_.hide();
-    if (hooks_.finished)
-        hooks_.finished(pattern.ErrorMessage());
+    if (hooks_.finished) hooks_.finished(pattern.ErrorMessage());
 }

@@ -2,9 +2,9 @@
 // wallpaper, and closing the program.
 #include "ui/Main.h"
 
-#include "ui/Dialogs.h"
 #include "imaging/ImageFileType.h"
 #include "settings/UVelquorRegistry.h"
+#include "ui/Dialogs.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -15,7 +15,7 @@ namespace {
 const QString kVqpFilter = QStringLiteral("Velquorファイル(*.vqp)|*.vqp");
 const QString kVqpExt = QStringLiteral(".vqp");
 
-}  // namespace
+} // namespace
 
 std::optional<QString> TfrmMain::ChooseFileToOpen(QString& folder, const std::string& setting, const QString& filter,
                                                   const QString& defaultExt)
@@ -30,9 +30,9 @@ std::optional<QString> TfrmMain::ChooseFileToOpen(QString& folder, const std::st
 
 void TfrmMain::OpenDocument()
 {
-    const std::optional<QString> file = ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, kVqpFilter, kVqpExt);
-    if (file)
-        ops_->OpenDocument(file->toStdString());
+    const std::optional<QString> file =
+        ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, kVqpFilter, kVqpExt);
+    if (file) ops_->OpenDocument(file->toStdString());
 }
 
 void TfrmMain::SaveDocument()
@@ -44,8 +44,7 @@ void TfrmMain::SaveDocument()
     request.initialDir = vqpDialogFolder_;
     request.overwritePrompt = true;
     const std::optional<TSaveFileResult> result = dialogs_->SaveFile(this, request);
-    if (result)
-        ops_->SaveDocument(result->fileName.toStdString());
+    if (result) ops_->SaveDocument(result->fileName.toStdString());
 }
 
 void TfrmMain::SaveImage()
@@ -55,8 +54,7 @@ void TfrmMain::SaveImage()
     request.fileName = imgSaveFileName_;
     request.filterIndex = imgSaveFilterIndex_;
     const std::optional<TSaveFileResult> result = dialogs_->SaveFile(this, request);
-    if (!result)
-        return;
+    if (!result) return;
     // Kept even when the write fails, as the dialog itself would.
     imgSaveFileName_ = result->fileName;
     imgSaveFilterIndex_ = result->filterIndex;
@@ -66,11 +64,10 @@ void TfrmMain::SaveImage()
 void TfrmMain::CopyToClipboard()
 {
     const TBitmap24& bitmap = ops_->ImageBitmap();
-    if (bitmap.Empty())
-        return;
+    if (bitmap.Empty()) return;
     // A deep copy: the clipboard outlives the next drawing into the bitmap.
-    const QImage image = QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(),
-                                static_cast<qsizetype>(bitmap.Stride()), QImage::Format_BGR888)
+    const QImage image = QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(), static_cast<qsizetype>(bitmap.Stride()),
+                                QImage::Format_BGR888)
                              .convertToFormat(QImage::Format_RGB32);
     QGuiApplication::clipboard()->setImage(image);
 }
@@ -80,22 +77,10 @@ void TfrmMain::SetWallPaper(TWallpaperStyle style)
     ::SetWallPaper(ops_->ImageBitmap(), *desktop_, programDir_, style);
 }
 
-void TfrmMain::WallPaperCenter()
-{
-    SetWallPaper(wpsCenter);
-}
+void TfrmMain::WallPaperCenter() { SetWallPaper(wpsCenter); }
 
-void TfrmMain::WallPaperStretch()
-{
-    SetWallPaper(wpsStretch);
-}
+void TfrmMain::WallPaperStretch() { SetWallPaper(wpsStretch); }
 
-void TfrmMain::WallPaperTile()
-{
-    SetWallPaper(wpsTile);
-}
+void TfrmMain::WallPaperTile() { SetWallPaper(wpsTile); }
 
-void TfrmMain::CloseProgram()
-{
-    close();
-}
+void TfrmMain::CloseProgram() { close(); }

@@ -22,7 +22,7 @@ void TGraphView::paintEvent(QPaintEvent* /*event*/)
     }
     // Wraps the rows without copying: the bitmap stores blue, green, red
     // bytes per pixel and pads each row to four bytes, which is BGR888.
-    const QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(),
-                       static_cast<qsizetype>(bitmap_.Stride()), QImage::Format_BGR888);
+    const QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(), static_cast<qsizetype>(bitmap_.Stride()),
+                       QImage::Format_BGR888);
     painter.drawImage(0, 0, image);
 }

@@ -3,12 +3,6 @@
 
 #include "ui/AboutDialog.h"
 
-void TfrmMain::OpenHelp()
-{
-    ops_->ShowHelp();
-}
+void TfrmMain::OpenHelp() { ops_->ShowHelp(); }
 
-void TfrmMain::ShowAbout()
-{
-    dlgAbout_->Execute();
-}
+void TfrmMain::ShowAbout() { dlgAbout_->Execute(); }

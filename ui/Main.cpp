@@ -2,9 +2,12 @@
 // area's layout, dropped files and shut-down.
 #include "ui/Main.h"
 
-#include "ui/AboutDialog.h"
 #include "common/Convert.h"
 #include "common/FileSystem.h"
+#include "platform/AppPaths.h"
+#include "platform/FreedesktopPlatform.h"
+#include "settings/UVelquorRegistry.h"
+#include "ui/AboutDialog.h"
 #include "ui/Dialogs.h"
 #include "ui/DrawControl.h"
 #include "ui/GraphView.h"
@@ -12,9 +15,6 @@
 #include "ui/UFormulaSelect.h"
 #include "ui/UiLook.h"
 #include "ui/UiText.h"
-#include "settings/UVelquorRegistry.h"
-#include "platform/AppPaths.h"
-#include "platform/FreedesktopPlatform.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,13 +33,12 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velquor"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(JapaneseFont());
     setWindowIcon(Icon(QStringLiteral("velquor.png")));
 
-    if (options.dialogs == nullptr)
-        ownDialogs_ = std::make_unique<TQtDialogs>();
+    if (options.dialogs == nullptr) ownDialogs_ = std::make_unique<TQtDialogs>();
     dialogs_ = options.dialogs != nullptr ? options.dialogs : ownDialogs_.get();
 
     FormCreate(options);
@@ -73,8 +72,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
 {
     // Image bitmap, renderer, formula 0, colour change 1.0, point move 0.
     programDir_ = options.programDir.empty() ? ProgramDir() : options.programDir;
-    if (options.desktop == nullptr)
-        ownDesktop_ = MakeDesktopPlatform();
+    if (options.desktop == nullptr) ownDesktop_ = MakeDesktopPlatform();
     desktop_ = options.desktop != nullptr ? options.desktop : ownDesktop_.get();
     ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), programDir_);
 
@@ -91,8 +89,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
 
     firstActivate_ = true;
     registry_ = std::make_unique<TVelquorRegistry>();
-    if (!options.settingsFile.empty())
-        registry_->SetStorageFile(options.settingsFile);
+    if (!options.settingsFile.empty()) registry_->SetStorageFile(options.settingsFile);
     RunCommand([this] { registry_->Load(); });
 
     RefreshDialogFolder(paletteDialogFolder_, registry_->PaletteDirectory);
@@ -106,8 +103,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
 
 void TfrmMain::RefreshDialogFolder(QString& folder, const std::string& setting)
 {
-    if (IsFolder(setting))
-        folder = QString::fromStdString(setting);
+    if (IsFolder(setting)) folder = QString::fromStdString(setting);
 }
 
 void TfrmMain::RunCommand(const std::function<void()>& command)
@@ -124,48 +120,29 @@ void TfrmMain::SelectFormula(int32_t formulaType, const std::string& formulaName
     ops_->SelectFormula(formulaType, formulaName);
 }
 
-void TfrmMain::SetArea(long double x, long double y, long double dx, long double dy)
-{
-    ops_->SetArea(x, y, dx, dy);
-}
+void TfrmMain::SetArea(long double x, long double y, long double dx, long double dy) { ops_->SetArea(x, y, dx, dy); }
 
-void TfrmMain::SetImageSize(int32_t width, int32_t height)
-{
-    ops_->SetImageSize(width, height);
-}
+void TfrmMain::SetImageSize(int32_t width, int32_t height) { ops_->SetImageSize(width, height); }
 
-void TfrmMain::SetColorChange(double value)
-{
-    ops_->SetColorChange(value);
-}
+void TfrmMain::SetColorChange(double value) { ops_->SetColorChange(value); }
 
 void TfrmMain::SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param)
 {
     ops_->SelectPointMove(pointMoveType, param);
 }
 
-void TfrmMain::StopDraw()
-{
-    drawControl_->Stop();
-}
+void TfrmMain::StopDraw() { drawControl_->Stop(); }
 
-void TfrmMain::StartDraw()
-{
-    drawControl_->Start();
-}
+void TfrmMain::StartDraw() { drawControl_->Start(); }
 
-bool TfrmMain::Drawing() const
-{
-    return drawControl_->Drawing();
-}
+bool TfrmMain::Drawing() const { return drawControl_->Drawing(); }
 
 void TfrmMain::DrawingStarting()
 {
     // The picture is incomplete until the drawing has ended.
     actImgSave->setEnabled(false);
     actSave->setEnabled(false);
-    if (!frmFormulaSelect_)
-        return;
+    if (!frmFormulaSelect_) return;
     const TVelquor& pattern = ops_->Pattern();
     TfrmFormulaSelect& dialog = *frmFormulaSelect_;
     dialog.ShowArea(pattern.Center.X, pattern.Center.Y, pattern.Incremental.X, pattern.Incremental.Y);
@@ -178,16 +155,14 @@ void TfrmMain::DrawingStarting()
 
 void TfrmMain::DrawingFinished(const std::string& error)
 {
-    if (!error.empty())
-        ErrorDialog(error);
+    if (!error.empty()) ErrorDialog(error);
     actImgSave->setEnabled(true);
     actSave->setEnabled(true);
 }
 
 void TfrmMain::FormActivate()
 {
-    if (!firstActivate_)
-        return;
+    if (!firstActivate_) return;
     // Cleared first: the drawing start below processes events.
     firstActivate_ = false;
     RunCommand([this] {
@@ -199,8 +174,7 @@ void TfrmMain::FormActivate()
 
 bool TfrmMain::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
-        QTimer::singleShot(0, this, &TfrmMain::FormActivate);
+    if (event->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, &TfrmMain::FormActivate);
     return QMainWindow::event(event);
 }
 
@@ -214,30 +188,17 @@ void TfrmMain::showEvent(QShowEvent* event)
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     drawControl_->ShutDown();
-    if (frmFormulaSelect_)
-        frmFormulaSelect_->hide();
+    if (frmFormulaSelect_) frmFormulaSelect_->hide();
     event->accept();
 }
 
-std::string TfrmMain::PaletteDirectory() const
-{
-    return registry_->PaletteDirectory;
-}
+std::string TfrmMain::PaletteDirectory() const { return registry_->PaletteDirectory; }
 
-void TfrmMain::ShowMessage(const std::string& text)
-{
-    dialogs_->Message(this, QString::fromStdString(text));
-}
+void TfrmMain::ShowMessage(const std::string& text) { dialogs_->Message(this, QString::fromStdString(text)); }
 
-void TfrmMain::ErrorDialog(const std::string& text)
-{
-    dialogs_->Error(this, QString::fromStdString(text));
-}
+void TfrmMain::ErrorDialog(const std::string& text) { dialogs_->Error(this, QString::fromStdString(text)); }
 
-void TfrmMain::ImageSizeChanged(int width, int height)
-{
-    FitClientArea(width, height);
-}
+void TfrmMain::ImageSizeChanged(int width, int height) { FitClientArea(width, height); }
 
 void TfrmMain::PaletteNameChanged(const std::string& name)
 {
@@ -255,18 +216,13 @@ bool TfrmMain::OpenInViewer(const std::string& path)
     return dialogs_->OpenUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
-QSize TfrmMain::ClientSize() const
-{
-    return QSize(width(), height() - menuBar()->height());
-}
+QSize TfrmMain::ClientSize() const { return QSize(width(), height() - menuBar()->height()); }
 
 int TfrmMain::BarsHeight() const
 {
     int bars = 0;
-    if (!tlbMain->isHidden())
-        bars += tlbMain->height();
-    if (!statusBar()->isHidden())
-        bars += statusBar()->height();
+    if (!tlbMain->isHidden()) bars += tlbMain->height();
+    if (!statusBar()->isHidden()) bars += statusBar()->height();
     return bars;
 }
 
@@ -274,20 +230,15 @@ void TfrmMain::FitClientArea(int width, int imageHeight)
 {
     ptbGraph->setFixedSize(width, imageHeight);
     int menu = menuBar()->heightForWidth(width);
-    if (menu <= 0)
-        menu = menuBar()->sizeHint().height();
+    if (menu <= 0) menu = menuBar()->sizeHint().height();
     setFixedSize(width, menu + BarsHeight() + imageHeight);
 }
 
-void TfrmMain::AdjustClientHeight()
-{
-    FitClientArea(ptbGraph->width(), ops_->Pattern().Height());
-}
+void TfrmMain::AdjustClientHeight() { FitClientArea(ptbGraph->width(), ops_->Pattern().Height()); }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void TfrmMain::dropEvent(QDropEvent* event)
@@ -300,8 +251,6 @@ void TfrmMain::DropMimeData(const QMimeData& data)
 {
     std::vector<std::string> files;
     for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            files.push_back(url.toLocalFile().toStdString());
-    if (!files.empty())
-        RunCommand([this, &files] { ops_->DropFiles(files); });
+        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    if (!files.empty()) RunCommand([this, &files] { ops_->DropFiles(files); });
 }

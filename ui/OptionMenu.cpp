@@ -2,33 +2,26 @@
 // the options dialog.
 #include "ui/Main.h"
 
+#include "settings/UVelquorRegistry.h"
 #include "ui/Dialogs.h"
 #include "ui/UFormulaSelect.h"
 #include "ui/USettings.h"
-#include "settings/UVelquorRegistry.h"
 
 #include <QAction>
 
 #include <memory>
 
-void TfrmMain::ShowFormulaDialog()
-{
-    frmFormulaSelect_->ShowBeside(*this);
-}
+void TfrmMain::ShowFormulaDialog() { frmFormulaSelect_->ShowBeside(*this); }
 
 void TfrmMain::ChoosePalette()
 {
     const std::optional<QString> file =
         ChooseFileToOpen(paletteDialogFolder_, registry_->PaletteDirectory,
                          QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"), QStringLiteral(".mcf"));
-    if (file)
-        ops_->LoadPaletteAndDraw(file->toStdString());
+    if (file) ops_->LoadPaletteAndDraw(file->toStdString());
 }
 
-void TfrmMain::RandomArea()
-{
-    ops_->Random();
-}
+void TfrmMain::RandomArea() { ops_->Random(); }
 
 void TfrmMain::ToggleShadeOff()
 {

@@ -12,8 +12,7 @@
 std::pair<std::string, std::string> SplitHint(const std::string& hint)
 {
     const auto bar = hint.find('|');
-    if (bar == std::string::npos)
-        return {hint, hint};
+    if (bar == std::string::npos) return {hint, hint};
     return {hint.substr(0, bar), hint.substr(bar + 1)};
 }
 
@@ -54,15 +53,11 @@ TStatusPanels::TStatusPanels(QMainWindow& window) : window_(window)
     window.installEventFilter(this);
 }
 
-void TStatusPanels::ShowPaletteName(const QString& name)
-{
-    stbPanel0_->setText(name);
-}
+void TStatusPanels::ShowPaletteName(const QString& name) { stbPanel0_->setText(name); }
 
 bool TStatusPanels::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &window_ || event->type() != QEvent::StatusTip)
-        return false;
+    if (watched != &window_ || event->type() != QEvent::StatusTip) return false;
     // Panel 0 stays as it is, which QStatusBar's temporary message, the
     // window's own handling, would not do.
     stbPanel1_->setText(static_cast<QStatusTipEvent*>(event)->tip());

@@ -3,9 +3,9 @@
 #include "ui/UFormulaSelect.h"
 
 #include "common/Convert.h"
-#include "ui/Main.h"
 #include "common/NumberFormat.h"
 #include "engine/UFormula.h"
+#include "ui/Main.h"
 #include "ui/UiLook.h"
 
 #include <QComboBox>
@@ -31,7 +31,8 @@ QGroupBox* Group(QWidget* parent, const char* name, const QString& caption, cons
     return group;
 }
 
-QLineEdit* Edit(QWidget* group, const char* name, const QString& label, const QRect& labelGeometry, const QRect& geometry)
+QLineEdit* Edit(QWidget* group, const char* name, const QString& label, const QRect& labelGeometry,
+                const QRect& geometry)
 {
     if (!label.isEmpty()) {
         auto* caption = new QLabel(label, group);
@@ -49,11 +50,10 @@ std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-}  // namespace
+} // namespace
 
 TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
-    : QDialog(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      main_(main)
+    : QDialog(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), main_(main)
 {
     setObjectName(QStringLiteral("frmFormulaSelect"));
     setWindowTitle(QStringLiteral("数式設定"));
@@ -96,10 +96,9 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
     bbnCancel->setObjectName(QStringLiteral("bbnCancel"));
     bbnCancel->setGeometry(R(562, 257, 101, 31));
 
-    QWidget* order[] = {cmbFormula, edtX, edtY, edtDX, edtDY, edtSizeX, edtSizeY, edtColorChange,
-                        cmbPointMove, edtParamA, edtParamB, edtParamC, edtParamD, bbnOK, bbnCancel};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    QWidget* order[] = {cmbFormula,   edtX,      edtY,      edtDX,     edtDY,     edtSizeX, edtSizeY, edtColorChange,
+                        cmbPointMove, edtParamA, edtParamB, edtParamC, edtParamD, bbnOK,    bbnCancel};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     connect(bbnOK, &QPushButton::clicked, this, &TfrmFormulaSelect::bbnOKClick);
     connect(bbnCancel, &QPushButton::clicked, this, &TfrmFormulaSelect::bbnCancelClick);
@@ -108,8 +107,7 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
 
 void TfrmFormulaSelect::FormCreate()
 {
-    for (int32_t n = 0; n < TFormulaBox::FormulaCount(); ++n)
-        cmbFormula->addItem(Q(TFormulaBox::GetFormulaName(n)));
+    for (int32_t n = 0; n < TFormulaBox::FormulaCount(); ++n) cmbFormula->addItem(Q(TFormulaBox::GetFormulaName(n)));
     cmbFormula->setCurrentIndex(0);
     for (int32_t n = 0; n < TPointMoveBox::PointMoveCount(); ++n)
         cmbPointMove->addItem(Q(TPointMoveBox::GetPointMoveName(n)));
@@ -143,10 +141,7 @@ void TfrmFormulaSelect::ShowPointMoveParam(const TPointMoveParam& param)
     edtParamD->setText(Q(FloatToStr(param.d)));
 }
 
-void TfrmFormulaSelect::ShowColorChange(double value)
-{
-    edtColorChange->setText(Q(FloatToStr(value)));
-}
+void TfrmFormulaSelect::ShowColorChange(double value) { edtColorChange->setText(Q(FloatToStr(value))); }
 
 void TfrmFormulaSelect::SelectFormulaEntry(int formulaNumber)
 {
@@ -196,12 +191,6 @@ void TfrmFormulaSelect::bbnOKClick()
     });
 }
 
-void TfrmFormulaSelect::bbnCancelClick()
-{
-    hide();
-}
+void TfrmFormulaSelect::bbnCancelClick() { hide(); }
 
-void TfrmFormulaSelect::reject()
-{
-    hide();
-}
+void TfrmFormulaSelect::reject() { hide(); }

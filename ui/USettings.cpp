@@ -1,8 +1,8 @@
 // The options dialog.
 #include "ui/USettings.h"
 
-#include "ui/UiLook.h"
 #include "common/FileSystem.h"
+#include "ui/UiLook.h"
 
 #include <QFont>
 #include <QFrame>
@@ -12,8 +12,8 @@
 #include <QShowEvent>
 
 TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc errorDialog)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
       browseForFolder_(std::move(browseForFolder)), errorDialog_(std::move(errorDialog))
 {
     setObjectName(QStringLiteral("frmSettings"));
@@ -84,15 +84,9 @@ void TfrmSettings::Browse(const QLabel* caption, QLineEdit* edit)
     if (folder) edit->setText(*folder);
 }
 
-void TfrmSettings::bbnRefClick()
-{
-    Browse(lblMcfDirectory, edtMcfDirectory);
-}
+void TfrmSettings::bbnRefClick() { Browse(lblMcfDirectory, edtMcfDirectory); }
 
-void TfrmSettings::bbnBrowsClick()
-{
-    Browse(lblVqpDirectory, edtVqpDirectory);
-}
+void TfrmSettings::bbnBrowsClick() { Browse(lblVqpDirectory, edtVqpDirectory); }
 
 bool TfrmSettings::AcceptFolder(const QString& text)
 {

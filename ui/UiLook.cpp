@@ -17,20 +17,17 @@ QFont JapaneseFont(int pixelSize)
 {
     // Preferred first; the rest are the fallbacks a Linux desktop tends to have.
     static const QStringList preferred = {
-        QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+        QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),       QStringLiteral("IPAPGothic"),
         QStringLiteral("IPAGothic"),       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
     };
     const QStringList installed = QFontDatabase::families();
     QStringList families;
     for (const QString& name : preferred)
-        if (installed.contains(name, Qt::CaseInsensitive))
-            families << name;
-    if (families.isEmpty())
-        families << preferred.front();
+        if (installed.contains(name, Qt::CaseInsensitive)) families << name;
+    if (families.isEmpty()) families << preferred.front();
     QFont font;
     font.setFamilies(families);
-    if (pixelSize > 0)
-        font.setPixelSize(pixelSize);
+    if (pixelSize > 0) font.setPixelSize(pixelSize);
     return font;
 }
 

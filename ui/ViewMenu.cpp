@@ -8,15 +8,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-void TfrmMain::ToggleToolBar()
-{
-    SetToolBarVisible(!registry_->ToolBar);
-}
+void TfrmMain::ToggleToolBar() { SetToolBarVisible(!registry_->ToolBar); }
 
-void TfrmMain::ToggleStatusBar()
-{
-    SetStatusBarVisible(!registry_->StatusBar);
-}
+void TfrmMain::ToggleStatusBar() { SetStatusBarVisible(!registry_->StatusBar); }
 
 void TfrmMain::SetToolBarVisible(bool show)
 {

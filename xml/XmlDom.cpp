@@ -40,8 +40,7 @@ std::optional<std::string> TXmlElement::FindAttribute(const std::string& name) c
 
 void TXmlElement::SetAttribute(const std::string& name, const std::string& value)
 {
-    if (!xmlenc::IsXmlText(value))
-        throw EXmlError(Format("属性 '%s' の値にXMLで書けない文字があります", name.c_str()));
+    if (!xmlenc::IsXmlText(value)) throw EXmlError(Format("属性 '%s' の値にXMLで書けない文字があります", name.c_str()));
     xmlNode* text = xmlNewDocText(node_->doc, X(value));
     if (!text) throw std::bad_alloc();
     xmlAttr* a = FindAttr(node_, name);

@@ -33,7 +33,7 @@ private:
 
 class TXmlDocument {
 public:
-    explicit TXmlDocument(_xmlDoc* doc);  // takes ownership
+    explicit TXmlDocument(_xmlDoc* doc); // takes ownership
     ~TXmlDocument();
     TXmlDocument(const TXmlDocument&) = delete;
     TXmlDocument& operator=(const TXmlDocument&) = delete;
@@ -50,7 +50,9 @@ public:
     _xmlDoc* Handle() const { return doc_.get(); }
 
 private:
-    struct Free { void operator()(_xmlDoc* doc) const; };
+    struct Free {
+        void operator()(_xmlDoc* doc) const;
+    };
     std::unique_ptr<_xmlDoc, Free> doc_;
 };
 

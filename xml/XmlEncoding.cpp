@@ -33,7 +33,9 @@ std::optional<std::string> DeclaredEncoding(const std::string& bytes)
     size_t i = decl.find("encoding");
     if (i == std::string::npos) return std::nullopt;
     i += 8;
-    auto skipBlanks = [&] { while (i < decl.size() && std::isspace(static_cast<unsigned char>(decl[i]))) ++i; };
+    auto skipBlanks = [&] {
+        while (i < decl.size() && std::isspace(static_cast<unsigned char>(decl[i]))) ++i;
+    };
     skipBlanks();
     if (i >= decl.size() || decl[i] != '=') return std::nullopt;
     ++i;

@@ -5,4 +5,6 @@
 
 #include "common/Exceptions.h"
 
-class EXmlError : public Exception { using Exception::Exception; };
+class EXmlError : public Exception {
+    using Exception::Exception;
+};

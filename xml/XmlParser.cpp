@@ -31,7 +31,7 @@ struct ParseState {
 
 void Record(ParseState& state, int line, std::string message)
 {
-    if (state.failed) return;  // the first error is the one that explains the rest
+    if (state.failed) return; // the first error is the one that explains the rest
     while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
     state.failed = true;
     state.line = line;
@@ -69,10 +69,8 @@ void OnUnparsedEntityDecl(void* ctx, const xmlChar*, const xmlChar*, const xmlCh
 
 void OnInternalSubset(void* ctx, const xmlChar* name, const xmlChar* externalId, const xmlChar* systemId)
 {
-    if (externalId || systemId)
-        Refuse(ctx, "外部のDTDを参照する文書は読み込めません");
-    else
-        xmlSAX2InternalSubset(ctx, name, externalId, systemId);
+    if (externalId || systemId) Refuse(ctx, "外部のDTDを参照する文書は読み込めません");
+    else xmlSAX2InternalSubset(ctx, name, externalId, systemId);
 }
 
 // Errors raised outside the parser context (encoding conversions) would go to

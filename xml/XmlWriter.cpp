@@ -88,7 +88,7 @@ void WriteNode(Writer& w, xmlNode* node)
         w.Literal("<?" + S(node->name) + (content.empty() ? "" : " " + content) + "?>");
         break;
     }
-    default: break;  // entity references cannot occur: the parser refuses entities
+    default: break; // entity references cannot occur: the parser refuses entities
     }
 }
 

@@ -54,10 +54,10 @@ TEST_F(RenderCommandTest, StartUpPatternHasTheKnownPixels)
 
 TEST_F(RenderCommandTest, ExplicitOptionsAndADocumentReachTheSamePicture)
 {
-    ASSERT_EQ(Run({"--formula", "5", "--point-move", "2", "--params", "0.25,0,0,0", "--center", "0.5,-1.25",
-                   "--increment", "0.5,0.5", "--size", "120x80", "--color-change", "2", "-o", P("a.bmp"),
-                   "--save-document", P("p.vqp")}),
-              0)
+    ASSERT_EQ(
+        Run({"--formula", "5", "--point-move", "2", "--params", "0.25,0,0,0", "--center", "0.5,-1.25", "--increment",
+             "0.5,0.5", "--size", "120x80", "--color-change", "2", "-o", P("a.bmp"), "--save-document", P("p.vqp")}),
+        0)
         << err_.str();
     // The document names the built-in palette, which has no file: the
     // renderer says so and draws with the palette it has.

@@ -16,17 +16,26 @@ struct IntCase {
 TEST(StrToInt, AcceptsDecimalAndHexadecimal)
 {
     const IntCase cases[] = {
-        {"0", 0}, {"42", 42}, {"-7", -7}, {"+5", 5}, {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN}, {"$ff", 255}, {"0x10", 16}, {"0XfF", 255},
-        {"$FFFFFFFF", -1}, {"-$10", -16}, {"007", 7},
+        {"0", 0},
+        {"42", 42},
+        {"-7", -7},
+        {"+5", 5},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"$ff", 255},
+        {"0x10", 16},
+        {"0XfF", 255},
+        {"$FFFFFFFF", -1},
+        {"-$10", -16},
+        {"007", 7},
     };
     for (const auto& c : cases) EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
 }
 
 TEST(StrToInt, RefusesEverythingElseWithTheMessage)
 {
-    for (const char* text : {"", " 1", "1 ", "1.0", "x", "-", "$", "0x", "2147483648", "-2147483649",
-                             "$100000000", "1e3", "１"}) {
+    for (const char* text :
+         {"", " 1", "1 ", "1.0", "x", "-", "$", "0x", "2147483648", "-2147483649", "$100000000", "1e3", "１"}) {
         try {
             StrToInt(text);
             ADD_FAILURE() << "accepted " << text;
@@ -51,8 +60,8 @@ TEST(StrToFloat, ReadsDecimalNotationWithExponent)
 
 TEST(StrToFloat, RefusesEverythingElseWithTheMessage)
 {
-    for (const char* text : {"", "abc", "inf", "nan", "INF", " 1", "1 ", "1,5", "1e", "e5", ".", "0x10", "1e99999",
-                             "+-1"}) {
+    for (const char* text :
+         {"", "abc", "inf", "nan", "INF", " 1", "1 ", "1,5", "1e", "e5", ".", "0x10", "1e99999", "+-1"}) {
         try {
             StrToFloat(text);
             ADD_FAILURE() << "accepted " << text;

@@ -69,9 +69,12 @@ TEST(FileSystemTest, FolderAndFileChecksFollowLinksAndRefuseTheRest)
         bool file;
     };
     const Case cases[] = {
-        {dir / "森", true, false},          {dir / "file", false, true},
-        {dir / "folder-link", true, false}, {dir / "file-link", false, true},
-        {dir / "dangling", false, false},   {dir / "missing", false, false},
+        {dir / "森", true, false},
+        {dir / "file", false, true},
+        {dir / "folder-link", true, false},
+        {dir / "file-link", false, true},
+        {dir / "dangling", false, false},
+        {dir / "missing", false, false},
         {"", false, false},
     };
     for (const Case& c : cases) {

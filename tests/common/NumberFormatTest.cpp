@@ -1,7 +1,7 @@
 // Both real-to-text formats: digits, the fixed/scientific switch, exponents,
 // and that every text reads back as the 15-digit rounding of the value.
-#include "common/Convert.h"
 #include "common/NumberFormat.h"
+#include "common/Convert.h"
 
 #include <gtest/gtest.h>
 

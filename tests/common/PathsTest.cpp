@@ -25,7 +25,7 @@ const PathCase kCases[] = {
     {"", "", "", ""},
 };
 
-}  // namespace
+} // namespace
 
 TEST(Paths, NamePartExtensionAndBaseName)
 {

@@ -1,8 +1,8 @@
 // Replacing a file only when the new content was written completely: the
 // streaming writer, the in-place fallback for folders that refuse new
 // files, and the failures that must leave the previous file as it was.
-#include "common/Exceptions.h"
 #include "common/SafeFile.h"
+#include "common/Exceptions.h"
 #include "tests/support/FileFaults.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
@@ -43,8 +43,18 @@ TEST(WriteFileReplacing, FailuresKeepThePreviousFileAndLeaveNoTemporary)
     };
     const Case cases[] = {
         {"success", [](std::ostream& out) { out << "new"; }, true, false},
-        {"writer throws midway", [](std::ostream& out) { out << "ne"; throw std::runtime_error("stop"); }, false, false},
-        {"stream refuses bytes", [](std::ostream& out) { out << "ne"; out.setstate(std::ios::badbit); }, false, true},
+        {"writer throws midway",
+         [](std::ostream& out) {
+             out << "ne";
+             throw std::runtime_error("stop");
+         },
+         false, false},
+        {"stream refuses bytes",
+         [](std::ostream& out) {
+             out << "ne";
+             out.setstate(std::ios::badbit);
+         },
+         false, true},
         {"writer reports refused bytes", [](std::ostream&) { throw EWriteError("refused"); }, false, true},
     };
     for (const auto& c : cases) {
@@ -117,7 +127,8 @@ TEST(WriteFileReplacing, StreamsLargeContentPieceByPiece)
                          writes.push_back(size);
                          return ::write(fd, data, size);
                      }};
-    WriteFileReplacing(path, [&](std::ostream& out) { WriteInRows(out, bytes); }, seams);
+    WriteFileReplacing(
+        path, [&](std::ostream& out) { WriteInRows(out, bytes); }, seams);
     EXPECT_EQ(ReadBytes(path), bytes);
     EXPECT_GT(writes.size(), 4u) << "written in pieces, not held whole";
     EXPECT_LT(*std::max_element(writes.begin(), writes.end()), bytes.size() / 4);
@@ -136,18 +147,25 @@ TEST(WriteFileReplacing, DeviceAndWriterFailuresKeepTheOldBytes)
     };
     const Case cases[] = {
         {"write fails half-way", {nullptr, HalfThenFail}, [](std::ostream& out) { out << "new"; }, true},
-        {"large write fails half-way", {nullptr, HalfThenFail}, [&](std::ostream& out) { WriteInRows(out, large); },
+        {"large write fails half-way",
+         {nullptr, HalfThenFail},
+         [&](std::ostream& out) { WriteInRows(out, large); },
          true},
-        {"fallback write fails half-way", {RefuseNewFile, HalfThenFail},
-         [](std::ostream& out) { out << std::string(3000, 'n'); }, true},
-        {"fallback writer throws midway", {RefuseNewFile, nullptr},
+        {"fallback write fails half-way",
+         {RefuseNewFile, HalfThenFail},
+         [](std::ostream& out) { out << std::string(3000, 'n'); },
+         true},
+        {"fallback writer throws midway",
+         {RefuseNewFile, nullptr},
          [&](std::ostream& out) {
              WriteInRows(out, large);
              throw std::runtime_error("stop");
          },
          false},
-        {"fallback writer reports refused bytes", {RefuseNewFile, nullptr},
-         [](std::ostream&) { throw EWriteError("refused"); }, true},
+        {"fallback writer reports refused bytes",
+         {RefuseNewFile, nullptr},
+         [](std::ostream&) { throw EWriteError("refused"); },
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -21,7 +21,9 @@ TEST(FromUtf8, WritesTheBytesOfTheNamedCodePage)
         // Microsoft's table, not JIS: the wave dash Windows programs write.
         {"CP932", "～", "\x81\x60"},
         {"UTF-16BE", "a稲", std::string("\x00\x61\x7a\x32", 4)},
-        {"EUC-JP", "a稲b", "a\xb0\xf0" "b"},
+        {"EUC-JP", "a稲b",
+         "a\xb0\xf0"
+         "b"},
         // A stateful code page ends shifted back to ASCII.
         {"ISO-2022-JP", "稲妻ー", "\x1b$B0p:J!<\x1b(B"},
         {"ISO-2022-JP", "", ""},
@@ -53,7 +55,9 @@ TEST(FromUtf8, GivesNothingWhenTheTextCannotBeWritten)
     const Case cases[] = {
         {"unknown code page", "NO-SUCH-CODE-PAGE", "abc"},
         {"character outside the code page", "ISO-8859-1", "ab稲"},
-        {"invalid UTF-8", "CP932", "a\xff" "b"},
+        {"invalid UTF-8", "CP932",
+         "a\xff"
+         "b"},
         {"UTF-8 cut inside a character", "CP932", "a\xe7\xa8"},
     };
     for (const Case& c : cases) EXPECT_EQ(FromUtf8(c.codePage, c.utf8), std::nullopt) << c.why;

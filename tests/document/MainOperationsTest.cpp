@@ -22,9 +22,10 @@ protected:
 
     void WriteDocument(const std::string& path, const std::string& dataInfo) const
     {
-        WriteBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><saveData>"
-                         "<applicationInfo name=\"velquor\" version=\"0.11.0\"/><dataInfo>" +
-                             dataInfo + "</dataInfo></saveData>");
+        WriteBytes(path,
+                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?><saveData>"
+                   "<applicationInfo name=\"velquor\" version=\"0.11.0\"/><dataInfo>" +
+                       dataInfo + "</dataInfo></saveData>");
     }
 
     TempDir dir_;
@@ -130,7 +131,8 @@ TEST_F(MainOperationsTest, SavedDocumentReopensToTheSamePicture)
     EXPECT_EQ(ops2.Pattern().Incremental.X, 0.123456789L);
     ASSERT_EQ(ops2.ImageBitmap().Width(), 40);
     for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) ASSERT_EQ(PixelAt(ops2.ImageBitmap(), x, y), PixelAt(first, x, y)) << x << "," << y;
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(PixelAt(ops2.ImageBitmap(), x, y), PixelAt(first, x, y)) << x << "," << y;
 }
 
 TEST_F(MainOperationsTest, RandomScalesTheIncrementsWithTheFixedSequence)

@@ -1,7 +1,7 @@
 // Every palette we ship loads with the program's own reader and is big enough
 // to give a pattern some variety.
-#include "platform/AppPaths.h"
 #include "engine/UMcf.h"
+#include "platform/AppPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -74,7 +74,8 @@ const BrokenCase kBroken[] = {
     {"<applicationInfo name=\"velquor\" version=\"0.11.0\"/>", "", "<applicationInfo>が読み込めません。"},
     {" name=\"velquor\"", "", "<applicationInfo/@name>が読み込めません。"},
     {"name=\"velquor\"", "name=\"Velquor\"", "他アプリケーションのファイルです。"},
-    {"name=\"velquor\" version=\"0.11.0\"", "name=\"velquor\" Version=\"0.11.0\"", "<applicationInfo/@version>が読み込めません。"},
+    {"name=\"velquor\" version=\"0.11.0\"", "name=\"velquor\" Version=\"0.11.0\"",
+     "<applicationInfo/@version>が読み込めません。"},
     {"dataInfo", "DataInfo", "<dataInfo>が読み込めません。"},
     {"<center x=\"0.5\" y=\"-1.25\"/>", "<centre x=\"0.5\" y=\"-1.25\"/>", "<center>が読み込めません。"},
     {"<center x=\"0.5\" y=\"-1.25\"/>", "<center y=\"-1.25\"/>", "<center/@x>が読み込めません。"},
@@ -92,7 +93,8 @@ const BrokenCase kBroken[] = {
     {"<formula type=\"1\" name=\"3\"/>", "<formula type=\"1\"/>", "<formula/@name>が読み込めません。"},
     {"<effect shadeoff=\"-1\"/>", "<effect/>", "<effect/@shadeoff>が読み込めません。"},
     {"<colorchange value=\"2.5\"/>", "<colorchange/>", "<colorchange/@value>が読み込めません。"},
-    {"<pointmove type=\"2\" a=\"1\" b=\"-2\" c=\"0.25\" d=\"4E3\"/>", "<pointmove/>", "<pointmove/@type>が読み込めません。"},
+    {"<pointmove type=\"2\" a=\"1\" b=\"-2\" c=\"0.25\" d=\"4E3\"/>", "<pointmove/>",
+     "<pointmove/@type>が読み込めません。"},
     {" a=\"1\"", "", "<pointmove/@a>が読み込めません。"},
     {" b=\"-2\"", "", "<pointmove/@b>が読み込めません。"},
     {" c=\"0.25\"", "", "<pointmove/@c>が読み込めません。"},
@@ -138,8 +140,8 @@ TEST_F(VqdRead, MissingOptionalPartsTakeTheirDefaults)
 TEST_F(VqdRead, BooleansAreNumbersOrTrueAndFalse)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"-1", true}, {"1", true}, {"2.5", true}, {"True", true}, {"TRUE", true}, {"$1", true},
-        {"0", false}, {"0.0", false}, {"false", false}, {"FaLsE", false},
+        {"-1", true}, {"1", true},  {"2.5", true},  {"True", true},   {"TRUE", true},
+        {"$1", true}, {"0", false}, {"0.0", false}, {"false", false}, {"FaLsE", false},
     };
     for (const auto& [text, value] : cases) {
         vqd.ShadeOff = !value;
@@ -150,8 +152,10 @@ TEST_F(VqdRead, BooleansAreNumbersOrTrueAndFalse)
 
 TEST_F(VqdRead, IgnoresOrderExtrasAndLaterDuplicates)
 {
-    std::string text = Replaced(kGood, "<dataInfo>", "<dataInfo><!-- note --><extra/>text<size x=\"0\" y=\"20000\" z=\"1\"/>");
-    text = Replaced(text, "<center x=\"0.5\" y=\"-1.25\"/>", "<center x=\"0.5\" y=\"-1.25\" w=\"9\"/><center x=\"9\" y=\"9\"/>");
+    std::string text =
+        Replaced(kGood, "<dataInfo>", "<dataInfo><!-- note --><extra/>text<size x=\"0\" y=\"20000\" z=\"1\"/>");
+    text = Replaced(text, "<center x=\"0.5\" y=\"-1.25\"/>",
+                    "<center x=\"0.5\" y=\"-1.25\" w=\"9\"/><center x=\"9\" y=\"9\"/>");
     ASSERT_EQ(Load(text), "");
     EXPECT_EQ(vqd.Center, FloatPoint(0.5L, -1.25L));
     EXPECT_EQ(vqd.Size, (TIntPoint{0, 20000})) << "the size is checked by whoever applies it";

@@ -36,14 +36,14 @@ std::string ExpectedTemplateBytes()
 {
     const char* const lines[] = {
         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>",
-        "<!-- Velquor\x95\xdb\x91\xb6\x83\x66\x81\x5b\x83\x5e -->",  // 保存データ in CP932
+        "<!-- Velquor\x95\xdb\x91\xb6\x83\x66\x81\x5b\x83\x5e -->", // 保存データ in CP932
         "<saveData>",
         "\t<applicationInfo name=\"velquor\" version=\"0.11.0\"></applicationInfo>",
         "\t<dataInfo>",
         "\t\t<center x=\"0\" y=\"0\"></center>",
         "\t\t<colorchange value=\"0\"></colorchange>",
         "\t\t<incremental x=\"1\" y=\"1\"></incremental>",
-        "\t\t<palette name=\"\x88\xee\x8d\xc8\"></palette>",  // 稲妻 in CP932
+        "\t\t<palette name=\"\x88\xee\x8d\xc8\"></palette>", // 稲妻 in CP932
         "\t\t<size x=\"400\" y=\"400\"></size>",
         "\t\t<formula type=\"1\" name=\"0\"></formula>",
         "\t\t<effect shadeoff=\"0\"></effect>",

@@ -1,10 +1,10 @@
 // The wallpaper command: value table, order of file and desktop calls, and
 // where the wallpaper file goes.
-#include "imaging/BmpWriter.h"
-#include "tests/support/Pictures.h"
-#include "common/Exceptions.h"
 #include "document/Wallpaper.h"
+#include "common/Exceptions.h"
+#include "imaging/BmpWriter.h"
 #include "tests/support/Files.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
@@ -39,15 +39,11 @@ class RecordingPlatform : public IDesktopPlatform {
 public:
     explicit RecordingPlatform(bool accept = true, std::string watchedFile = {})
         : accept_(accept), watchedFile_(std::move(watchedFile))
-    {
-    }
+    {}
     std::vector<std::string> calls;
     std::optional<std::string> fileAtFirstCall;
 
-    void WriteDesktopValue(const std::string& name, const std::string& value) override
-    {
-        Record(name + "=" + value);
-    }
+    void WriteDesktopValue(const std::string& name, const std::string& value) override { Record(name + "=" + value); }
     bool SetDesktopWallpaper(const std::string& path) override
     {
         Record("wallpaper " + path);
@@ -80,9 +76,9 @@ TEST(Wallpaper, FileIsRewrittenThenValuesThenTheSystemCall)
         std::ofstream(file) << "the previous wallpaper";
         RecordingPlatform platform(true, file);
         SetWallPaper(picture, platform, programDir.Path(), c.style);
-        EXPECT_EQ(platform.calls, (std::vector<std::string>{std::string("TileWallpaper=") + c.tile,
-                                                            std::string("Wallpaperstyle=") + c.stretch,
-                                                            "wallpaper " + file}));
+        EXPECT_EQ(platform.calls,
+                  (std::vector<std::string>{std::string("TileWallpaper=") + c.tile,
+                                            std::string("Wallpaperstyle=") + c.stretch, "wallpaper " + file}));
         ASSERT_TRUE(platform.fileAtFirstCall.has_value());
         EXPECT_TRUE(*platform.fileAtFirstCall == BmpOf(picture)) << "file not rewritten before the desktop calls";
     }

@@ -68,8 +68,10 @@ TEST(Formula, ValuesBeyondInt64OrNotANumberFailAsInvalidOperation)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const CalcCase cases[] = {
-        {3, 1e19, 0, 1, 0}, {3, 9223372036854775808.0, 0, 1, 0}, {0, 1e10, 0, 1, 0},
-        {0, 3, 4, 1e300, 0}, {3, nan, 0, 1, 0}, {0, inf, 0, 1, 0}, {5, 0, nan, 1, 0},
+        {3, 1e19, 0, 1, 0}, {3, 9223372036854775808.0, 0, 1, 0},
+        {0, 1e10, 0, 1, 0}, {0, 3, 4, 1e300, 0},
+        {3, nan, 0, 1, 0},  {0, inf, 0, 1, 0},
+        {5, 0, nan, 1, 0},
     };
     for (const auto& c : cases) {
         auto f = TFormulaBox::GetFormula(c.type);

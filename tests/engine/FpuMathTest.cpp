@@ -12,11 +12,23 @@ namespace {
 
 TEST(FpuRound, RoundsToNearestWithTiesToEvenLikeTheLibraryRounding)
 {
-    const long double cases[] = {0.5L, 1.5L, 2.5L, -2.5L, -0.5L, 0.49999999999999999L, 7.4L, -3.2L,
-                                 1e18L, -1e18L, 9223372036854775807.0L - 0.5L, -9223372036854775808.0L,
-                                 -9223372036854775808.0L + 0.5L, 0x1p62L + 0.5L};
+    const long double cases[] = {0.5L,
+                                 1.5L,
+                                 2.5L,
+                                 -2.5L,
+                                 -0.5L,
+                                 0.49999999999999999L,
+                                 7.4L,
+                                 -3.2L,
+                                 1e18L,
+                                 -1e18L,
+                                 9223372036854775807.0L - 0.5L,
+                                 -9223372036854775808.0L,
+                                 -9223372036854775808.0L + 0.5L,
+                                 0x1p62L + 0.5L};
     // std::nearbyintl rounds in the default mode, to nearest with ties to even.
-    for (long double v : cases) EXPECT_EQ(fpu::Round(v), static_cast<int64_t>(std::nearbyintl(v))) << static_cast<double>(v);
+    for (long double v : cases)
+        EXPECT_EQ(fpu::Round(v), static_cast<int64_t>(std::nearbyintl(v))) << static_cast<double>(v);
     EXPECT_EQ(fpu::Round(2.5L), 2);
     EXPECT_EQ(fpu::Round(-2.5L), -2);
     EXPECT_EQ(fpu::Round(-0x1p63L), INT64_MIN);
@@ -25,17 +37,24 @@ TEST(FpuRound, RoundsToNearestWithTiesToEvenLikeTheLibraryRounding)
 TEST(FpuRound, TiesGoToTheEvenNeighbour)
 {
     const std::pair<long double, int64_t> cases[] = {
-        {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-2.5L, -2}, {-3.2L, -3}, {2.6L, 3}, {-0.5L, 0},
-        {9223372036854775807.0L, INT64_MAX}, {-9223372036854775808.0L, INT64_MIN},
+        {0.5L, 0},
+        {1.5L, 2},
+        {2.5L, 2},
+        {-2.5L, -2},
+        {-3.2L, -3},
+        {2.6L, 3},
+        {-0.5L, 0},
+        {9223372036854775807.0L, INT64_MAX},
+        {-9223372036854775808.0L, INT64_MIN},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(fpu::Round(in), out) << static_cast<double>(in);
 }
 
 TEST(FpuRound, OutOfRangeOrNaNIsAnInvalidOperation)
 {
-    for (long double v : {9223372036854775808.0L, -9223372036854775809.0L * 2,
-                          std::numeric_limits<long double>::quiet_NaN(),
-                          std::numeric_limits<long double>::infinity()}) {
+    for (long double v :
+         {9223372036854775808.0L, -9223372036854775809.0L * 2, std::numeric_limits<long double>::quiet_NaN(),
+          std::numeric_limits<long double>::infinity()}) {
         EXPECT_THROW(fpu::Round(v), EInvalidOp);
     }
 }

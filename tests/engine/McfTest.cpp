@@ -31,8 +31,8 @@ TEST(Rgb, ClampsAndSplitsColourValues)
         int32_t r, g, b;
     };
     const Case cases[] = {
-        {0x123456, 0x56, 0x34, 0x12}, {0x7FFFFFFF, 255, 255, 255}, {-1, 0, 0, 0},
-        {-256, 0, 0, 0}, {-65536, 0, 0, 0}, {0x02000012, 0x12, 0, 255},
+        {0x123456, 0x56, 0x34, 0x12}, {0x7FFFFFFF, 255, 255, 255}, {-1, 0, 0, 0}, {-256, 0, 0, 0}, {-65536, 0, 0, 0},
+        {0x02000012, 0x12, 0, 255},
     };
     for (const auto& k : cases) {
         c.SetValue(k.value);
@@ -49,7 +49,8 @@ TEST(Rgb, ReadsHexTextRedFirst)
     EXPECT_EQ(c.GetValue(), 0x3C2B1A);
     c.SetHex("ABCDE");
     EXPECT_EQ(c.GetValue(), 0x0ECDAB);
-    for (const char* bad : {"", "ABCD", "12 456", "12345G", "-12345", "+1+2+3"}) EXPECT_THROW(c.SetHex(bad), EConvertError) << bad;
+    for (const char* bad : {"", "ABCD", "12 456", "12345G", "-12345", "+1+2+3"})
+        EXPECT_THROW(c.SetHex(bad), EConvertError) << bad;
 }
 
 TEST(Mcf, StartsEmptyAndDoublesItsCapacity)
@@ -94,7 +95,7 @@ TEST(Mcf, NameDropsFolderAndOnlyTheLastExtension)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"/pal/x.y.mcf", "x.y"}, {"C:\\pal\\foo.mcf", "foo"}, {"mixed/a\\b.mcf", "b"},
-        {"plain", "plain"}, {"dir.d/name", "name"}, {"", ""},
+        {"plain", "plain"},      {"dir.d/name", "name"},      {"", ""},
     };
     TMcf mcf;
     for (const auto& [file, name] : cases) {
@@ -164,14 +165,14 @@ TEST(McfLoad, NamesTheFirstInvalidLine)
         {"#LINE 0,1,0,1,0,1", 1, "#LINE 0,1,0,1,0,1"},
         {"#LINE 0,1,0,1,0,1,3,4", 1, "#LINE 0,1,0,1,0,1,3,4"},
         {"#LINE 0,1,0,1,0,x,3", 1, "#LINE 0,1,0,1,0,x,3"},
-        {"#LINE 0,1e400,0,0,0,0,3", 1, "#LINE 0,1e400,0,0,0,0,3"},   // beyond a double
-        {"#LINE 0,1e300,0,0,0,0,3", 1, "#LINE 0,1e300,0,0,0,0,3"},   // beyond 64-bit rounding
+        {"#LINE 0,1e400,0,0,0,0,3", 1, "#LINE 0,1e400,0,0,0,0,3"}, // beyond a double
+        {"#LINE 0,1e300,0,0,0,0,3", 1, "#LINE 0,1e300,0,0,0,0,3"}, // beyond 64-bit rounding
         // A count that would take gigabytes fails instead of exhausting memory.
         {"#GRAD 000000,FFFFFF,2000000000", 1, "#GRAD 000000,FFFFFF,2000000000"},
         {"000000\n*x\n000000\n*y\n\n\nZZ", 7, "ZZ"},
         {"000000\r\n\r*x\n\r\nZZ", 5, "ZZ"},
-        {"\x82\xa0\x82\xa2", 1, "あい"},           // Shift_JIS text shown as UTF-8
-        {"\xff\xfe", 1, "\xff\xfe"},               // not convertible: the bytes as read
+        {"\x82\xa0\x82\xa2", 1, "あい"}, // Shift_JIS text shown as UTF-8
+        {"\xff\xfe", 1, "\xff\xfe"},     // not convertible: the bytes as read
     };
     TempDir dir;
     for (const auto& c : cases) {

@@ -36,7 +36,7 @@ TEST(PointMove, NewOnesHaveZeroFieldsAndActAsTheIdentity)
 TEST(PointMove, ShiftsBySinesAndLinearTerms)
 {
     auto pm1 = Make(1, {3, kHalfPi, -2, kHalfPi});
-    EXPECT_NEAR(static_cast<double>(pm1->GetX(5, 1)), 8.0, 1e-15);  // 5 + 3 sin(pi/2)
+    EXPECT_NEAR(static_cast<double>(pm1->GetX(5, 1)), 8.0, 1e-15);   // 5 + 3 sin(pi/2)
     EXPECT_NEAR(static_cast<double>(pm1->GetY(3, 10)), 12.0, 1e-15); // 10 - 2 sin(3 pi/2)
     auto pm3 = Make(3, {0.5L, 2});
     EXPECT_EQ(pm3->GetX(4, 6), 7.0L);
@@ -88,12 +88,12 @@ TEST(PointMove, ProductsBeyondTheExtendedRangeFailAsOverflow)
         bool onX;
     };
     const Case cases[] = {
-        {3, {huge, 0}, true},          // a * y
-        {3, {0, huge}, false},         // b * x
-        {1, {1, huge, 0, 0}, true},    // b * y inside the sine, not a quiet 0
-        {4, {0, 0, 1, huge}, false},   // d * x inside the sine
-        {2, {huge * 10}, true},        // the angle beyond the extended range
-        {2, {1e400L}, false},          // the angle beyond the double range
+        {3, {huge, 0}, true},        // a * y
+        {3, {0, huge}, false},       // b * x
+        {1, {1, huge, 0, 0}, true},  // b * y inside the sine, not a quiet 0
+        {4, {0, 0, 1, huge}, false}, // d * x inside the sine
+        {2, {huge * 10}, true},      // the angle beyond the extended range
+        {2, {1e400L}, false},        // the angle beyond the double range
     };
     for (const auto& c : cases) {
         auto pm = Make(c.type, c.param);

@@ -113,8 +113,8 @@ TEST_F(VelquorTest, DrawsTheStartUpPattern)
 }
 
 // Evaluates one pixel the long way, the whole expression at once.
-uint32_t ExpectedPixel(const TFormula& f, const TPointMove& pm, const TMcf& mcf, TFloatPoint centre,
-                       TFloatPoint inc, int w, int h, int col, int row)
+uint32_t ExpectedPixel(const TFormula& f, const TPointMove& pm, const TMcf& mcf, TFloatPoint centre, TFloatPoint inc,
+                       int w, int h, int col, int row)
 {
     const long double mx = pm.GetX(col, row), my = pm.GetY(col, row);
     const long double x = centre.X - w * inc.X / 2 + mx * inc.X;
@@ -151,7 +151,8 @@ TEST_F(VelquorTest, MatchesAPixelByPixelEvaluationForEveryFormulaAndPointMove)
             int wrong = 0;
             for (int row = 0; row < h; ++row)
                 for (int col = 0; col < w; ++col)
-                    if (PixelAt(velquor->Bitmap(), col, row) != ExpectedPixel(*f, *ref, velquor->Mcf(), centre, inc, w, h, col, row))
+                    if (PixelAt(velquor->Bitmap(), col, row) !=
+                        ExpectedPixel(*f, *ref, velquor->Mcf(), centre, inc, w, h, col, row))
                         ++wrong;
             EXPECT_EQ(wrong, 0) << "formula " << ft << ", point move " << pt;
         }
@@ -184,14 +185,15 @@ TEST_F(VelquorTest, NegatedRowIncrementMirrorsTheImage)
     velquor->Incremental = {1, -1};
     Draw();
     for (int r = 1; r < 40; ++r)
-        for (int x = 0; x < 40; ++x) ASSERT_EQ(PixelAt(velquor->Bitmap(), x, r), PixelAt(before, x, 40 - r)) << x << "," << r;
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(PixelAt(velquor->Bitmap(), x, r), PixelAt(before, x, 40 - r)) << x << "," << r;
 }
 
 TEST_F(VelquorTest, ValueNegativeAs32BitIntegerStaysInsideThePalette)
 {
     Size(1, 1);
     velquor->SetFormula(TFormulaBox::GetFormula(3)); // x + y
-    velquor->Center = {3e9L + 0.5L, 0.5L};         // the only pixel sits at (3e9, 0)
+    velquor->Center = {3e9L + 0.5L, 0.5L};           // the only pixel sits at (3e9, 0)
     Draw();
     ASSERT_EQ(velquor->ErrorMessage(), "");
     // |-1294967296 mod 127| + 1
@@ -241,8 +243,14 @@ TEST_F(VelquorTest, FailedDrawingsKeepTheMessageAndMakeNoCopy)
         {[&](TVelquor& v) { v.LoadPalette(one); }, "ゼロによる除算"},
         {[&](TVelquor& v) { v.LoadPalette(none); }, "パレットの範囲を越えています。最大[-1] 指定[1]"},
         {[](TVelquor& v) { v.SetColorChange(1e300); }, "不正な浮動小数点数演算命令"},
-        {[](TVelquor& v) { v.Incremental = {1e4930L, 1}; }, "浮動小数点数のオーバーフロー"},
-        {[](TVelquor& v) { v.Incremental = {1e308L, 1}; }, "浮動小数点数のオーバーフロー"}, // too large for a double
+        {[](TVelquor& v) {
+             v.Incremental = {1e4930L, 1};
+         },
+         "浮動小数点数のオーバーフロー"},
+        {[](TVelquor& v) {
+             v.Incremental = {1e308L, 1};
+         },
+         "浮動小数点数のオーバーフロー"}, // too large for a double
     };
     for (const auto& c : cases) {
         Size(20, 10);
@@ -472,7 +480,8 @@ TEST_F(VelquorTest, CopiesRunThroughTheSynchroniser)
             // still: the first unfinished row has not been copied.
             const int finished = velquor->FinishedRows();
             if (finished < canvas.Height())
-                for (int x = 0; x < canvas.Width(); ++x) unfinishedCopied = unfinishedCopied || PixelAt(canvas, x, finished) != kMarker;
+                for (int x = 0; x < canvas.Width(); ++x)
+                    unfinishedCopied = unfinishedCopied || PixelAt(canvas, x, finished) != kMarker;
             lock.lock();
         }
     }

@@ -1,9 +1,9 @@
 // The BMP layout shared by the image save and the wallpaper file.
 #include "imaging/BmpWriter.h"
-#include "tests/support/Pictures.h"
 #include "common/Exceptions.h"
 #include "tests/imaging/ImagingTestSupport.h"
 #include "tests/support/Files.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,10 +32,10 @@ TEST(BmpWriter, OnePixelGivesFiftyEightBytes)
     TBitmap24 bitmap(1, 1);
     SetPixelAt(bitmap, 0, 0, 0x000A141E); // red 1E, green 14, blue 0A
     const Bytes expected = {
-        'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                         // file header
-        40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, // info header ...
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                         // resolutions, colours
-        0x0A, 0x14, 0x1E, 0,                                                   // blue, green, red, padding
+        'B',  'M',  58,   0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                                // file header
+        40,   0,    0,    0, 1, 0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, // info header ...
+        0,    0,    0,    0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0,                         // resolutions, colours
+        0x0A, 0x14, 0x1E, 0,                                                               // blue, green, red, padding
     };
     EXPECT_EQ(BmpBytes(bitmap), expected);
 }

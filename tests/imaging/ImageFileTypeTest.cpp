@@ -1,6 +1,6 @@
 // Format and name of a saved image from the typed name and the dialog's filter.
-#include "common/Exceptions.h"
 #include "imaging/ImageFileType.h"
+#include "common/Exceptions.h"
 #include "tests/imaging/ImagingTestSupport.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
@@ -44,8 +44,7 @@ TEST(ImageFileType, TypedExtensionWinsOverFilterAndNamesAreCompleted)
         ASSERT_GE(file.size(), 8u);
         if (c.type == iftPng)
             EXPECT_EQ(Bytes(file.begin(), file.begin() + 8), (Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}));
-        else
-            EXPECT_EQ(Bytes(file.begin(), file.begin() + 2), (Bytes{'B', 'M'}));
+        else EXPECT_EQ(Bytes(file.begin(), file.begin() + 2), (Bytes{'B', 'M'}));
         std::filesystem::remove(dir / c.written);
     }
 }

@@ -2,12 +2,12 @@
 // data split into IDAT chunks, and agreement with independent readers.
 #include "imaging/BmpWriter.h"
 #include "imaging/ImagingErrors.h"
+#include "imaging/PngGraphic.h"
 #include "tests/imaging/ImagingTestSupport.h"
 #include "tests/support/Command.h"
 #include "tests/support/Files.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
-#include "imaging/PngGraphic.h"
 
 #include <gtest/gtest.h>
 
@@ -111,7 +111,7 @@ TEST(PngWriter, FilesAgreeWithIndependentReaders)
     const std::string pngcheck = RequireTool(kPngCheck);
     const PictureCase cases[] = {
         {"one pixel", NoisePicture(1, 1, 1), 1, 1},
-        {"one IDAT", NoisePicture(80, 80, 2), 1, 1},   // about 19 KB of noise
+        {"one IDAT", NoisePicture(80, 80, 2), 1, 1},    // about 19 KB of noise
         {"two IDATs", NoisePicture(120, 120, 3), 2, 2}, // about 43 KB of noise
         {"rendered pattern", RenderedPicture(1000, 1000), 2, 100},
     };
@@ -254,8 +254,10 @@ TEST(PngWriter, TimeChunkCarriesUtc)
         gmtime_r(&moment, &utc);
         const Bytes expected = {static_cast<uint8_t>((utc.tm_year + 1900) >> 8),
                                 static_cast<uint8_t>(utc.tm_year + 1900),
-                                static_cast<uint8_t>(utc.tm_mon + 1), static_cast<uint8_t>(utc.tm_mday),
-                                static_cast<uint8_t>(utc.tm_hour), static_cast<uint8_t>(utc.tm_min),
+                                static_cast<uint8_t>(utc.tm_mon + 1),
+                                static_cast<uint8_t>(utc.tm_mday),
+                                static_cast<uint8_t>(utc.tm_hour),
+                                static_cast<uint8_t>(utc.tm_min),
                                 static_cast<uint8_t>(utc.tm_sec)};
         matched = matched || t == expected;
     }
@@ -269,7 +271,7 @@ TEST(PngWriter, StoredTimeIsWrittenOnlyWhenValid)
         bool written;
     };
     const Case cases[] = {
-        {{2024, 2, 29, 23, 59, 60}, true}, {{1, 1, 1, 0, 0, 0}, true},   {{0, 1, 1, 0, 0, 0}, false},
+        {{2024, 2, 29, 23, 59, 60}, true}, {{1, 1, 1, 0, 0, 0}, true},      {{0, 1, 1, 0, 0, 0}, false},
         {{2024, 0, 1, 0, 0, 0}, false},    {{2024, 13, 1, 0, 0, 0}, false}, {{2024, 1, 0, 0, 0, 0}, false},
         {{2024, 1, 32, 0, 0, 0}, false},   {{2024, 1, 1, 24, 0, 0}, false}, {{2024, 1, 1, 0, 60, 0}, false},
         {{2024, 1, 1, 0, 0, 61}, false},

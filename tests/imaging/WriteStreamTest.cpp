@@ -1,7 +1,7 @@
 // How the encoder's bytes reach the destination, progress reports and abort.
 #include "imaging/ImagingErrors.h"
-#include "tests/imaging/ImagingTestSupport.h"
 #include "imaging/PngWriteStream.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -16,8 +16,7 @@ protected:
     void SetUp() override
     {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::path(testing::TempDir()) /
-                ("vq_apppaths_" + std::to_string(getpid()) + "_" + info->name());
+        root_ = fs::path(testing::TempDir()) / ("vq_apppaths_" + std::to_string(getpid()) + "_" + info->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "prefix" / "bin");
         bin_ = (root_ / "prefix" / "bin").string();

@@ -25,7 +25,10 @@ protected:
         r->Load();
         return r;
     }
-    QVariant Stored(const char* key) const { return QSettings(QString::fromStdString(file), QSettings::IniFormat).value(key); }
+    QVariant Stored(const char* key) const
+    {
+        return QSettings(QString::fromStdString(file), QSettings::IniFormat).value(key);
+    }
     void Store(const char* key, const QVariant& value)
     {
         QSettings s(QString::fromStdString(file), QSettings::IniFormat);
@@ -92,7 +95,7 @@ TEST_F(Registry, BooleansAreIntegersOtherwiseTheDefault)
 {
     const std::tuple<const char*, bool, bool> cases[] = {
         // text, with default true, with default false
-        {"0", false, false}, {"1", true, true}, {"2", true, true}, {"-1", true, true}, {"$0", false, false},
+        {"0", false, false},  {"1", true, true},    {"2", true, true}, {"-1", true, true},   {"$0", false, false},
         {"0x10", true, true}, {"yes", true, false}, {"", true, false}, {"1.0", true, false},
     };
     for (const auto& [text, withTrue, withFalse] : cases) {

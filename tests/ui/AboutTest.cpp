@@ -24,8 +24,9 @@ TEST_F(AboutTest, ProgramValuesThroughTheHelpMenu)
     };
     window.mnuHelpAbout->trigger();
     EXPECT_EQ(dialogs_.execCount, 1);
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Velquor"), QStringLiteral("Version 0.11.0"),
-                                 QStringLiteral("Copyright(C) 2026  Velquor Project")}));
+    EXPECT_EQ(seen,
+              (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Velquor"), QStringLiteral("Version 0.11.0"),
+                           QStringLiteral("Copyright(C) 2026  Velquor Project")}));
     EXPECT_TRUE(window.AboutDialog().Execute());
 }
 
@@ -43,7 +44,7 @@ TEST_F(AboutTest, PropertiesAndTheKeysThatDoNotClose)
         box.show();
         QTest::keyClick(&box, Qt::Key_Escape);
         EXPECT_TRUE(box.isVisible());
-        box.close();  // the close box: a result other than OK
+        box.close(); // the close box: a result other than OK
         return box.result();
     };
     EXPECT_FALSE(about.Execute());

@@ -12,12 +12,9 @@
 
 namespace {
 
-QString Panel0(TfrmMain& window)
-{
-    return window.findChild<QLabel*>(QStringLiteral("stbPanel0"))->text();
-}
+QString Panel0(TfrmMain& window) { return window.findChild<QLabel*>(QStringLiteral("stbPanel0"))->text(); }
 
-}  // namespace
+} // namespace
 
 class DocumentCommandsTest : public WindowFixture {
 protected:

@@ -69,7 +69,7 @@ protected:
 TEST_F(DrawControlTest, HooksFrameEachDrawingAndTheEndCarriesTheRenderersMessage)
 {
     struct Case {
-        const char* palette;  // nullptr: the standard palette
+        const char* palette; // nullptr: the standard palette
         bool fails;
     };
     // A palette of one colour makes every pixel fail.
@@ -101,8 +101,7 @@ TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
 {
     ops_.SetImageSize(3000, 3000);
     control_->Start();
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_FALSE(ops_.Pattern().Suspended());
     control_->Stop();
     EXPECT_TRUE(ops_.Pattern().Suspended());
@@ -119,4 +118,4 @@ TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
     EXPECT_TRUE(ops_.Pattern().Suspended());
 }
 
-}  // namespace
+} // namespace

@@ -3,8 +3,8 @@
 #include "tests/ui/UiFiles.h"
 #include "tests/ui/WindowFixture.h"
 
-#include "ui/USettings.h"
 #include "settings/UVelquorRegistry.h"
+#include "ui/USettings.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -17,20 +17,19 @@
 
 namespace {
 
-const QString kHelpHint = QStringLiteral(
-    "\r\n\r\nﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に\r\nVelquor.html がなければいけません\r\n");
+const QString kHelpHint =
+    QStringLiteral("\r\n\r\nﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に\r\nVelquor.html がなければいけません\r\n");
 
 QMimeData* FileDrop(const QStringList& paths)
 {
     auto* data = new QMimeData;
     QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls << QUrl::fromLocalFile(path);
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
     data->setUrls(urls);
     return data;
 }
 
-}  // namespace
+} // namespace
 
 using DropTest = WindowFixture;
 
@@ -156,8 +155,7 @@ TEST_F(OptionsCommandTest, OkCopiesBothFoldersBackCancelLeavesThem)
             // The browse button goes through the window's folder picker.
             settings.bbnRefClick();
             settings.edtVqpDirectory->setText(docs);
-            if (!c.ok)
-                return static_cast<int>(QDialog::Rejected);
+            if (!c.ok) return static_cast<int>(QDialog::Rejected);
             settings.bbnOkClick();
             return settings.result();
         };

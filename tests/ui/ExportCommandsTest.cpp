@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QColorSpace>
+#include <QGuiApplication>
 #include <QImage>
 
 #include <string>
@@ -33,18 +33,17 @@ public:
 
     void WriteDesktopValue(const std::string& name, const std::string& value) override
     {
-        if (values.empty())
-            fileAtFirstValue = ReadFile(QString::fromStdString(watchedFile));
+        if (values.empty()) fileAtFirstValue = ReadFile(QString::fromStdString(watchedFile));
         values.emplace_back(name, value);
     }
     bool SetDesktopWallpaper(const std::string& path) override
     {
         wallpapers.push_back(path);
-        return false;  // refused: nothing may be reported
+        return false; // refused: nothing may be reported
     }
 };
 
-}  // namespace
+} // namespace
 
 using ImageSaveTest = WindowFixture;
 
@@ -60,10 +59,8 @@ TEST_F(ImageSaveTest, TypedExtensionWinsOverTheFilter)
     const QByteArray bmp("BM");
     const QByteArray png("\x89PNG\r\n\x1a\n");
     const Case cases[] = {
-        {"a", "picture", 1, "picture.bmp", bmp},
-        {"b", "picture", 2, "picture.png", png},
-        {"c", "picture.PNG", 1, "picture.PNG", png},
-        {"d", "picture.jpg", 2, "picture.jpg", png},
+        {"a", "picture", 1, "picture.bmp", bmp},     {"b", "picture", 2, "picture.png", png},
+        {"c", "picture.PNG", 1, "picture.PNG", png}, {"d", "picture.jpg", 2, "picture.jpg", png},
         {"my.images", "picture", 1, "picture", bmp},
     };
     TfrmMain& window = CreateShown();
@@ -81,8 +78,7 @@ TEST_F(ImageSaveTest, TypedExtensionWinsOverTheFilter)
         EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QString::fromLatin1(c.written)});
         const QByteArray bytes = ReadFile(folder + QLatin1Char('/') + QString::fromLatin1(c.written));
         EXPECT_TRUE(bytes.startsWith(c.signature));
-        if (c.signature == bmp)
-            EXPECT_EQ(bytes.size(), 54 + 152 * 30);
+        if (c.signature == bmp) EXPECT_EQ(bytes.size(), 54 + 152 * 30);
         else {
             QImage got = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
             const QImage want = ImageOf(window.Operations().ImageBitmap());

@@ -20,7 +20,7 @@ TfrmFormulaSelect& OpenDialog(TfrmMain& window)
     return window.FormulaDialog();
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(FormulaSelectTest, ListsAndBoxesFollowTheWindow)
 {
@@ -107,17 +107,12 @@ TEST_F(FormulaSelectTest, OkRewritesTheBoxesInTheirFormats)
         const char* shown;
     };
     const Case cases[] = {
-        {dialog.edtX, "0.50", "0.5"},
-        {dialog.edtY, "1e20", "1E020"},
-        {dialog.edtDX, "0.00001", "1E-005"},
-        {dialog.edtDY, "123456789.123456789", "123456789.123457"},
-        {dialog.edtColorChange, "2.50", "2.5"},
-        {dialog.edtParamA, "0.00001", "1E-5"},
-        {dialog.edtParamB, "1e20", "1E20"},
-        {dialog.edtParamC, "-0", "0"},
+        {dialog.edtX, "0.50", "0.5"},           {dialog.edtY, "1e20", "1E020"},
+        {dialog.edtDX, "0.00001", "1E-005"},    {dialog.edtDY, "123456789.123456789", "123456789.123457"},
+        {dialog.edtColorChange, "2.50", "2.5"}, {dialog.edtParamA, "0.00001", "1E-5"},
+        {dialog.edtParamB, "1e20", "1E20"},     {dialog.edtParamC, "-0", "0"},
     };
-    for (const Case& c : cases)
-        c.edit->setText(QString::fromLatin1(c.typed));
+    for (const Case& c : cases) c.edit->setText(QString::fromLatin1(c.typed));
     dialog.edtSizeX->setText(QStringLiteral("40"));
     dialog.edtSizeY->setText(QStringLiteral("30"));
 
@@ -125,8 +120,7 @@ TEST_F(FormulaSelectTest, OkRewritesTheBoxesInTheirFormats)
 
     EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
     EXPECT_TRUE(window.Drawing());
-    for (const Case& c : cases)
-        EXPECT_EQ(c.edit->text(), QString::fromLatin1(c.shown)) << c.typed;
+    for (const Case& c : cases) EXPECT_EQ(c.edit->text(), QString::fromLatin1(c.shown)) << c.typed;
     EXPECT_EQ(window.Operations().Pattern().Width(), 40);
     EXPECT_EQ(window.Operations().ColorChange(), 2.5);
     EXPECT_TRUE(dialog.isVisible());

@@ -19,19 +19,18 @@ QStringList Items(const QWidget* container, bool menuItems = true)
 {
     QStringList names;
     for (QAction* action : container->actions()) {
-        if (action->isSeparator())
-            names << QStringLiteral("-");
-        else if (action->menu() != nullptr)
-            names << QStringLiteral(">") + action->menu()->objectName();
+        if (action->isSeparator()) names << QStringLiteral("-");
+        else if (action->menu() != nullptr) names << QStringLiteral(">") + action->menu()->objectName();
         else
-            names << (menuItems && action->property("menuItem").isValid() ? action->property("menuItem").toString() : action->objectName());
+            names << (menuItems && action->property("menuItem").isValid() ? action->property("menuItem").toString()
+                                                                          : action->objectName());
     }
     return names;
 }
 
 QStringList Split(const char* names) { return QString::fromLatin1(names).split(QLatin1Char(' ')); }
 
-}  // namespace
+} // namespace
 
 using MainLayoutTest = WindowFixture;
 
@@ -71,7 +70,8 @@ TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
         {"actOpen", "開く(&O)...", "Ctrl+O", "開く", "VQPﾌｧｲﾙを開きます。", true},
         {"actSave", "保存(&S)...", "Ctrl+S", "保存", "VQPﾌｧｲﾙを保存します。", true},
         {"actImgSave", "画像を保存(&G)...", "", "画像を保存", "画像を保存します。", true},
-        {"actClipbordSave", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&C)", "Ctrl+C", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存", "ｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します。", false},
+        {"actClipbordSave", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&C)", "Ctrl+C", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存", "ｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します。",
+         false},
         {"actWallCenter", "中央に表示(&C)", "", "中央に表示", "中央に表示します。", false},
         {"actWallStretch", "拡大して表示(&S)", "", "拡大して表示", "拡大して表示します。", false},
         {"actWallTile", "並べて表示(&T)", "", "並べて表示", "並べて表示します。", false},
@@ -81,7 +81,8 @@ TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
         {"actShadeOff", "ぼかす(&S)", "", "ぼかす", "画像をぼかします", true},
         {"actOption", "ｵﾌﾟｼｮﾝ(&O)...", "", "ｵﾌﾟｼｮﾝ", "Velquorの設定を行います。", false},
         {"mnuFileClose", "閉じる(&C)", "", "このｿﾌﾄを終了します。", "このｿﾌﾄを終了します。", false},
-        {"mnuHelpAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "", "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。", "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。", false},
+        {"mnuHelpAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "", "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。",
+         "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。", false},
     };
     TfrmMain& window = Create();
     for (const Case& c : cases) {
@@ -97,7 +98,7 @@ TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
     EXPECT_EQ(window.actWallTile->property("category").toString(), QStringLiteral("ファイル"));
     EXPECT_FALSE(window.actFunction->property("category").isValid());
     EXPECT_TRUE(window.actShadeOff->isCheckable());
-    EXPECT_FALSE(window.actSave->isEnabled());  // until the first drawing has ended
+    EXPECT_FALSE(window.actSave->isEnabled()); // until the first drawing has ended
 }
 
 TEST_F(MainLayoutTest, HintsGoToPanelOneAndLeavePanelZero)
@@ -147,8 +148,7 @@ TEST_F(MainLayoutTest, ClosingDuringALargeDrawingStopsTheWorkerAndSaves)
     window.SetImageSize(4000, 4000);
     window.StartDraw();
     // Let it draw a little (and make its progress copies) before closing.
-    for (int i = 0; i < 50; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    for (int i = 0; i < 50; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_FALSE(window.Operations().Pattern().Suspended());
     window.mnuViewToolbar->trigger();
     EXPECT_TRUE(window.close());

@@ -24,7 +24,7 @@ QString PanelText(TfrmMain& window, const char* name)
     return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
 }
 
-}  // namespace
+} // namespace
 
 using MainWindowTest = WindowFixture;
 
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, ImageSizeIsCheckedWidthFirst)
     struct Case {
         int width;
         int height;
-        QString message;  // empty: accepted
+        QString message; // empty: accepted
     };
     const Case cases[] = {
         {9999, 1, QString()},

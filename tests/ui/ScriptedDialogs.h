@@ -25,9 +25,9 @@ public:
 
     std::deque<TOpenFileRequest> openRequests;
     std::deque<TSaveFileRequest> saveRequests;
-    QStringList messages;    // plain messages
-    QStringList errors;      // the error dialog
-    QStringList exceptions;  // the default error display
+    QStringList messages;   // plain messages
+    QStringList errors;     // the error dialog
+    QStringList exceptions; // the default error display
     int execCount = 0;
     QList<QUrl> openedUrls;
     QStringList folderTitles;
@@ -65,8 +65,7 @@ private:
     template <class T>
     static std::optional<T> Next(std::deque<std::optional<T>>& answers)
     {
-        if (answers.empty())
-            return std::nullopt;
+        if (answers.empty()) return std::nullopt;
         std::optional<T> answer;
         answer.swap(answers.front());
         answers.pop_front();

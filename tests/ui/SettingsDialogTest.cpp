@@ -99,12 +99,10 @@ TEST_F(SettingsDialogTest, ExistingFoldersAreTakenExactlyAsTyped)
     EXPECT_TRUE(errors_.empty());
 }
 
-class SettingsRefusalTest : public SettingsDialogTest,
-                            public testing::WithParamInterface<int> {};
+class SettingsRefusalTest : public SettingsDialogTest, public testing::WithParamInterface<int> {};
 
 // Texts OK must refuse, each tried in the MCF box and in the VQP box.
-const std::vector<std::pair<std::string, std::function<QString(const QString&, const QString&)>>>&
-RefusedTexts()
+const std::vector<std::pair<std::string, std::function<QString(const QString&, const QString&)>>>& RefusedTexts()
 {
     static const std::vector<std::pair<std::string, std::function<QString(const QString&, const QString&)>>> cases = {
         {"missing folder", [](const QString& dir, const QString&) { return dir + "/無い"; }},
@@ -203,11 +201,12 @@ TEST_F(SettingsDialogTest, CancelAndEscapeKeepTheFoldersAsHandedIn)
 
 TEST_F(SettingsDialogTest, TabVisitsMcfBoxBrowseOkCancelVqpBoxBrowse)
 {
-    const std::vector<QWidget*> order = {dlg_->edtMcfDirectory, dlg_->bbnRef, dlg_->bbnOk,
-                                         dlg_->bbnCancel, dlg_->edtVqpDirectory, dlg_->bbnBrows};
+    const std::vector<QWidget*> order = {dlg_->edtMcfDirectory, dlg_->bbnRef,          dlg_->bbnOk,
+                                         dlg_->bbnCancel,       dlg_->edtVqpDirectory, dlg_->bbnBrows};
     QWidget* w = order[0];
     for (size_t i = 1; i < order.size(); ++i) {
-        do w = w->nextInFocusChain(); while (!(w->focusPolicy() & Qt::TabFocus));
+        do w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
         EXPECT_EQ(w, order[i]) << "stop " << i;
     }
     EXPECT_TRUE(dlg_->bbnOk->isDefault());

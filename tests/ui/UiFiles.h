@@ -29,10 +29,8 @@ inline QByteArray ReadFile(const QString& path)
 // two palettes give different pictures.
 inline bool WritePalette(const QString& path, int shade = 0x20)
 {
-    const QByteArray gradient = QStringLiteral("000000\n#GRAD %1%1%1,F0E0D0,100\n")
-                                    .arg(shade, 2, 16, QLatin1Char('0'))
-                                    .toUpper()
-                                    .toLatin1();
+    const QByteArray gradient =
+        QStringLiteral("000000\n#GRAD %1%1%1,F0E0D0,100\n").arg(shade, 2, 16, QLatin1Char('0')).toUpper().toLatin1();
     return WriteFile(path, gradient);
 }
 

@@ -2,8 +2,8 @@
 // helpers that serve events until the drawing is over.
 #pragma once
 
-#include "ui/Main.h"
 #include "tests/ui/ScriptedDialogs.h"
+#include "ui/Main.h"
 
 #include <gtest/gtest.h>
 

@@ -12,12 +12,11 @@ namespace {
 // noise would bury real messages.
 void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains(QStringLiteral("propagateSizeHints")))
-        return;
+    if (message.contains(QStringLiteral("propagateSizeHints"))) return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

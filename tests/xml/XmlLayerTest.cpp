@@ -74,8 +74,7 @@ TEST_F(XmlLayer, WritesDeclarationCommentAndEndTagsWithCrLfInCp932)
 TEST_F(XmlLayer, AttributeTextSurvivesWriteAndRead)
 {
     const std::string values[] = {
-        "稲妻", "～ wave", "a&b<c>d\"e'f", "tab\there", "line\nfeed\r\nend", "😀 emoji", "Ω̈", "한국어", "  spaced  ",
-        "",
+        "稲妻", "～ wave", "a&b<c>d\"e'f", "tab\there", "line\nfeed\r\nend", "😀 emoji", "Ω̈", "한국어", "  spaced  ", "",
     };
     for (const auto& value : values) {
         dom.Clear();
@@ -132,12 +131,13 @@ TEST_F(XmlLayer, RefusesEntitiesAndExternalReferences)
         "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n<!ENTITY a \"aaaaaaaaaa\">\n"
         "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n]>\n"
         "<r v=\"&c;&c;&c;\">&c;</r>";
-    EXPECT_EQ(ErrorOf(bomb, "bomb.xml"), "XMLの解析に失敗しました: bomb.xml(3行目): 実体を宣言した文書は読み込めません");
+    EXPECT_EQ(ErrorOf(bomb, "bomb.xml"),
+              "XMLの解析に失敗しました: bomb.xml(3行目): 実体を宣言した文書は読み込めません");
 
     const std::string secret = (std::filesystem::temp_directory_path() / "vq_xml_secret.txt").string();
     std::ofstream(secret) << "secret";
-    const std::string external = "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY s SYSTEM \"file://" + secret +
-                                 "\">]>\n<r>&s;</r>";
+    const std::string external =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY s SYSTEM \"file://" + secret + "\">]>\n<r>&s;</r>";
     EXPECT_THAT(ErrorOf(external), HasSubstr("実体を宣言した文書は読み込めません"));
     const std::string dtd = "<?xml version=\"1.0\"?>\n<!DOCTYPE r SYSTEM \"file://" + secret + "\">\n<r/>";
     EXPECT_THAT(ErrorOf(dtd), HasSubstr("外部のDTDを参照する文書は読み込めません"));
