@@ -2,9 +2,10 @@
 #ifndef _WIN32
 #include "platform/Process.h"
 
+#include "common/FileSystem.h"
+
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
 #include <fcntl.h>
@@ -51,7 +52,7 @@ bool FindOnPath(const std::string& program)
     while (std::getline(folders, folder, ':')) {
         // An empty entry means the current folder.
         const std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + program;
-        if (access(candidate.c_str(), X_OK) == 0 && !std::filesystem::is_directory(candidate)) return true;
+        if (access(candidate.c_str(), X_OK) == 0 && !IsFolder(candidate)) return true;
     }
     return false;
 }
