@@ -5,7 +5,7 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "imaging/BmpWriter.h"
-#include "imaging/PngGraphic.h"
+#include "imaging/PngFile.h"
 
 TImageFileType GetFileType(const std::string& fileName, int filterIndex)
 {

@@ -5,7 +5,7 @@
 #include "common/Convert.h"
 #include "common/FileSystem.h"
 #include "platform/AppPaths.h"
-#include "platform/FreedesktopPlatform.h"
+#include "platform/DesktopPlatform.h"
 #include "settings/UVelquorRegistry.h"
 #include "ui/AboutDialog.h"
 #include "ui/Dialogs.h"

@@ -2,7 +2,7 @@
 // data split into IDAT chunks, and agreement with independent readers.
 #include "imaging/BmpWriter.h"
 #include "imaging/ImagingErrors.h"
-#include "imaging/PngGraphic.h"
+#include "imaging/PngFile.h"
 #include "tests/imaging/ImagingTestSupport.h"
 #include "tests/support/Command.h"
 #include "tests/support/Files.h"

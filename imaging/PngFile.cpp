@@ -1,5 +1,5 @@
 // The PNG save functions of the image export.
-#include "imaging/PngGraphic.h"
+#include "imaging/PngFile.h"
 
 #include "common/SafeFile.h"
 #include "imaging/PngWriteStream.h"
