@@ -11,35 +11,23 @@ public:
     std::string Message() const { return what(); }
 };
 
+// clang-format off
 // A value outside the range an operation accepts.
-class ERangeError : public Exception {
-    using Exception::Exception;
-};
+class ERangeError : public Exception { using Exception::Exception; };
 // Text that does not convert to the requested kind of value.
-class EConvertError : public Exception {
-    using Exception::Exception;
-};
+class EConvertError : public Exception { using Exception::Exception; };
 // Integer division by zero.
-class EZeroDivide : public Exception {
-    using Exception::Exception;
-};
+class EZeroDivide : public Exception { using Exception::Exception; };
 // A floating-point result that is not a number or leaves the integer range.
-class EInvalidOp : public Exception {
-    using Exception::Exception;
-};
+class EInvalidOp : public Exception { using Exception::Exception; };
 // A floating-point result beyond the representable range.
-class EOverflow : public Exception {
-    using Exception::Exception;
-};
+class EOverflow : public Exception { using Exception::Exception; };
 // A file that cannot be opened, created or written.
-class EFOpenError : public Exception {
-    using Exception::Exception;
-};
+class EFOpenError : public Exception { using Exception::Exception; };
 // A destination stream refused bytes. File writers turn this into the
 // program's "cannot create" message, which names the file.
-class EWriteError : public Exception {
-    using Exception::Exception;
-};
+class EWriteError : public Exception { using Exception::Exception; };
+// clang-format on
 
 // The messages the run-time raises for arithmetic failures.
 extern const char* const kMsgZeroDivide;

@@ -17,34 +17,16 @@ public:
     virtual int32_t Calc(double x, double y) const = 0;
 };
 
-class TFormula_sqrX_plus_sqrY final : public TFormula {
-public:
-    int32_t Calc(double x, double y) const override;
-};
-class TFormula_sqrX_minus_sqrY final : public TFormula {
-public:
-    int32_t Calc(double x, double y) const override;
-};
-class TFormula_sqrX_plus_Y final : public TFormula {
-public:
-    int32_t Calc(double x, double y) const override;
-};
-class TFormula_X_plus_Y final : public TFormula {
-public:
-    int32_t Calc(double x, double y) const override;
-};
-class TFormula_X_multi_Y final : public TFormula {
-public:
-    int32_t Calc(double x, double y) const override;
-};
-class TFormula_sinX_plus_Y final : public TFormula {
-public:
-    int32_t Calc(double x, double y) const override;
-};
-class TFormula_sinX_plus_sinY final : public TFormula {
-public:
-    int32_t Calc(double x, double y) const override;
-};
+// One line a formula: they differ only in Calc.
+// clang-format off
+class TFormula_sqrX_plus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_sqrX_minus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_sqrX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_X_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_X_multi_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_sinX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_sinX_plus_sinY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+// clang-format on
 
 class TFormulaBox {
 public:
