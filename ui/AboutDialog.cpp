@@ -7,10 +7,10 @@
 #include <QApplication>
 #include <QLabel>
 
-bool TAboutDialog::Execute()
+bool TAboutDialog::Execute(QWidget* parent)
 {
     // Owned by this call alone: destroyed on every path out of it.
-    TAboutBox box;
+    TAboutBox box(parent);
     if (!Caption.isEmpty()) box.setWindowTitle(Caption);
     box.Title->setText(Title.isEmpty() ? QApplication::applicationName() : Title);
     box.Version->setText(QStringLiteral("Version ") + Version);

@@ -4,6 +4,7 @@
 #include <QString>
 
 class IDialogs;
+class QWidget;
 
 class TAboutDialog {
 public:
@@ -17,8 +18,8 @@ public:
     QString Year;
 
     // Builds a fresh box from the texts, shows it modally and destroys it;
-    // true when it was closed with OK.
-    bool Execute();
+    // true when it was closed with OK. parent places the box; may be null.
+    bool Execute(QWidget* parent = nullptr);
 
 private:
     IDialogs& dialogs_;

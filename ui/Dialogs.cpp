@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
 
 QString QtFilter(const QString& filter)
@@ -16,11 +17,26 @@ QString QtFilter(const QString& filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        entries << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        const QString& description = parts[i];
+        const QString& patterns = parts[i + 1];
+        QString spaced = patterns;
+        spaced.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt shows the whole entry and reads the patterns from its last
+        // parentheses, so a description that already names them in that
+        // place is enough on its own.
+        const QString named = QLatin1Char('(') + patterns + QLatin1Char(')');
+        if (description.endsWith(named))
+            entries << description.left(description.size() - named.size()) + QLatin1Char('(') + spaced +
+                           QLatin1Char(')');
+        else entries << description + QStringLiteral(" (") + spaced + QLatin1Char(')');
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+QWidget* ProgramDialogParent(QWidget* preferred)
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return preferred;
 }
 
 namespace {
@@ -33,10 +49,32 @@ QString WithDefaultExt(const QString& name, const QString& defaultExt)
     return name + defaultExt;
 }
 
+// True when a shown window of the program stays on top of the others; a
+// dialog that did not would open hidden behind it.
+bool StayOnTopWindowShown(const QWidget& dialog)
+{
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window != &dialog && window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return true;
+    return false;
+}
+
+// Every modal dialog of the program opens above all its windows and takes
+// the keyboard, whatever window stays on top meanwhile.
+int ExecInFront(QDialog& dialog)
+{
+    if (StayOnTopWindowShown(dialog)) dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.raise();
+        dialog.activateWindow();
+    });
+    return dialog.exec();
+}
+
 void Box(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    ExecInFront(box);
 }
 
 } // namespace
@@ -46,7 +84,7 @@ std::optional<QString> TQtDialogs::OpenFile(QWidget* parent, const TOpenFileRequ
     QFileDialog dialog(parent, request.title, request.initialDir, QtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (ExecInFront(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return WithDefaultExt(dialog.selectedFiles().front(), request.defaultExt);
 }
 
@@ -60,7 +98,7 @@ std::optional<TSaveFileResult> TQtDialogs::SaveFile(QWidget* parent, const TSave
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (ExecInFront(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     TSaveFileResult result;
     result.fileName = WithDefaultExt(dialog.selectedFiles().front(), request.defaultExt);
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
@@ -70,9 +108,11 @@ std::optional<TSaveFileResult> TQtDialogs::SaveFile(QWidget* parent, const TSave
 
 std::optional<QString> TQtDialogs::BrowseFolder(QWidget* parent, const QString& title, const QString& initialDir)
 {
-    const QString folder = QFileDialog::getExistingDirectory(parent, title, initialDir);
-    if (folder.isEmpty()) return std::nullopt;
-    return folder;
+    QFileDialog dialog(parent, title, initialDir);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (ExecInFront(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
 }
 
 void TQtDialogs::Message(QWidget* parent, const QString& text)
@@ -91,6 +131,6 @@ void TQtDialogs::ShowException(QWidget* parent, const QString& text)
     Box(parent, QMessageBox::Critical, QStringLiteral("Velquor"), text);
 }
 
-int TQtDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
+int TQtDialogs::Exec(QDialog& dialog) { return ExecInFront(dialog); }
 
 bool TQtDialogs::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }

@@ -56,7 +56,8 @@ public:
     virtual bool OpenUrl(const QUrl& url) = 0;
 };
 
-// The real dialogs of the desktop.
+// The real dialogs of the desktop. Each opens above every window of the
+// program, stay-on-top ones included, and takes the keyboard focus.
 class TQtDialogs final : public IDialogs {
 public:
     std::optional<QString> OpenFile(QWidget* parent, const TOpenFileRequest& request) override;
@@ -69,5 +70,9 @@ public:
     bool OpenUrl(const QUrl& url) override;
 };
 
-// "MCF(*.mcf)|*.mcf|all|*" -> "MCF(*.mcf) (*.mcf);;all (*)".
+// "MCF(*.mcf)|*.mcf|all|*" -> "MCF(*.mcf);;all (*)": each pattern shown once.
 QString QtFilter(const QString& filter);
+
+// The window a new dialog belongs to: an open modal dialog of the program if
+// there is one, else preferred.
+QWidget* ProgramDialogParent(QWidget* preferred);

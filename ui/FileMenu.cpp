@@ -25,7 +25,7 @@ std::optional<QString> TfrmMain::ChooseFileToOpen(QString& folder, const std::st
     request.filter = filter;
     request.defaultExt = defaultExt;
     request.initialDir = folder;
-    return dialogs_->OpenFile(this, request);
+    return dialogs_->OpenFile(DialogParent(), request);
 }
 
 void TfrmMain::OpenDocument()
@@ -43,7 +43,7 @@ void TfrmMain::SaveDocument()
     request.defaultExt = kVqpExt;
     request.initialDir = vqpDialogFolder_;
     request.overwritePrompt = true;
-    const std::optional<TSaveFileResult> result = dialogs_->SaveFile(this, request);
+    const std::optional<TSaveFileResult> result = dialogs_->SaveFile(DialogParent(), request);
     if (result) ops_->SaveDocument(result->fileName.toStdString());
 }
 
@@ -53,7 +53,7 @@ void TfrmMain::SaveImage()
     request.filter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png");
     request.fileName = imgSaveFileName_;
     request.filterIndex = imgSaveFilterIndex_;
-    const std::optional<TSaveFileResult> result = dialogs_->SaveFile(this, request);
+    const std::optional<TSaveFileResult> result = dialogs_->SaveFile(DialogParent(), request);
     if (!result) return;
     // Kept even when the write fails, as the dialog itself would.
     imgSaveFileName_ = result->fileName;

@@ -5,4 +5,4 @@
 
 void TfrmMain::OpenHelp() { ops_->ShowHelp(); }
 
-void TfrmMain::ShowAbout() { dlgAbout_->Execute(); }
+void TfrmMain::ShowAbout() { dlgAbout_->Execute(DialogParent()); }

@@ -111,7 +111,7 @@ void TfrmMain::RunCommand(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& e) {
-        dialogs_->ShowException(this, QString::fromStdString(WithClosingPeriod(e.what())));
+        dialogs_->ShowException(DialogParent(), QString::fromStdString(WithClosingPeriod(e.what())));
     }
 }
 
@@ -134,6 +134,12 @@ void TfrmMain::SelectPointMove(int32_t pointMoveType, const TPointMoveParam& par
 void TfrmMain::StopDraw() { drawControl_->Stop(); }
 
 void TfrmMain::StartDraw() { drawControl_->Start(); }
+
+QWidget* TfrmMain::DialogParent()
+{
+    QWidget* formula = frmFormulaSelect_ && frmFormulaSelect_->isVisible() ? frmFormulaSelect_.get() : nullptr;
+    return ProgramDialogParent(formula != nullptr ? formula : this);
+}
 
 bool TfrmMain::Drawing() const { return drawControl_->Drawing(); }
 
@@ -194,9 +200,9 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 
 std::string TfrmMain::PaletteDirectory() const { return registry_->PaletteDirectory; }
 
-void TfrmMain::ShowMessage(const std::string& text) { dialogs_->Message(this, QString::fromStdString(text)); }
+void TfrmMain::ShowMessage(const std::string& text) { dialogs_->Message(DialogParent(), QString::fromStdString(text)); }
 
-void TfrmMain::ErrorDialog(const std::string& text) { dialogs_->Error(this, QString::fromStdString(text)); }
+void TfrmMain::ErrorDialog(const std::string& text) { dialogs_->Error(DialogParent(), QString::fromStdString(text)); }
 
 void TfrmMain::ImageSizeChanged(int width, int height) { FitClientArea(width, height); }
 

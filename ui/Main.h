@@ -73,6 +73,9 @@ public:
     QSize ClientSize() const;
     // True while the poll timer runs (from StartDraw until the renderer is idle).
     bool Drawing() const;
+    // The window a message or dialog opens over: an open modal dialog, else
+    // the formula dialog while it is shown (it stays on top), else this.
+    QWidget* DialogParent();
     // Applies a dropped set of files, as a drop on the window does.
     void DropMimeData(const QMimeData& data);
 

@@ -34,8 +34,9 @@ void TfrmMain::EditOptions()
     // Owned here and freed on every path; the window is only its owner for
     // placement.
     auto settings = std::make_unique<TfrmSettings>(
-        this, [this](const QString& title) { return dialogs_->BrowseFolder(this, title, QString()); },
-        [this](const QString& text) { dialogs_->Error(this, text); });
+        DialogParent(),
+        [this](const QString& title) { return dialogs_->BrowseFolder(DialogParent(), title, QString()); },
+        [this](const QString& text) { dialogs_->Error(DialogParent(), text); });
     settings->McfDirectory = QString::fromStdString(registry_->PaletteDirectory);
     settings->VqpDirectory = QString::fromStdString(registry_->VqpDirectory);
     if (dialogs_->Exec(*settings) == QDialog::Accepted) {

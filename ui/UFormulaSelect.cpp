@@ -8,12 +8,15 @@
 #include "ui/Main.h"
 #include "ui/UiLook.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -100,6 +103,9 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
                         cmbPointMove, edtParamA, edtParamB, edtParamC, edtParamD, bbnOK,    bbnCancel};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+
     connect(bbnOK, &QPushButton::clicked, this, &TfrmFormulaSelect::bbnOKClick);
     connect(bbnCancel, &QPushButton::clicked, this, &TfrmFormulaSelect::bbnCancelClick);
     FormCreate();
@@ -112,6 +118,12 @@ void TfrmFormulaSelect::FormCreate()
     for (int32_t n = 0; n < TPointMoveBox::PointMoveCount(); ++n)
         cmbPointMove->addItem(Q(TPointMoveBox::GetPointMoveName(n)));
     cmbPointMove->setCurrentIndex(0);
+    // The point-move names are longer than the list is wide.
+    QAbstractItemView* list = cmbPointMove->view();
+    int widest = 0;
+    for (int n = 0; n < cmbPointMove->count(); ++n)
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(cmbPointMove->itemText(n)));
+    list->setMinimumWidth(widest + 2 * list->frameWidth() + 16);
 }
 
 void TfrmFormulaSelect::ShowArea(long double x, long double y, long double dx, long double dy)
@@ -150,8 +162,7 @@ void TfrmFormulaSelect::SelectFormulaEntry(int formulaNumber)
 
 void TfrmFormulaSelect::ShowBeside(QWidget& mainWindow)
 {
-    if (!placed_) {
-        placed_ = true;
+    if (isHidden()) {
         const QPoint centre = mainWindow.frameGeometry().center();
         move(centre.x() - width() / 2, centre.y() - height() / 2);
     }
@@ -189,6 +200,23 @@ void TfrmFormulaSelect::bbnOKClick()
 
         main_.StartDraw();
     });
+}
+
+bool TfrmFormulaSelect::eventFilter(QObject* watched, QEvent* event)
+{
+    // A tool window keeps its owner's shortcuts working, so Alt+O would also
+    // match the main window's menu and Qt would only cycle between the two.
+    // Taken before the shortcuts are looked at, it is this dialog's OK.
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (key) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        if (press->key() == Qt::Key_O && press->modifiers() == Qt::AltModifier) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress && bbnOK->isEnabled()) bbnOK->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmFormulaSelect::bbnCancelClick() { hide(); }

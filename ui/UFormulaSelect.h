@@ -27,7 +27,7 @@ public:
     void ShowColorChange(double value);
     void SelectFormulaEntry(int formulaNumber);
 
-    // Shows the dialog (centred over the window the first time) and brings it to the front.
+    // Shows the dialog (centred over the window when it was hidden) and brings it to the front.
     void ShowBeside(QWidget& mainWindow);
 
     // Esc and the close box only hide.
@@ -49,6 +49,10 @@ public:
     QPushButton* bbnOK;
     QPushButton* bbnCancel;
 
+protected:
+    // Alt+O presses OK from any of the dialog's widgets.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void bbnOKClick();
     void bbnCancelClick();
@@ -57,5 +61,4 @@ private:
     void FormCreate();
 
     TfrmMain& main_;
-    bool placed_ = false;
 };

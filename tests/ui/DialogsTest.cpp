@@ -10,13 +10,17 @@ TEST(QtFilterTest, EveryFilterOfTheProgram)
         QString expected;
     };
     const Case cases[] = {
-        {QStringLiteral("Velquorファイル(*.vqp)|*.vqp"), QStringLiteral("Velquorファイル(*.vqp) (*.vqp)")},
-        {QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"),
-         QStringLiteral("MCFﾌｧｲﾙ(*.mcf) (*.mcf);;すべてのﾌｧｲﾙ (*)")},
+        // A description that names its pattern shows it once.
+        {QStringLiteral("Velquorファイル(*.vqp)|*.vqp"), QStringLiteral("Velquorファイル(*.vqp)")},
+        {QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"), QStringLiteral("MCFﾌｧｲﾙ(*.mcf);;すべてのﾌｧｲﾙ (*)")},
         {QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png"),
-         QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp) (*.bmp);;PNGﾌｧｲﾙ(*.png) (*.png)")},
+         QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp);;PNGﾌｧｲﾙ(*.png)")},
         // Several patterns of one entry are separated by blanks in Qt.
         {QStringLiteral("Images|*.bmp;*.png"), QStringLiteral("Images (*.bmp *.png)")},
+        {QStringLiteral("Images(*.bmp;*.png)|*.bmp;*.png"), QStringLiteral("Images(*.bmp *.png)")},
+        // Parentheses elsewhere, or naming other patterns, are only words.
+        {QStringLiteral("(*.a) files|*.a"), QStringLiteral("(*.a) files (*.a)")},
+        {QStringLiteral("Text(*.txt)|*.log"), QStringLiteral("Text(*.txt) (*.log)")},
         // A dangling description without a pattern is dropped.
         {QStringLiteral("A|*.a|B"), QStringLiteral("A (*.a)")},
         {QString(), QString()},

@@ -1,10 +1,13 @@
 // The formula settings dialog: OK's order of steps when one fails, the
-// number formats after a successful OK, and the keys.
+// number formats after a successful OK, the keys, and where it and its
+// messages open.
 #include "tests/ui/WindowFixture.h"
 
 #include "ui/UFormulaSelect.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -148,4 +151,65 @@ TEST_F(FormulaSelectTest, EnterRunsOkAndEscapeHides)
     window.StartDraw();
     EXPECT_EQ(dialog.edtSizeX->text(), QStringLiteral("50"));
     WaitUntilIdle();
+}
+
+TEST_F(FormulaSelectTest, AltOPressesOkFromAnyBoxAndTypesNothing)
+{
+    TfrmMain& window = CreateShown();
+    TfrmFormulaSelect& dialog = OpenDialog(window);
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.edtSizeX->setText(QStringLiteral("70"));
+    dialog.edtX->setFocus();
+
+    // Through the shortcut map, as a real key press goes.
+    QTest::keyClick(dialog.edtX, Qt::Key_O, Qt::AltModifier);
+
+    EXPECT_EQ(window.Operations().Pattern().Width(), 70);
+    EXPECT_EQ(dialog.edtX->text(), QStringLiteral("0"));
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
+    WaitUntilIdle();
+}
+
+TEST_F(FormulaSelectTest, MessagesOpenOverTheDialogWhileItIsShown)
+{
+    TfrmMain& window = CreateShown();
+    TfrmFormulaSelect& dialog = OpenDialog(window);
+    dialog.edtX->setText(QStringLiteral("abc"));
+    dialog.bbnOK->click();
+    ASSERT_EQ(dialogs_.exceptions.size(), 1);
+    EXPECT_EQ(dialogs_.parents.back(), &dialog);
+
+    // A palette chosen meanwhile opens its file dialog there too.
+    window.actPalette->trigger();
+    EXPECT_EQ(dialogs_.parents.back(), &dialog);
+
+    dialog.hide();
+    window.actPalette->trigger();
+    EXPECT_EQ(dialogs_.parents.back(), &window);
+}
+
+TEST_F(FormulaSelectTest, CentredOverTheWindowEachTimeItIsShownAgain)
+{
+    TfrmMain& window = CreateShown();
+    TfrmFormulaSelect& dialog = OpenDialog(window);
+    const auto centredOffset = [&] { return dialog.frameGeometry().center() - window.frameGeometry().center(); };
+    EXPECT_LE(centredOffset().manhattanLength(), 2);
+    dialog.move(dialog.pos() + QPoint(150, 90));
+    window.actFunction->trigger(); // still shown: stays where the user put it
+    EXPECT_GT(centredOffset().manhattanLength(), 100);
+    dialog.hide();
+    window.actFunction->trigger();
+    EXPECT_LE(centredOffset().manhattanLength(), 2);
+}
+
+TEST_F(FormulaSelectTest, PointMoveListShowsItsLongestNameInFull)
+{
+    TfrmMain& window = Create();
+    QComboBox* list = window.FormulaDialog().cmbPointMove;
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, list->view()->fontMetrics().horizontalAdvance(list->itemText(i)));
+    EXPECT_GT(widest, list->width() - 20) << "the names no longer need a wider list";
+    EXPECT_GE(list->view()->minimumWidth(), widest);
 }

@@ -31,14 +31,18 @@ public:
     int execCount = 0;
     QList<QUrl> openedUrls;
     QStringList folderTitles;
+    // The parent each message, error and file dialog was given, in order.
+    QList<QWidget*> parents;
 
-    std::optional<QString> OpenFile(QWidget*, const TOpenFileRequest& request) override
+    std::optional<QString> OpenFile(QWidget* parent, const TOpenFileRequest& request) override
     {
+        parents << parent;
         openRequests.push_back(request);
         return Next(openAnswers);
     }
-    std::optional<TSaveFileResult> SaveFile(QWidget*, const TSaveFileRequest& request) override
+    std::optional<TSaveFileResult> SaveFile(QWidget* parent, const TSaveFileRequest& request) override
     {
+        parents << parent;
         saveRequests.push_back(request);
         return Next(saveAnswers);
     }
@@ -47,9 +51,21 @@ public:
         folderTitles << title;
         return Next(folderAnswers);
     }
-    void Message(QWidget*, const QString& text) override { messages << text; }
-    void Error(QWidget*, const QString& text) override { errors << text; }
-    void ShowException(QWidget*, const QString& text) override { exceptions << text; }
+    void Message(QWidget* parent, const QString& text) override
+    {
+        parents << parent;
+        messages << text;
+    }
+    void Error(QWidget* parent, const QString& text) override
+    {
+        parents << parent;
+        errors << text;
+    }
+    void ShowException(QWidget* parent, const QString& text) override
+    {
+        parents << parent;
+        exceptions << text;
+    }
     int Exec(QDialog& dialog) override
     {
         ++execCount;

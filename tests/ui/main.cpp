@@ -12,7 +12,9 @@ namespace {
 // noise would bury real messages.
 void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+    if (message.contains(QStringLiteral("propagateSizeHints")) ||
+        message.contains(QStringLiteral("does not support raise()")))
+        return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
