@@ -15,18 +15,24 @@
 #include "ui/UFormulaSelect.h"
 #include "ui/UiLook.h"
 #include "ui/UiText.h"
+#include "ui/WindowFit.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
 #include <vector>
 
 TfrmMain::TfrmMain(const TMainWindowOptions& options)
@@ -77,7 +83,14 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), programDir_);
 
     ptbGraph = new TGraphView(ops_->ImageBitmap(), this);
-    setCentralWidget(ptbGraph);
+    // A picture larger than the screen scrolls; one that fits shows whole
+    // with no bars, so the window is exactly the picture as before.
+    scrGraph = new QScrollArea(this);
+    scrGraph->setObjectName(QStringLiteral("scrGraph"));
+    scrGraph->setFrameShape(QFrame::NoFrame);
+    scrGraph->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrGraph->setWidget(ptbGraph);
+    setCentralWidget(scrGraph);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -235,9 +248,31 @@ int TfrmMain::BarsHeight() const
 void TfrmMain::FitClientArea(int width, int imageHeight)
 {
     ptbGraph->setFixedSize(width, imageHeight);
-    int menu = menuBar()->heightForWidth(width);
-    if (menu <= 0) menu = menuBar()->sizeHint().height();
-    setFixedSize(width, menu + BarsHeight() + imageHeight);
+    const QRect screenArea = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    // The frame is known once the window manager has framed the window.
+    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
+    TFitInput in;
+    in.imageWidth = width;
+    in.imageHeight = imageHeight;
+    in.menuHeight = menuBar()->sizeHint().height();
+    in.barsHeight = BarsHeight();
+    in.minWidth = std::max(menuBar()->sizeHint().width(), tlbMain->isHidden() ? 0 : tlbMain->sizeHint().width());
+    in.availableWidth = screenArea.width() - frame.width();
+    in.availableHeight = screenArea.height() - frame.height();
+    in.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrGraph);
+    const TFitResult fit = FitWindow(in);
+    scrGraph->setHorizontalScrollBarPolicy(fit.horizontalBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scrGraph->setVerticalScrollBarPolicy(fit.verticalBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setFixedSize(fit.width, fit.height);
+    // A window that grew past the screen's edge comes back inside it.
+    if (isVisible()) {
+        const QRect outer = frameGeometry();
+        const int left = std::clamp(outer.left(), screenArea.left(),
+                                    std::max(screenArea.left(), screenArea.right() + 1 - outer.width()));
+        const int top = std::clamp(outer.top(), screenArea.top(),
+                                   std::max(screenArea.top(), screenArea.bottom() + 1 - outer.height()));
+        if (left != outer.left() || top != outer.top()) move(left, top);
+    }
 }
 
 void TfrmMain::AdjustClientHeight() { FitClientArea(ptbGraph->width(), ops_->Pattern().Height()); }

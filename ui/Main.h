@@ -25,6 +25,7 @@
 class IDialogs;
 class QAction;
 class QMimeData;
+class QScrollArea;
 class QToolBar;
 class TAboutDialog;
 class TDrawControl;
@@ -160,6 +161,7 @@ private:
 
     // Widgets, owned by their Qt parents.
     QToolBar* tlbMain = nullptr;
+    QScrollArea* scrGraph = nullptr;
     TGraphView* ptbGraph = nullptr;
 
 public:

@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, ImageSizeIsCheckedWidthFirst)
             EXPECT_TRUE(dialogs_.exceptions.isEmpty());
             EXPECT_EQ(pattern.Width(), c.width);
             EXPECT_EQ(window.Operations().ImageBitmap().Width(), c.width);
-            EXPECT_EQ(window.ClientSize(), QSize(c.width, c.height + ToolBarHeight() + StatusBarHeight()));
+            EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("ptbGraph"))->size(), QSize(c.width, c.height));
             continue;
         }
         ASSERT_EQ(dialogs_.exceptions.size(), 1);
