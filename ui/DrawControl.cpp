@@ -1,15 +1,24 @@
 #include "ui/DrawControl.h"
 
 #include "document/MainOperations.h"
+#include "ui/DrawStatus.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QTimer>
 #include <QWidget>
 
-#include <chrono>
 #include <thread>
 #include <utility>
+
+namespace {
+
+constexpr int kPollMs = 200;
+// After the complete picture has come in the worker is about to go idle;
+// looking again soon shows the end without waiting for a full period.
+constexpr int kEndPollMs = 2;
+
+} // namespace
 
 TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view, QProgressBar& progress, THooks hooks)
     : ops_(ops), view_(view), progress_(progress), hooks_(std::move(hooks))
@@ -21,9 +30,14 @@ TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view,
     // The progress copies block the worker until this thread has run them;
     // Stop keeps serving them while it waits, so this cannot deadlock.
     QObject* context = &window;
-    ops_.Pattern().SetSynchronizer([context](const std::function<void()>& copy) {
+    ops_.Pattern().SetSynchronizer([this, context](const std::function<void()>& copy) {
         QMetaObject::invokeMethod(
-            context, [&copy] { copy(); }, Qt::BlockingQueuedConnection);
+            context,
+            [this, &copy] {
+                copy();
+                Copied();
+            },
+            Qt::BlockingQueuedConnection);
     });
 }
 
@@ -46,10 +60,14 @@ void TDrawControl::Start()
     if (ops_.Pattern().Terminated()) return;
     Stop();
     if (hooks_.starting) hooks_.starting();
+    shownRows_ = 0;
+    complete_ = false;
+    started_ = std::chrono::steady_clock::now();
     ops_.BeginDrawing();
     progress_.setValue(0);
     progress_.show();
-    timDraw_->start(200);
+    if (hooks_.status) hooks_.status(DrawingProgressText(0, ops_.Pattern().Height(), false, 0.0));
+    timDraw_->start(kPollMs);
 }
 
 void TDrawControl::ShutDown()
@@ -65,19 +83,44 @@ void TDrawControl::ShutDown()
 
 bool TDrawControl::Drawing() const { return timDraw_->isActive(); }
 
+void TDrawControl::Copied()
+{
+    const TVelquor& pattern = ops_.Pattern();
+    const int rows = pattern.FinishedRows();
+    if (rows >= pattern.Height()) {
+        // The complete picture; a blur may have changed every row.
+        view_.update();
+        complete_ = true;
+        completed_ = std::chrono::steady_clock::now();
+        if (timDraw_->isActive()) timDraw_->start(kEndPollMs);
+    } else if (rows > shownRows_) {
+        // Qt paints only what of these rows is visible.
+        view_.update(0, shownRows_, view_.width(), rows - shownRows_);
+    }
+    shownRows_ = rows;
+}
+
+double TDrawControl::Seconds(std::chrono::steady_clock::time_point end) const
+{
+    return std::chrono::duration<double>(end - started_).count();
+}
+
 void TDrawControl::Poll()
 {
     const TVelquor& pattern = ops_.Pattern();
-    if (pattern.CopyCount() != paintedCopies_) {
-        paintedCopies_ = pattern.CopyCount();
-        view_.update();
-    }
     if (!pattern.Suspended()) {
-        if (pattern.Height() > 0)
-            progress_.setValue(static_cast<int>(100LL * pattern.FinishedRows() / pattern.Height()));
+        const int rows = pattern.FinishedRows();
+        progress_.setValue(DrawingPercent(rows, pattern.Height()));
+        const bool blurring = rows >= pattern.Height() && ops_.ShadeOff();
+        if (hooks_.status)
+            hooks_.status(
+                DrawingProgressText(rows, pattern.Height(), blurring, Seconds(std::chrono::steady_clock::now())));
         return;
     }
     timDraw_->stop();
     progress_.hide();
+    const bool complete = complete_ && pattern.ErrorMessage().empty();
+    if (hooks_.status)
+        hooks_.status(DrawingDoneText(complete, Seconds(complete ? completed_ : std::chrono::steady_clock::now())));
     if (hooks_.finished) hooks_.finished(pattern.ErrorMessage());
 }

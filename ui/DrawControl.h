@@ -1,11 +1,12 @@
 // Starting, stopping and following a drawing of the window's renderer.
 //
 // The renderer draws on its own thread and copies its progress onto the
-// image bitmap through this thread, so every wait here serves events. A poll
-// timer repaints the picture when a copy has come in, moves the progress bar
-// and notices the end.
+// image bitmap through this thread, so every wait here serves events. Each
+// copy repaints just the rows it brought; a poll timer moves the progress
+// display and notices the end.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -23,10 +24,12 @@ public:
         // Once the renderer is idle again; error is its message, empty when
         // the drawing went well.
         std::function<void(const std::string& error)> finished;
+        // The progress text for the status bar, while drawing and at the end.
+        std::function<void(const std::string& text)> status;
     };
 
-    // window runs the progress copies and owns the timer; view is repainted
-    // on every poll. All must outlive this object.
+    // window runs the progress copies and owns the timer; view shows the
+    // image bitmap at its top left. All must outlive this object.
     TDrawControl(QObject& window, TMainOperations& ops, QWidget& view, QProgressBar& progress, THooks hooks);
     ~TDrawControl();
     TDrawControl(const TDrawControl&) = delete;
@@ -43,13 +46,20 @@ public:
 
 private:
     void Poll();
+    // Runs on this thread right after a copy onto the image bitmap.
+    void Copied();
+    double Seconds(std::chrono::steady_clock::time_point end) const;
 
     TMainOperations& ops_;
     QWidget& view_;
     QProgressBar& progress_;
     THooks hooks_;
     QTimer* timDraw_ = nullptr;
-    // The renderer's copy count at the last repaint: a poll that finds no new
-    // copy has nothing new to show.
-    int paintedCopies_ = 0;
+    // Rows already on screen in this drawing: a copy repaints only the rows
+    // below them.
+    int shownRows_ = 0;
+    std::chrono::steady_clock::time_point started_;
+    // When the copy of the complete picture came in; the drawing's end.
+    std::chrono::steady_clock::time_point completed_;
+    bool complete_ = false;
 };

@@ -4,7 +4,9 @@
 #include "bitmap/Bitmap24.h"
 
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 TGraphView::TGraphView(const TBitmap24& bitmap, QWidget* parent) : QWidget(parent), bitmap_(bitmap)
 {
@@ -13,16 +15,21 @@ TGraphView::TGraphView(const TBitmap24& bitmap, QWidget* parent) : QWidget(paren
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TGraphView::paintEvent(QPaintEvent* /*event*/)
+void TGraphView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    if (bitmap_.Empty()) {
-        painter.fillRect(rect(), palette().window());
+    const QRect picture(0, 0, bitmap_.Width(), bitmap_.Height());
+    const QRect rows = event->rect().intersected(picture);
+    if (rows.isEmpty()) {
+        painter.fillRect(event->rect(), palette().window());
         return;
     }
-    // Wraps the rows without copying: the bitmap stores blue, green, red
-    // bytes per pixel and pads each row to four bytes, which is BGR888.
-    const QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(), static_cast<qsizetype>(bitmap_.Stride()),
+    // Wraps only the rows asked for, without copying: the bitmap stores blue,
+    // green, red bytes per pixel and pads each row to four bytes, which is
+    // BGR888. A huge picture costs what its visible part costs.
+    const uint8_t* first = bitmap_.Bits() + static_cast<size_t>(rows.top()) * bitmap_.Stride();
+    const QImage image(first, bitmap_.Width(), rows.height(), static_cast<qsizetype>(bitmap_.Stride()),
                        QImage::Format_BGR888);
-    painter.drawImage(0, 0, image);
+    painter.drawImage(QPoint(rows.left(), rows.top()), image, QRect(rows.left(), 0, rows.width(), rows.height()));
+    for (const QRect& rest : QRegion(event->rect()).subtracted(rows)) painter.fillRect(rest, palette().window());
 }

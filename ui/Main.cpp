@@ -97,8 +97,9 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     statusPanels_ = std::make_unique<TStatusPanels>(*this);
     drawControl_ = std::make_unique<TDrawControl>(
         *this, *ops_, *ptbGraph, statusPanels_->Progress(),
-        TDrawControl::THooks{[this] { DrawingStarting(); },
-                             [this](const std::string& error) { DrawingFinished(error); }});
+        TDrawControl::THooks{
+            [this] { DrawingStarting(); }, [this](const std::string& error) { DrawingFinished(error); },
+            [this](const std::string& text) { statusPanels_->ShowDrawingStatus(QString::fromStdString(text)); }});
 
     firstActivate_ = true;
     registry_ = std::make_unique<TVelquorRegistry>();

@@ -40,6 +40,11 @@ TStatusPanels::TStatusPanels(QMainWindow& window) : window_(window)
     bar->addWidget(stbPanel0_);
     bar->addWidget(stbPanel1_, 1);
 
+    stbDrawing_ = new QLabel(bar);
+    stbDrawing_->setObjectName(QStringLiteral("stbDrawing"));
+    stbDrawing_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addPermanentWidget(stbDrawing_);
+
     // Beside the panels; hidden while idle.
     prgDraw_ = new QProgressBar(bar);
     prgDraw_->setObjectName(QStringLiteral("prgDraw"));
@@ -54,6 +59,8 @@ TStatusPanels::TStatusPanels(QMainWindow& window) : window_(window)
 }
 
 void TStatusPanels::ShowPaletteName(const QString& name) { stbPanel0_->setText(name); }
+
+void TStatusPanels::ShowDrawingStatus(const QString& text) { stbDrawing_->setText(text); }
 
 bool TStatusPanels::eventFilter(QObject* watched, QEvent* event)
 {

@@ -1,5 +1,6 @@
 // The status bar: panel 0 names the palette, panel 1 shows the long part of
-// the hint under the pointer, and a progress bar follows a running drawing.
+// the hint under the pointer, and a progress text and bar follow a running
+// drawing (the text stays afterwards with the time it took).
 // Hints are written "short|long" once per command; SetHint gives an action
 // both parts, and the panels catch the status tips the window receives.
 #pragma once
@@ -27,6 +28,7 @@ public:
     explicit TStatusPanels(QMainWindow& window);
 
     void ShowPaletteName(const QString& name);
+    void ShowDrawingStatus(const QString& text);
     QProgressBar& Progress() { return *prgDraw_; }
 
 protected:
@@ -36,5 +38,6 @@ private:
     QMainWindow& window_;
     QLabel* stbPanel0_ = nullptr;
     QLabel* stbPanel1_ = nullptr;
+    QLabel* stbDrawing_ = nullptr;
     QProgressBar* prgDraw_ = nullptr;
 };

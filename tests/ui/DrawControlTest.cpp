@@ -1,13 +1,16 @@
 // The drawing control without a window: its hooks around a drawing, the
-// progress bar, the end's error message, stopping and shut-down.
+// progress bar and text, what each copy repaints, the end's error message,
+// stopping and shut-down.
 #include "tests/ui/UiFiles.h"
 
 #include "document/MainOperations.h"
 #include "ui/DrawControl.h"
+#include "ui/DrawStatus.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QPaintEvent>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -31,6 +34,15 @@ public:
     void ErrorDialog(const std::string&) override {}
 };
 
+// Remembers the part of itself each paint was asked for.
+class PaintRecorder : public QWidget {
+public:
+    std::vector<QRect> painted;
+
+protected:
+    void paintEvent(QPaintEvent* event) override { painted.push_back(event->rect()); }
+};
+
 class DrawControlTest : public testing::Test {
 protected:
     void SetUp() override
@@ -39,6 +51,7 @@ protected:
         TDrawControl::THooks hooks;
         hooks.starting = [this] { startingIdle_.push_back(ops_.Pattern().Suspended()); };
         hooks.finished = [this](const std::string& error) { errors_.push_back(error); };
+        hooks.status = [this](const std::string& text) { statuses_.push_back(text); };
         control_ = std::make_unique<TDrawControl>(window_, ops_, view_, progress_, hooks);
         host_.control = control_.get();
     }
@@ -57,13 +70,14 @@ protected:
 
     QTemporaryDir tmp_;
     QWidget window_;
-    QWidget view_;
+    PaintRecorder view_;
     QProgressBar progress_;
     ForwardingHost host_;
     TMainOperations ops_{host_, tmp_.path().toStdString()};
     std::unique_ptr<TDrawControl> control_;
     std::vector<bool> startingIdle_;
     std::vector<std::string> errors_;
+    std::vector<std::string> statuses_;
 };
 
 TEST_F(DrawControlTest, HooksFrameEachDrawingAndTheEndCarriesTheRenderersMessage)
@@ -94,6 +108,10 @@ TEST_F(DrawControlTest, HooksFrameEachDrawingAndTheEndCarriesTheRenderersMessage
         EXPECT_EQ(errors_.front(), ops_.Pattern().ErrorMessage());
         EXPECT_EQ(errors_.front().empty(), !c.fails);
         EXPECT_TRUE(progress_.isHidden());
+        ASSERT_GE(statuses_.size(), 2u);
+        EXPECT_EQ(statuses_.front(), "描画中 0% 0.0秒");
+        EXPECT_EQ(statuses_.back().rfind(c.fails ? "描画中断 " : "描画時間 ", 0), 0u) << statuses_.back();
+        statuses_.clear();
     }
 }
 
@@ -116,6 +134,61 @@ TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
     EXPECT_TRUE(startingIdle_.empty());
     EXPECT_FALSE(control_->Drawing());
     EXPECT_TRUE(ops_.Pattern().Suspended());
+}
+
+TEST_F(DrawControlTest, EachCopyRepaintsOnlyTheRowsItBroughtAndTheEndShowsAtOnce)
+{
+    // Slow enough for several progress copies before the end.
+    ops_.SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
+    ops_.SetImageSize(1500, 1500);
+    view_.setFixedSize(1500, 1500);
+    view_.show();
+    control_->Start();
+    const auto started = std::chrono::steady_clock::now();
+    // Serves events until the complete picture has been painted, without
+    // waiting for the poll to notice the end.
+    while (ops_.Pattern().CopyCount() == 0 || view_.painted.empty() || view_.painted.back().height() < 1500) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(60));
+    }
+    WaitUntilIdle();
+    std::vector<QRect> bands(view_.painted.begin(), view_.painted.end() - 1);
+    // The first paint may be the whole widget being shown.
+    if (!bands.empty() && bands.front().height() == 1500) bands.erase(bands.begin());
+    ASSERT_FALSE(bands.empty()) << "no progress copy came in; draw a slower picture";
+    int next = 0;
+    for (const QRect& band : bands) {
+        EXPECT_EQ(band.left(), 0);
+        EXPECT_EQ(band.width(), 1500);
+        EXPECT_EQ(band.top(), next) << "a copy repainted rows it had shown before";
+        next = band.bottom() + 1;
+    }
+    EXPECT_LT(next, 1500);
+}
+
+TEST_F(DrawControlTest, ProgressTextWhileDrawing)
+{
+    ops_.SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
+    ops_.SetImageSize(1500, 1500);
+    control_->Start();
+    while (statuses_.size() < 2 && control_->Drawing()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    control_->Stop();
+    WaitUntilIdle();
+    ASSERT_GE(statuses_.size(), 3u) << "the drawing ended before the first poll";
+    EXPECT_EQ(statuses_[1].rfind("描画中 ", 0), 0u) << statuses_[1];
+    EXPECT_EQ(statuses_.back().rfind("描画中断 ", 0), 0u) << statuses_.back();
+}
+
+TEST(DrawStatusTest, Texts)
+{
+    EXPECT_EQ(DrawingProgressText(0, 400, false, 0.0), "描画中 0% 0.0秒");
+    EXPECT_EQ(DrawingProgressText(199, 400, false, 1.25), "描画中 49% 1.2秒");
+    EXPECT_EQ(DrawingProgressText(9998, 9999, false, 40.0), "描画中 99% 40.0秒");
+    EXPECT_EQ(DrawingProgressText(400, 400, true, 3.0), "ぼかし中 3.0秒");
+    EXPECT_EQ(DrawingDoneText(true, 0.004), "描画時間 0.00秒");
+    EXPECT_EQ(DrawingDoneText(false, 12.345), "描画中断 12.35秒");
+    EXPECT_EQ(DrawingPercent(5, 0), 0);
 }
 
 } // namespace
