@@ -167,4 +167,7 @@ void TMainOperations::ShowHelp()
     const int result =
         ShellOpen("Velquor.html", folder, [this](const std::string& path) { return host_.OpenInViewer(path); });
     if (result == kShellOpenFileNotFound) host_.ErrorDialog(std::string("Velquor.html が見つかりません") + kHint);
+    else if (result == kShellOpenNoAssociation)
+        host_.ErrorDialog("ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。\r\nﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:\r\n" + folder +
+                          "Velquor.html");
 }

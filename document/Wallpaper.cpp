@@ -1,12 +1,17 @@
 // The wallpaper command: the file first, then the desktop.
 #include "document/Wallpaper.h"
 
+#include "common/Format.h"
 #include "imaging/BmpWriter.h"
 
-void SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, const std::string& programDir,
-                  TWallpaperStyle style)
+std::string SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, const std::string& programDir,
+                         TWallpaperStyle style)
 {
     const std::string path = WallpaperFilePath(programDir);
     SaveBmpFile(bitmap, path);
-    ApplyDesktopWallpaper(platform, path, style);
+    if (ApplyDesktopWallpaper(platform, path, style)) return {};
+    return Format(
+        "画像を %s に書き出しましたが、壁紙に設定できませんでした。\r\n"
+        "このﾃﾞｽｸﾄｯﾌﾟには壁紙を設定する方法がありません。",
+        path.c_str());
 }

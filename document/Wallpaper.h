@@ -7,8 +7,10 @@
 
 #include <string>
 
-// Rewrites the wallpaper file with the picture, then applies it; the
-// desktop's answer is not reported. A picture that cannot be written throws
-// EFOpenError and leaves the desktop untouched.
-void SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, const std::string& programDir,
-                  TWallpaperStyle style);
+// Rewrites the wallpaper file with the picture, then applies it. Returns the
+// message to show when the desktop could not take it (empty when it did):
+// the file is written all the same, and the user should know where. A
+// picture that cannot be written throws EFOpenError and leaves the desktop
+// untouched.
+std::string SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, const std::string& programDir,
+                         TWallpaperStyle style);

@@ -74,7 +74,8 @@ void TfrmMain::CopyToClipboard()
 
 void TfrmMain::SetWallPaper(TWallpaperStyle style)
 {
-    ::SetWallPaper(ops_->ImageBitmap(), *desktop_, programDir_, style);
+    const std::string failure = ::SetWallPaper(ops_->ImageBitmap(), *desktop_, programDir_, style);
+    if (!failure.empty()) ErrorDialog(failure);
 }
 
 void TfrmMain::WallPaperCenter() { SetWallPaper(wpsCenter); }

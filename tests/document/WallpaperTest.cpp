@@ -91,10 +91,13 @@ TEST(Wallpaper, ApplyReturnsTheDesktopsAnswer)
         EXPECT_EQ(ApplyDesktopWallpaper(platform, "/x/_velquor.bmp", wpsTile), accept);
         EXPECT_EQ(platform.calls.size(), 3u);
     }
-    // A refusing desktop is not reported by the command.
+    // The command says so when the desktop refused, naming the written file.
     TempDir programDir;
     RecordingPlatform refusing(false);
-    EXPECT_NO_THROW(SetWallPaper(Picture(), refusing, programDir.Path(), wpsCenter));
+    const std::string failure = SetWallPaper(Picture(), refusing, programDir.Path(), wpsCenter);
+    EXPECT_NE(failure.find(WallpaperFilePath(programDir.Path())), std::string::npos) << failure;
+    RecordingPlatform accepting(true);
+    EXPECT_EQ(SetWallPaper(Picture(), accepting, programDir.Path(), wpsCenter), "");
 }
 
 TEST(Wallpaper, FailedFileWriteLeavesTheDesktopUntouched)

@@ -97,11 +97,14 @@ TEST_F(HelpTest, OpensThePageBesideTheProgram)
     EXPECT_EQ(dialogs_.openedUrls.front(), QUrl::fromLocalFile(TempPath(QStringLiteral("Velquor.html"))));
     EXPECT_TRUE(dialogs_.errors.isEmpty());
 
-    // A desktop without a viewer for it is not reported.
+    // A desktop without a viewer for it: the user learns where the page is.
     dialogs_.openUrlAnswer = false;
     window.mnuHelpHelp->trigger();
     EXPECT_EQ(dialogs_.openedUrls.size(), 2);
-    EXPECT_TRUE(dialogs_.errors.isEmpty());
+    ASSERT_EQ(dialogs_.errors.size(), 1);
+    EXPECT_EQ(dialogs_.errors.front(),
+              QStringLiteral("ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。\r\nﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:\r\n") +
+                  TempPath(QStringLiteral("Velquor.html")));
     EXPECT_TRUE(dialogs_.exceptions.isEmpty());
 }
 

@@ -36,10 +36,11 @@ public:
         if (values.empty()) fileAtFirstValue = ReadFile(QString::fromStdString(watchedFile));
         values.emplace_back(name, value);
     }
+    bool accept = true;
     bool SetDesktopWallpaper(const std::string& path) override
     {
         wallpapers.push_back(path);
-        return false; // refused: nothing may be reported
+        return accept;
     }
 };
 
@@ -175,4 +176,20 @@ TEST_F(WallpaperCommandTest, EachStyleWritesItsValuesAfterTheFile)
     EXPECT_TRUE(dialogs_.exceptions.isEmpty());
     EXPECT_TRUE(dialogs_.errors.isEmpty());
     EXPECT_TRUE(dialogs_.messages.isEmpty());
+}
+
+TEST_F(WallpaperCommandTest, ADesktopWithoutAWaySaysWhereThePictureWent)
+{
+    RecordingDesktop desktop;
+    desktop.accept = false;
+    desktop_ = &desktop;
+    TfrmMain& window = CreateShown();
+    window.actWallStretch->trigger();
+    const QString file = TempPath(QStringLiteral("_velquor.bmp"));
+    EXPECT_TRUE(ReadFile(file).startsWith("BM"));
+    ASSERT_EQ(dialogs_.errors.size(), 1);
+    EXPECT_EQ(dialogs_.errors.front(), QStringLiteral("画像を ") + file +
+                                           QStringLiteral(" に書き出しましたが、壁紙に設定できませんでした。\r\n"
+                                                          "このﾃﾞｽｸﾄｯﾌﾟには壁紙を設定する方法がありません。"));
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty());
 }
