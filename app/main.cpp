@@ -32,6 +32,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velquor"));
     InitUiResources();
+    InstallJapaneseQtTexts(app);
     QApplication::setWindowIcon(Icon(QStringLiteral("velquor.png")));
     QApplication::setFont(JapaneseFont());
 

@@ -9,7 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxml2-dev zlib1g-dev
   libpng-dev pngcheck python3-pil imagemagick
-  xvfb xauth xclip xdotool fonts-ipafont-gothic
+  qt6-translations-l10n
+  xvfb xauth xclip xdotool openbox fonts-ipafont-gothic
 )
 
 missing=()
