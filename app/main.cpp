@@ -1,8 +1,10 @@
-// Velquor: the desktop program. Takes no command-line arguments.
+// Velquor: the desktop program. `velquor [FILE]` opens a .vqp document or
+// loads a .mcf palette, as dropping the file on the window would.
 #include "ui/Main.h"
 #include "ui/UiLook.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +38,10 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(Icon(QStringLiteral("velquor.png")));
     QApplication::setFont(JapaneseFont());
 
-    TfrmMain window;
+    TMainWindowOptions options;
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) options.startFile = arguments[1].toStdString();
+    TfrmMain window(options);
     window.show();
     return app.exec();
 }

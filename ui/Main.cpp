@@ -78,6 +78,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
 {
     // Image bitmap, renderer, formula 0, colour change 1.0, point move 0.
     programDir_ = options.programDir.empty() ? ProgramDir() : options.programDir;
+    startFile_ = options.startFile;
     if (options.desktop == nullptr) ownDesktop_ = MakeDesktopPlatform();
     desktop_ = options.desktop != nullptr ? options.desktop : ownDesktop_.get();
     ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), programDir_);
@@ -188,8 +189,11 @@ void TfrmMain::FormActivate()
     RunCommand([this] {
         SetImageSize(400, 400);
         statusPanels_->ShowPaletteName(QStringLiteral("標準"));
-        StartDraw();
     });
+    // A file from the command line draws itself when it can; whatever it
+    // did not start, the start-up pattern fills.
+    if (!startFile_.empty()) RunCommand([this] { ops_->DropFiles({startFile_}); });
+    if (!Drawing()) RunCommand([this] { StartDraw(); });
 }
 
 bool TfrmMain::event(QEvent* event)

@@ -45,6 +45,9 @@ struct TMainWindowOptions {
     std::string programDir;
     // Where the wallpaper goes; null uses the running desktop's. Not owned.
     IDesktopPlatform* desktop = nullptr;
+    // A file named on the command line: taken at the first activation as a
+    // drop would take it, so a document replaces the start-up pattern.
+    std::string startFile;
 };
 
 class TfrmMain : public QMainWindow, private IMainHost {
@@ -146,6 +149,7 @@ private:
     std::unique_ptr<TfrmFormulaSelect> frmFormulaSelect_;
     std::unique_ptr<TAboutDialog> dlgAbout_;
     bool firstActivate_ = true;
+    std::string startFile_;
     QString paletteDialogFolder_;
     QString vqpDialogFolder_;
     // The folder of the executable (the wallpaper file goes there).

@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QStringList>
+#include <QTranslator>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void InitIconsResource() { Q_INIT_RESOURCE(icons); }

@@ -14,6 +14,12 @@ foreach(f share/velquor/Velquor.html share/velquor/mcf/稲妻.mcf share/applicat
   endif()
 endforeach()
 
+# The desktop hands the opened file to the program.
+file(STRINGS ${WORK}/prefix/share/applications/velquor.desktop exec REGEX "^Exec=")
+if(NOT exec STREQUAL "Exec=velquor %f")
+  message(FATAL_ERROR "desktop entry does not pass the file: ${exec}")
+endif()
+
 set(render ${WORK}/prefix/bin/velquor-render)
 execute_process(COMMAND ${render} --palette ${WORK}/prefix/share/velquor/mcf/稲妻.mcf --size 8x8
                         --save-document ${WORK}/p.vqp RESULT_VARIABLE r)

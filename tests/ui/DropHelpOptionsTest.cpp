@@ -86,6 +86,44 @@ TEST_F(DropTest, OtherFilesAreRefusedAndOnlyTheFirstCounts)
     EXPECT_EQ(dialogs_.messages.size(), 1);
 }
 
+using StartFileTest = WindowFixture;
+
+TEST_F(StartFileTest, FileOnTheCommandLineIsTakenAsADrop)
+{
+    const QString doc = TempPath(QStringLiteral("d.vqp"));
+    const QString palette = TempPath(QStringLiteral("p.mcf"));
+    const QString text = TempPath(QStringLiteral("x.txt"));
+    WriteDocument(doc, [](TVqd&) {});
+    ASSERT_TRUE(WritePalette(palette));
+    ASSERT_TRUE(WriteFile(text, "hello"));
+    struct Case {
+        QString file;
+        int width;           // of the first drawing
+        std::string palette; // after it
+        QString error;       // the drop's message, if any
+    };
+    const Case cases[] = {
+        {doc, 60, "標準", QString()},
+        {palette, 400, "p", QString()},
+        {text, 400, "標準", text + QStringLiteral("\r\nは扱えません。")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        dialogs_.errors.clear();
+        startFile_ = c.file.toStdString();
+        TfrmMain& window = CreateShown();
+        const TVelquor& pattern = window.Operations().Pattern();
+        EXPECT_EQ(pattern.Width(), c.width);
+        EXPECT_EQ(pattern.GetPaletteName(), c.palette);
+        EXPECT_GT(pattern.CopyCount(), 0) << "nothing was drawn";
+        EXPECT_EQ(pattern.ErrorMessage(), "");
+        if (c.error.isEmpty()) EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
+        else EXPECT_EQ(dialogs_.errors, QStringList{c.error});
+        EXPECT_TRUE(dialogs_.exceptions.isEmpty());
+        window_.reset();
+    }
+}
+
 using HelpTest = WindowFixture;
 
 TEST_F(HelpTest, OpensThePageBesideTheProgram)

@@ -31,6 +31,7 @@ protected:
         options.dialogs = &dialogs_;
         options.programDir = programDir_.empty() ? tmp_.path().toStdString() : programDir_;
         options.desktop = desktop_;
+        options.startFile = startFile_;
         window_ = std::make_unique<TfrmMain>(options);
         return *window_;
     }
@@ -65,4 +66,6 @@ protected:
     // folder) and a desktop stand-in (default: none, the real one).
     std::string programDir_;
     IDesktopPlatform* desktop_ = nullptr;
+    // Set before Create: the file named on the command line.
+    std::string startFile_;
 };
