@@ -8,9 +8,15 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+
+#include <atomic>
+#include <chrono>
+#include <exception>
+#include <thread>
 
 QString QtFilter(const QString& filter)
 {
@@ -134,3 +140,42 @@ void TQtDialogs::ShowException(QWidget* parent, const QString& text)
 int TQtDialogs::Exec(QDialog& dialog) { return ExecInFront(dialog); }
 
 bool TQtDialogs::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+void TQtDialogs::RunWithProgress(QWidget* parent, const QString& title, const TProgressWork& work)
+{
+    QProgressDialog box(title, QStringLiteral("キャンセル"), 0, 100, parent);
+    box.setWindowTitle(QStringLiteral("Velquor"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setAutoReset(false);
+    box.setAutoClose(false);
+    if (StayOnTopWindowShown(box)) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // A quick job ends before the box would appear; until it does, input
+    // waits in the queue so no command can run while the work reads the
+    // picture.
+    box.setMinimumDuration(400);
+
+    std::atomic<int> percent{0};
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> done{false};
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work([&](int value) {
+                percent.store(value);
+                return !cancelled.load();
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done.store(true);
+    });
+    while (!done.load()) {
+        box.setValue(percent.load());
+        if (box.wasCanceled()) cancelled.store(true);
+        const auto flags = box.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+        QCoreApplication::processEvents(flags, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+}

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -36,6 +37,11 @@ struct TSaveFileResult {
     int filterIndex = 1; // 1-based entry the user left selected
 };
 
+// Told the whole percentage done; answers false once the user cancelled.
+using TReportProgress = std::function<bool(int percent)>;
+// Long work that reports its progress; runs off the GUI thread.
+using TProgressWork = std::function<void(const TReportProgress& report)>;
+
 class IDialogs {
 public:
     virtual ~IDialogs() = default;
@@ -54,6 +60,11 @@ public:
     virtual int Exec(QDialog& dialog) = 0;
     // Hands a file URL to the desktop's viewer; true when it was taken.
     virtual bool OpenUrl(const QUrl& url) = 0;
+    // Runs work on another thread while a modal box shows its progress and
+    // offers to cancel; the windows keep repainting and take no input
+    // meanwhile. Returns when work has returned; what it threw is thrown
+    // here.
+    virtual void RunWithProgress(QWidget* parent, const QString& title, const TProgressWork& work) = 0;
 };
 
 // The real dialogs of the desktop. Each opens above every window of the
@@ -68,6 +79,7 @@ public:
     void ShowException(QWidget* parent, const QString& text) override;
     int Exec(QDialog& dialog) override;
     bool OpenUrl(const QUrl& url) override;
+    void RunWithProgress(QWidget* parent, const QString& title, const TProgressWork& work) override;
 };
 
 // "MCF(*.mcf)|*.mcf|all|*" -> "MCF(*.mcf);;all (*)": each pattern shown once.

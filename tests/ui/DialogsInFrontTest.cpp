@@ -7,8 +7,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
 
 TEST(DialogsInFrontTest, ErrorBoxOverAStayOnTopWindowStaysOnTopAndIsActive)
 {
@@ -60,4 +65,37 @@ TEST(DialogsInFrontTest, ProgramDialogParentPrefersAnOpenModalDialog)
     });
     modal.exec();
     EXPECT_EQ(seen, &modal);
+}
+
+TEST(RunWithProgressTest, CancelStopsTheWorkAndTheEventLoopKeepsRunning)
+{
+    QWidget owner;
+    owner.show();
+    int ticks = 0;
+    QTimer repaint;
+    QObject::connect(&repaint, &QTimer::timeout, [&] { ++ticks; });
+    repaint.start(10);
+    QTimer::singleShot(600, [] {
+        auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr) << "no progress box after 600 ms";
+        EXPECT_GT(box->value(), 0);
+        box->cancel();
+    });
+    int last = -1;
+    TQtDialogs().RunWithProgress(&owner, QStringLiteral("画像を保存"), [&](const TReportProgress& report) {
+        for (int percent = 0; percent <= 100; ++percent) {
+            last = percent;
+            if (!report(percent)) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    EXPECT_LT(last, 100) << "the work ran to the end despite the cancel";
+    EXPECT_GT(ticks, 20) << "the window stopped serving events";
+}
+
+TEST(RunWithProgressTest, WhatTheWorkThrowsArrivesHere)
+{
+    EXPECT_THROW(TQtDialogs().RunWithProgress(nullptr, QStringLiteral("x"),
+                                              [](const TReportProgress&) { throw std::runtime_error("disk full"); }),
+                 std::runtime_error);
 }

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class TScriptedDialogs final : public IDialogs {
 public:
@@ -22,6 +23,8 @@ public:
     std::function<int(QDialog&)> onExec;
     // What the desktop answers to an opened URL.
     bool openUrlAnswer = true;
+    // The progress box cancels once work reports this percentage.
+    int cancelAtPercent = 101;
 
     std::deque<TOpenFileRequest> openRequests;
     std::deque<TSaveFileRequest> saveRequests;
@@ -31,6 +34,8 @@ public:
     int execCount = 0;
     QList<QUrl> openedUrls;
     QStringList folderTitles;
+    QStringList progressTitles;
+    std::vector<int> progressSeen; // every percentage reported
     // The parent each message, error and file dialog was given, in order.
     QList<QWidget*> parents;
 
@@ -75,6 +80,16 @@ public:
     {
         openedUrls << url;
         return openUrlAnswer;
+    }
+
+    void RunWithProgress(QWidget* parent, const QString& title, const TProgressWork& work) override
+    {
+        parents << parent;
+        progressTitles << title;
+        work([this](int percent) {
+            progressSeen.push_back(percent);
+            return percent < cancelAtPercent;
+        });
     }
 
 private:
