@@ -65,10 +65,12 @@ void TfrmMain::CopyToClipboard()
 {
     const TBitmap24& bitmap = ops_->ImageBitmap();
     if (bitmap.Empty()) return;
-    // A deep copy: the clipboard outlives the next drawing into the bitmap.
+    // One deep copy in the bitmap's own three bytes a pixel, held by the
+    // clipboard alone (the next drawing rewrites the bitmap); it is freed
+    // when another program takes the clipboard over.
     const QImage image = QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(), static_cast<qsizetype>(bitmap.Stride()),
                                 QImage::Format_BGR888)
-                             .convertToFormat(QImage::Format_RGB32);
+                             .copy();
     QGuiApplication::clipboard()->setImage(image);
 }
 
