@@ -256,6 +256,7 @@ void TfrmMain::FitClientArea(int width, int imageHeight)
     const QRect screenArea = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
     // The frame is known once the window manager has framed the window.
     const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
+    fittedFrame_ = frame;
     TFitInput in;
     in.imageWidth = width;
     in.imageHeight = imageHeight;
@@ -278,6 +279,15 @@ void TfrmMain::FitClientArea(int width, int imageHeight)
                                    std::max(screenArea.top(), screenArea.bottom() + 1 - outer.height()));
         if (left != outer.left() || top != outer.top()) move(left, top);
     }
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    // The window manager's frame is known only once it has framed the
+    // window; a fit made before then may reach past the screen.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame != fittedFrame_ && ops_->Pattern().Height() > 0) AdjustClientHeight();
 }
 
 void TfrmMain::AdjustClientHeight() { FitClientArea(ptbGraph->width(), ops_->Pattern().Height()); }

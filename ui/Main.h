@@ -14,6 +14,7 @@
 #include "document/Wallpaper.h"
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -87,6 +88,7 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -150,6 +152,8 @@ private:
     std::unique_ptr<TAboutDialog> dlgAbout_;
     bool firstActivate_ = true;
     std::string startFile_;
+    // The window manager's frame the last fit allowed for.
+    QSize fittedFrame_;
     QString paletteDialogFolder_;
     QString vqpDialogFolder_;
     // The folder of the executable (the wallpaper file goes there).
