@@ -2,6 +2,7 @@
 // writes: 8-bit RGB, filter None, no interlacing, gAMA 45455.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // A tIME value: UTC calendar fields.
@@ -23,6 +24,19 @@ struct TPngSettings {
     // On: tIME carries the clock at the moment of writing; off: timeStamp.
     bool useCurrentTime = true;
     TPngTime timeStamp;
+
+    // How the image data is compressed; any choice gives a valid zlib stream
+    // of the same rows. Filtered data (height x (1 + 3 x width) bytes) of at
+    // least parallelFrom bytes is cut into blocks of blockSize bytes that
+    // compress on `threads` workers (0: every hardware thread); smaller
+    // pictures go through one zlib stream on the calling thread. For where
+    // the default threshold comes from, see kParallelFrom.
+    uint64_t parallelFrom = kParallelFrom;
+    size_t blockSize = 128 * 1024;
+    unsigned threads = 0;
+
+    // PLACEHOLDER
+    static constexpr uint64_t kParallelFrom = 512 * 1024;
 };
 
 // The system clock in UTC.
