@@ -235,16 +235,13 @@ TEST(PngWriter, PictureSizeChoosesThePath)
     TPngSettings single = FixedTime(), blocks = FixedTime(), chosen = FixedTime();
     single.parallelFrom = UINT64_MAX;
     blocks.parallelFrom = 0;
-    const uint64_t threshold = TPngSettings::kParallelFrom;
-    const auto widthFor = [](uint64_t filteredBytes, int height) {
-        return static_cast<int>((filteredBytes / height - 1) / 3);
-    };
-    // Filtered sizes just below and exactly at the threshold.
+    // The narrowest picture of this height that reaches the threshold, and
+    // one pixel narrower.
     const int height = 64;
-    const TBitmap24 below = PatternPicture(widthFor(threshold, height), height);
-    const TBitmap24 at = PatternPicture(widthFor(threshold + height * 3, height), height);
-    ASSERT_LT(uint64_t{height} * (1 + 3 * uint64_t(below.Width())), threshold);
-    ASSERT_GE(uint64_t{height} * (1 + 3 * uint64_t(at.Width())), threshold);
+    int width = 1;
+    while (uint64_t{height} * (1 + 3 * uint64_t(width)) < TPngSettings::kParallelFrom) ++width;
+    const TBitmap24 below = PatternPicture(width - 1, height);
+    const TBitmap24 at = PatternPicture(width, height);
     ASSERT_FALSE(EncodeToBytes(below, single) == EncodeToBytes(below, blocks));
     EXPECT_TRUE(EncodeToBytes(below, chosen) == EncodeToBytes(below, single));
     EXPECT_TRUE(EncodeToBytes(at, chosen) == EncodeToBytes(at, blocks));
