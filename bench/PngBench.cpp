@@ -10,6 +10,7 @@
 // zlib's memory through it, so the peak during one encode is all that encoder
 // allocates; it is shown for two heights to show it does not grow with them.
 #include "engine/UVelquor.h"
+#include "imaging/ParallelDeflate.h"
 #include "imaging/PngWriteStream.h"
 
 #include <png.h>
@@ -230,13 +231,16 @@ void Compare(const char* title, const TBitmap24& bitmap)
 
 void PeakAgainstHeight()
 {
-    std::printf("peak memory of the parallel encoder against the height (noise, width 4000):\n");
+    std::printf("peak memory of the parallel encoder (noise, width 4000):\n");
     for (const int height : {500, 4000}) {
         const TBitmap24 bitmap = NoisyPicture(kSize, height);
-        const Result r = Measure(kParallel, bitmap, 1);
-        std::printf("  height %5d: %.2f MB\n", height, r.peak / 1e6);
+        std::printf("  height %5d: %.2f MB\n", height, Measure(kParallel, bitmap, 1).peak / 1e6);
     }
-    std::printf("\n");
+    // The most workers the encoder starts, as on a machine of 16 or more
+    // hardware threads.
+    const TBitmap24 bitmap = NoisyPicture(kSize, 1000);
+    std::printf("  height  1000, %u workers: %.2f MB\n\n", TDeflatePlan::kMaxWorkers,
+                Measure(Ours(0, TDeflatePlan::kMaxWorkers), bitmap, 1).peak / 1e6);
 }
 
 // Square rendered pictures from 64 KiB to 3 MB of filtered data: where the

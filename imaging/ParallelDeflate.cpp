@@ -43,8 +43,8 @@ public:
     TParallelJob(uint64_t total, const TDeflatePlan& plan, const TDeflateSource& source)
         : total_(total), plan_(plan), source_(source), blockSize_(std::max<size_t>(plan.blockSize, 1)),
           blocks_((total + blockSize_ - 1) / blockSize_),
-          // Small enough that progress comes at least 128 times, large
-          // enough that deflate is not called for a handful of bytes.
+          // Progress moves within a block and a stop is seen soon, yet
+          // deflate is never called for a handful of bytes.
           slice_(static_cast<size_t>(std::clamp<uint64_t>(total / 128, 1, 16384)))
     {
         unsigned workers = plan.workers;
