@@ -45,7 +45,8 @@ public:
           blocks_((total + blockSize_ - 1) / blockSize_),
           // Progress moves within a block and a stop is seen soon, yet
           // deflate is never called for a handful of bytes.
-          slice_(static_cast<size_t>(std::clamp<uint64_t>(total / 128, 1, 16384)))
+          slice_(static_cast<size_t>(std::clamp<uint64_t>(total / 128, 1, 16384))),
+          reportStep_(std::max<uint64_t>(total / 256, 1))
     {
         unsigned workers = plan.workers;
         if (workers == 0) workers = std::max(1u, std::thread::hardware_concurrency());
@@ -184,8 +185,10 @@ private:
             }
             at += n;
             std::lock_guard lock(mutex_);
+            // Waking the calling thread for every slice would cost more
+            // than the reports are worth.
+            if ((done_ + n) / reportStep_ != done_ / reportStep_) resultReady_.notify_one();
             done_ += n;
-            resultReady_.notify_one();
             if (stop_) return false;
         }
         return true;
@@ -197,6 +200,7 @@ private:
     const size_t blockSize_;
     const uint64_t blocks_;
     const size_t slice_;
+    const uint64_t reportStep_; // the calling thread is woken once per step
 
     std::mutex mutex_;
     std::condition_variable workReady_;   // a slot came free, or stop

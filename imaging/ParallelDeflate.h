@@ -29,9 +29,10 @@ struct TDeflatePlan {
 using TDeflateSource = std::function<void(uint64_t offset, uint8_t* out, size_t size)>;
 // Receives the compressed stream in order, on the calling thread.
 using TDeflateSink = std::function<void(const uint8_t* data, size_t size)>;
-// Told how many input bytes are compressed so far, on the calling thread,
-// whenever that grew; the workers count in slices of at most 1/128 of the
-// input. Returning false stops the compression.
+// Told how many input bytes are compressed so far, on the calling thread, as
+// it grows: at least once per 1/256 of the input unless blocks or the sink
+// keep the calling thread busy, and before each block is passed on.
+// Returning false stops the compression.
 using TDeflateProgress = std::function<bool(uint64_t done)>;
 
 // Compresses total bytes (at least 1) read from source into one zlib stream
