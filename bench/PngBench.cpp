@@ -78,7 +78,7 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { CountedFree(p)
 namespace {
 
 constexpr int kSize = 4000;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 class CountingBuffer : public std::streambuf {
 public:
