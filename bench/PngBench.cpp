@@ -1,28 +1,40 @@
-// Speed and memory of our PNG encoder against libpng on a large picture.
+// Speed, size and memory of our PNG encoder.
 //
-// Both encode the same 4000 x 4000 picture with zlib's default level, filter
-// None and no interlacing into a sink that only counts bytes. Every operator
-// new of the process is counted, and the encoder routes zlib's memory through
-// it, so the peak during our encode is all the encoder itself allocates.
+// A smooth picture (drawn by the renderer) and a noisy one (random bytes),
+// both 4000 x 4000, go through the parallel path, the single-stream path
+// (one zlib stream at level 6 on one thread, as before the blocks) and
+// libpng (level 6, filter None, no interlacing), each into a sink that only
+// counts bytes. Then pictures of rising size go through both of our paths to
+// show where the parallel one starts to pay: that is the threshold the writer
+// uses. Every operator new of the process is counted, and the encoder routes
+// zlib's memory through it, so the peak during one encode is all that encoder
+// allocates; it is shown for two heights to show it does not grow with them.
 #include "engine/UVelquor.h"
+#include "imaging/ParallelDeflate.h"
 #include "imaging/PngWriteStream.h"
 
 #include <png.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
-#include <cmath>
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <ostream>
+#include <random>
 #include <streambuf>
+#include <thread>
+
+#include <sys/resource.h>
 
 namespace {
 
-size_t gCurrent = 0;
-size_t gPeak = 0;
+std::atomic<size_t> gCurrent{0};
+std::atomic<size_t> gPeak{0};
 
 // Each block carries its size in front, aligned for any type.
 constexpr size_t kHeader = alignof(std::max_align_t);
@@ -32,8 +44,9 @@ void* CountedAlloc(size_t size) noexcept
     auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
     if (block == nullptr) return nullptr;
     *reinterpret_cast<size_t*>(block) = size;
-    gCurrent += size;
-    gPeak = std::max(gPeak, gCurrent);
+    const size_t now = gCurrent += size;
+    size_t peak = gPeak.load();
+    while (now > peak && !gPeak.compare_exchange_weak(peak, now)) {}
     return block + kHeader;
 }
 
@@ -65,7 +78,7 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { CountedFree(p)
 namespace {
 
 constexpr int kSize = 4000;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 class CountingBuffer : public std::streambuf {
 public:
@@ -84,15 +97,15 @@ protected:
     }
 };
 
-// A picture drawn by the renderer itself: formula 5 through the swirl point
-// move, smooth bands with sharp edges as users see them.
-TBitmap24 RenderedPicture()
+// Formula 5 through the swirl point move: smooth bands with sharp edges as
+// users see them.
+TBitmap24 RenderedPicture(int width, int height)
 {
     TBitmap24 bitmap;
     TVelquor renderer(false, &bitmap);
     renderer.WaitUntilSuspended();
-    bitmap.SetSize(kSize, kSize);
-    renderer.SetSize(kSize, kSize);
+    bitmap.SetSize(width, height);
+    renderer.SetSize(width, height);
     renderer.SetFormula(TFormulaBox::GetFormula(5));
     auto move = TPointMoveBox::GetPointMove(2);
     move->SetParam(TPointMoveParam{0.25L, 0, 0, 0});
@@ -103,21 +116,67 @@ TBitmap24 RenderedPicture()
     return bitmap;
 }
 
-double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-size_t EncodeOurs(const TBitmap24& bitmap, size_t& peakBytes)
+TBitmap24 NoisyPicture(int width, int height)
 {
-    CountingBuffer sink;
-    std::ostream out(&sink);
-    const size_t baseline = gCurrent;
-    gPeak = gCurrent;
-    {
-        TPngWriteStream encoder{TPngSettings{}};
-        encoder.Encode(bitmap, out);
-    }
-    peakBytes = gPeak - baseline;
-    return sink.bytes;
+    TBitmap24 bitmap(width, height);
+    std::mt19937 random(1);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width * 3; ++x) bitmap.Row(y)[x] = static_cast<uint8_t>(random());
+    return bitmap;
 }
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct Result {
+    double seconds = 1e300; // best run
+    double cpu = 1e300;     // processor time of all threads in the best run
+    size_t bytes = 0;
+    size_t peak = 0; // our encoder only
+};
+
+using Encoder = std::function<size_t(const TBitmap24&)>;
+
+Result Measure(const Encoder& encode, const TBitmap24& bitmap, int runs)
+{
+    Result r;
+    for (int run = 0; run < runs; ++run) {
+        const size_t baseline = gCurrent.load();
+        gPeak = baseline;
+        const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = CpuSeconds();
+        r.bytes = encode(bitmap);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (seconds < r.seconds) {
+            r.seconds = seconds;
+            r.cpu = CpuSeconds() - cpuStart;
+        }
+        r.peak = gPeak.load() - baseline;
+    }
+    return r;
+}
+
+Encoder Ours(uint64_t parallelFrom, unsigned threads = 0)
+{
+    return [=](const TBitmap24& bitmap) {
+        TPngSettings settings;
+        settings.parallelFrom = parallelFrom;
+        settings.threads = threads;
+        CountingBuffer sink;
+        std::ostream out(&sink);
+        TPngWriteStream encoder(settings);
+        encoder.Encode(bitmap, out);
+        return sink.bytes;
+    };
+}
+
+const Encoder kParallel = Ours(0);
+const Encoder kSingle = Ours(UINT64_MAX);
 
 void CountBytes(png_structp png, png_bytep, png_size_t size) { *static_cast<size_t*>(png_get_io_ptr(png)) += size; }
 void NoFlush(png_structp) {}
@@ -144,29 +203,70 @@ size_t EncodeLibpng(const TBitmap24& bitmap)
     return bytes;
 }
 
+double RawMegabytes(const TBitmap24& bitmap) { return static_cast<double>(bitmap.Width()) * bitmap.Height() * 3 / 1e6; }
+
+void Line(const char* name, const Result& r, const TBitmap24& bitmap)
+{
+    std::printf("  %-20s %6.1f MB/s  %6.3f s (cpu %6.3f s)  %9zu bytes", name, RawMegabytes(bitmap) / r.seconds,
+                r.seconds, r.cpu, r.bytes);
+    if (r.peak > 0) std::printf("  peak %6.2f MB", r.peak / 1e6);
+    std::printf("\n");
+}
+
+void Compare(const char* title, const TBitmap24& bitmap)
+{
+    std::printf("%s %d x %d, %.1f MB of pixels, best of %d runs\n", title, bitmap.Width(), bitmap.Height(),
+                RawMegabytes(bitmap), kRuns);
+    const Result parallel = Measure(kParallel, bitmap, kRuns);
+    const Result oneWorker = Measure(Ours(0, 1), bitmap, kRuns);
+    const Result single = Measure(kSingle, bitmap, kRuns);
+    const Result libpng = Measure(EncodeLibpng, bitmap, kRuns);
+    Line("parallel", parallel, bitmap);
+    Line("parallel, 1 worker", oneWorker, bitmap);
+    Line("single stream", single, bitmap);
+    Line("libpng", libpng, bitmap);
+    std::printf("  parallel / single stream: speed %.2fx, size %+.3f %%\n\n", single.seconds / parallel.seconds,
+                (static_cast<double>(parallel.bytes) / static_cast<double>(single.bytes) - 1) * 100);
+}
+
+void PeakAgainstHeight()
+{
+    std::printf("peak memory of the parallel encoder (noise, width 4000):\n");
+    for (const int height : {500, 4000}) {
+        const TBitmap24 bitmap = NoisyPicture(kSize, height);
+        std::printf("  height %5d: %.2f MB\n", height, Measure(kParallel, bitmap, 1).peak / 1e6);
+    }
+    // The most workers the encoder starts, as on a machine of 16 or more
+    // hardware threads.
+    const TBitmap24 bitmap = NoisyPicture(kSize, 1000);
+    std::printf("  height  1000, %u workers: %.2f MB\n\n", TDeflatePlan::kMaxWorkers,
+                Measure(Ours(0, TDeflatePlan::kMaxWorkers), bitmap, 1).peak / 1e6);
+}
+
+// Square rendered pictures from 64 KiB to 3 MB of filtered data: where the
+// parallel path overtakes the single stream.
+void Threshold()
+{
+    std::printf("single stream against parallel by size (rendered pictures, best of 15 runs):\n");
+    for (const int side : {150, 200, 260, 296, 370, 420, 520, 740, 1000}) {
+        const TBitmap24 bitmap = RenderedPicture(side, side);
+        const uint64_t filtered = static_cast<uint64_t>(side) * (1 + 3 * static_cast<uint64_t>(side));
+        const Result single = Measure(kSingle, bitmap, 15);
+        const Result parallel = Measure(kParallel, bitmap, 15);
+        std::printf("  %4d x %-4d %8" PRIu64 " bytes filtered: single %7.2f ms, parallel %7.2f ms, ratio %.2f\n", side,
+                    side, filtered, single.seconds * 1e3, parallel.seconds * 1e3, single.seconds / parallel.seconds);
+    }
+    std::printf("the writer's threshold: %" PRIu64 " bytes of filtered data\n", TPngSettings::kParallelFrom);
+}
+
 } // namespace
 
 int main()
 {
-    const TBitmap24 bitmap = RenderedPicture();
-    const double megabytes = static_cast<double>(kSize) * kSize * 3 / 1e6;
-    std::printf("picture %d x %d, %.1f MB of pixels, best of %d runs\n", kSize, kSize, megabytes, kRuns);
-
-    double oursBest = 1e30, libpngBest = 1e30;
-    size_t oursBytes = 0, libpngBytes = 0, peak = 0;
-    for (int run = 0; run < kRuns; ++run) {
-        auto start = std::chrono::steady_clock::now();
-        oursBytes = EncodeOurs(bitmap, peak);
-        oursBest = std::min(oursBest, Seconds(std::chrono::steady_clock::now() - start));
-        start = std::chrono::steady_clock::now();
-        libpngBytes = EncodeLibpng(bitmap);
-        libpngBest = std::min(libpngBest, Seconds(std::chrono::steady_clock::now() - start));
-    }
-    std::printf("ours:   %8.1f MB/s  %.3f s  %zu bytes\n", megabytes / oursBest, oursBest, oursBytes);
-    std::printf("libpng: %8.1f MB/s  %.3f s  %zu bytes\n", megabytes / libpngBest, libpngBest, libpngBytes);
-    std::printf("ours / libpng speed: %.2f\n", libpngBest / oursBest);
-    const size_t rowBytes = static_cast<size_t>(kSize) * 3;
-    std::printf("peak memory of our encoder: %zu bytes (%.1f KiB; one row is %zu bytes, limit 1 MiB + a few rows)\n",
-                peak, peak / 1024.0, rowBytes);
+    std::printf("%u hardware threads\n\n", std::thread::hardware_concurrency());
+    Compare("smooth", RenderedPicture(kSize, kSize));
+    Compare("noisy", NoisyPicture(kSize, kSize));
+    PeakAgainstHeight();
+    Threshold();
     return 0;
 }

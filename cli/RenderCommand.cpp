@@ -179,6 +179,26 @@ void Render(TMainOperations& ops, std::ostream& err, bool showProgress)
     if (!pattern.ErrorMessage().empty()) throw Exception(pattern.ErrorMessage());
 }
 
+// On a terminal the save shows its percentage on one line, which is cleared
+// again however the save ends.
+std::string SaveImage(TMainOperations& ops, const Options& o, std::ostream& err, bool showProgress)
+{
+    const std::string name = o.output.value_or("velquor.bmp");
+    if (!showProgress) return SaveImageFile(ops.ImageBitmap(), name, o.filterIndex);
+    const auto show = [&err](int percent) {
+        err << "\rvelquor-render: saving " << percent << "%" << std::flush;
+        return true;
+    };
+    try {
+        const std::string written = SaveImageFile(ops.ImageBitmap(), name, o.filterIndex, show);
+        err << "\r\033[K" << std::flush;
+        return written;
+    } catch (...) {
+        err << "\r\033[K" << std::flush;
+        throw;
+    }
+}
+
 int Run(const Options& o, const std::string& programDir, std::ostream& out, std::ostream& err, bool showProgress)
 {
     ConsoleHost host(err, o.paletteDir);
@@ -208,7 +228,7 @@ int Run(const Options& o, const std::string& programDir, std::ostream& out, std:
     }
     if (o.output || !o.saveDocument) {
         Render(ops, err, showProgress);
-        const std::string written = SaveImageFile(ops.ImageBitmap(), o.output.value_or("velquor.bmp"), o.filterIndex);
+        const std::string written = SaveImage(ops, o, err, showProgress);
         out << "velquor-render: wrote " << written << "\n";
     }
     return 0;

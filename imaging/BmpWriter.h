@@ -3,14 +3,18 @@
 #pragma once
 
 #include "bitmap/Bitmap24.h"
+#include "imaging/SaveProgress.h"
 
 #include <ostream>
 #include <string>
 
 // 54-byte header, rows bottom-up, each padded with zeros to four bytes.
-// Throws EWriteError when the stream refuses the bytes.
-void WriteBmp(const TBitmap24& bitmap, std::ostream& out);
+// Throws EWriteError when the stream refuses the bytes. progress sees the
+// rows as TSaveProgress describes; returns false when it cancelled, leaving
+// an incomplete file in out.
+bool WriteBmp(const TBitmap24& bitmap, std::ostream& out, const TSaveProgress& progress = {});
 
 // Creates or replaces the file; throws EFOpenError "ファイル '%s' を作成できません。"
-// when it cannot be created or written, leaving an existing file unchanged.
-void SaveBmpFile(const TBitmap24& bitmap, const std::string& path);
+// when it cannot be created or written, and ESaveCancelled when progress
+// cancelled, leaving an existing file unchanged either way.
+void SaveBmpFile(const TBitmap24& bitmap, const std::string& path, const TSaveProgress& progress = {});

@@ -25,13 +25,14 @@ std::string AddImageExtension(const std::string& fileName, TImageFileType type)
     return fileName + (type == iftPng ? ".png" : ".bmp");
 }
 
-std::string SaveImageFile(const TBitmap24& bitmap, const std::string& fileName, int filterIndex)
+std::string SaveImageFile(const TBitmap24& bitmap, const std::string& fileName, int filterIndex,
+                          const TSaveProgress& progress)
 {
     const TImageFileType type = GetFileType(fileName, filterIndex);
     const std::string name = AddImageExtension(fileName, type);
     // The picture is read only on this thread while it is saved, so the PNG
     // encoder can read it in place instead of taking a copy first.
-    if (type == iftPng) SavePngFile(bitmap, name);
-    else SaveBmpFile(bitmap, name);
+    if (type == iftPng) SavePngFile(bitmap, name, {}, progress);
+    else SaveBmpFile(bitmap, name, progress);
     return name;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bitmap/Bitmap24.h"
+#include "imaging/SaveProgress.h"
 
 #include <string>
 
@@ -17,5 +18,8 @@ TImageFileType GetFileType(const std::string& fileName, int filterIndex);
 std::string AddImageExtension(const std::string& fileName, TImageFileType type);
 
 // Writes the picture in the chosen format under the completed name and
-// returns that name. Errors of the writers pass through.
-std::string SaveImageFile(const TBitmap24& bitmap, const std::string& fileName, int filterIndex);
+// returns that name. Errors of the writers pass through. progress sees the
+// save as TSaveProgress describes; when it cancels, ESaveCancelled is thrown
+// and a file of that name stays as it was.
+std::string SaveImageFile(const TBitmap24& bitmap, const std::string& fileName, int filterIndex,
+                          const TSaveProgress& progress = {});

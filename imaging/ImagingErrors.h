@@ -11,4 +11,9 @@ class EInvalidGraphic : public Exception {
 class EPngError : public EInvalidGraphic {
     using EInvalidGraphic::EInvalidGraphic;
 };
+// A save that its progress hook cancelled; the file it was to replace is
+// unchanged, so callers usually show nothing.
+class ESaveCancelled : public Exception {
+    using Exception::Exception;
+};
 // A stream that refuses bytes throws EWriteError from Exceptions.h.

@@ -1,11 +1,16 @@
-// Rows are converted and compressed one at a time, and compressed data
-// leaves in IDAT-sized pieces, so memory follows the width, not the picture.
+// Compressed data leaves in IDAT-sized pieces and the filtered rows are made
+// only as they are compressed, so memory does not grow with the picture's
+// height: one row at a time on the single stream, a few blocks per worker on
+// the parallel path.
 #include "imaging/PngWriteStream.h"
 
+#include "imaging/Deflater.h"
 #include "imaging/ImagingErrors.h"
+#include "imaging/ParallelDeflate.h"
 
+#include <algorithm>
+#include <cstring>
 #include <ctime>
-#include <new>
 #include <vector>
 
 #include <zlib.h>
@@ -14,31 +19,6 @@ namespace {
 
 const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 const char* const kSoftware = "ZEBPNG ver 3.4";
-
-// zlib's memory goes through operator new like every other allocation of
-// the encoder, so it is accounted for in one place.
-voidpf ZAlloc(voidpf, uInt items, uInt size) { return ::operator new(static_cast<size_t>(items) * size, std::nothrow); }
-void ZFree(voidpf, voidpf address) { ::operator delete(address); }
-
-// Owns one deflate stream; ends it on every way out, errors included.
-class TDeflater {
-public:
-    explicit TDeflater(int level)
-    {
-        stream_.zalloc = ZAlloc;
-        stream_.zfree = ZFree;
-        stream_.opaque = nullptr;
-        if (deflateInit2(&stream_, level, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            throw EPngError("Write Image (PNG): Write Error");
-    }
-    ~TDeflater() { deflateEnd(&stream_); }
-    TDeflater(const TDeflater&) = delete;
-    TDeflater& operator=(const TDeflater&) = delete;
-    z_stream& operator*() { return stream_; }
-
-private:
-    z_stream stream_{};
-};
 
 bool ValidTime(const TPngTime& t)
 {
@@ -161,52 +141,119 @@ void TPngWriteStream::WriteGammaChunk()
     WriteChunk("gAMA", data, sizeof data);
 }
 
+namespace {
+
+// The filtered rows as one byte sequence: a 0 (filter None) before each
+// row's pixels turned from the bitmap's blue, green, red into red, green, blue.
+void FilteredBytes(const TBitmap24& bitmap, uint64_t offset, uint8_t* out, size_t size)
+{
+    const uint64_t rowBytes = 1 + static_cast<uint64_t>(bitmap.Width()) * 3;
+    auto y = static_cast<int>(offset / rowBytes);
+    auto at = static_cast<size_t>(offset % rowBytes);
+    while (size > 0) {
+        if (at == 0) {
+            *out++ = 0;
+            --size;
+            at = 1;
+            continue;
+        }
+        const uint8_t* row = bitmap.Row(y);
+        const size_t n = std::min<size_t>(size, rowBytes - at);
+        size_t b = at - 1; // byte of the RGB row
+        const size_t endByte = b + n;
+        for (; b < endByte && b % 3 != 0; ++b) *out++ = row[b - b % 3 + 2 - b % 3];
+        for (; b + 3 <= endByte; b += 3, out += 3) {
+            out[0] = row[b + 2];
+            out[1] = row[b + 1];
+            out[2] = row[b];
+        }
+        for (; b < endByte; ++b) *out++ = row[b - b % 3 + 2 - b % 3];
+        size -= n;
+        at += n;
+        if (at == rowBytes) {
+            at = 0;
+            ++y;
+        }
+    }
+}
+
+} // namespace
+
 void TPngWriteStream::WriteImageData()
 {
     const TBitmap24& bitmap = Bitmap();
-    const int width = bitmap.Width();
-    const int height = bitmap.Height();
-    const auto idatSize = static_cast<uInt>(settings_.idatSize);
-    std::vector<uint8_t> output(idatSize);
-    // Filter type None: the filtered row is a zero byte before the raw row.
-    std::vector<uint8_t> row(1 + static_cast<size_t>(width) * 3);
+    const uint64_t total = static_cast<uint64_t>(bitmap.Height()) * (1 + static_cast<uint64_t>(bitmap.Width()) * 3);
+    output_.assign(static_cast<size_t>(settings_.idatSize), 0);
+    outputFill_ = 0;
+    if (total >= settings_.parallelFrom) WriteBlocksInParallel(total);
+    else WriteSingleStream();
+    if (Aborted()) return;
+    if (outputFill_ > 0) WriteChunk("IDAT", output_.data(), outputFill_);
+}
 
-    TDeflater deflater(settings_.compressionLevel);
+void TPngWriteStream::AppendCompressed(const uint8_t* data, size_t size)
+{
+    while (size > 0 && !Aborted()) {
+        const size_t n = std::min(size, output_.size() - outputFill_);
+        std::memcpy(output_.data() + outputFill_, data, n);
+        outputFill_ += n;
+        data += n;
+        size -= n;
+        // A full piece leaves at once, so data of an exact multiple of the
+        // IDAT size ends on a full chunk and never on an empty one.
+        if (outputFill_ == output_.size()) {
+            WriteChunk("IDAT", output_.data(), outputFill_);
+            outputFill_ = 0;
+        }
+    }
+}
+
+void TPngWriteStream::WriteBlocksInParallel(uint64_t total)
+{
+    TDeflatePlan plan;
+    plan.level = settings_.compressionLevel;
+    plan.blockSize = settings_.blockSize;
+    plan.workers = settings_.threads;
+    const TBitmap24& bitmap = Bitmap();
+    DeflateParallel(
+        total, plan,
+        [&bitmap](uint64_t offset, uint8_t* out, size_t size) { FilteredBytes(bitmap, offset, out, size); },
+        [this](const uint8_t* data, size_t size) { AppendCompressed(data, size); },
+        [this, total](uint64_t done) {
+            ReportProgress(PercentBelowEnd(done, total));
+            return !Aborted();
+        });
+}
+
+void TPngWriteStream::WriteSingleStream()
+{
+    const TBitmap24& bitmap = Bitmap();
+    const int height = bitmap.Height();
+    std::vector<uint8_t> row(1 + static_cast<size_t>(bitmap.Width()) * 3);
+
+    TDeflater deflater(settings_.compressionLevel, 15);
     z_stream& z = *deflater;
-    z.next_out = output.data();
-    z.avail_out = idatSize;
-    const auto emitFull = [&] {
-        WriteChunk("IDAT", output.data(), idatSize);
-        z.next_out = output.data();
-        z.avail_out = idatSize;
+    const auto compress = [&](int flush) {
+        int result;
+        do {
+            z.next_out = output_.data() + outputFill_;
+            z.avail_out = static_cast<uInt>(output_.size() - outputFill_);
+            result = deflate(&z, flush);
+            if (result < 0 && result != Z_BUF_ERROR) ThrowDeflateError();
+            outputFill_ = output_.size() - z.avail_out;
+            if (outputFill_ == output_.size()) {
+                WriteChunk("IDAT", output_.data(), outputFill_);
+                outputFill_ = 0;
+            }
+        } while (flush == Z_FINISH ? result != Z_STREAM_END : z.avail_in > 0);
     };
 
     for (int y = 0; y < height && !Aborted(); ++y) {
-        const uint8_t* src = bitmap.Row(y);
-        uint8_t* dst = row.data() + 1;
-        for (int x = 0; x < width; ++x, src += 3, dst += 3) {
-            dst[0] = src[2];
-            dst[1] = src[1];
-            dst[2] = src[0];
-        }
+        FilteredBytes(bitmap, static_cast<uint64_t>(y) * row.size(), row.data(), row.size());
         z.next_in = row.data();
         z.avail_in = static_cast<uInt>(row.size());
-        do {
-            if (deflate(&z, Z_NO_FLUSH) < 0) throw EPngError("Write Image (PNG): Write Error");
-            if (z.avail_out == 0) emitFull();
-        } while (z.avail_in > 0);
-        const int counted = y + 1;
-        if (height < 4 || counted % 4 == 2)
-            ReportProgress(static_cast<int>(static_cast<int64_t>(counted) * 100 / height));
+        compress(Z_NO_FLUSH);
+        ReportProgress(PercentBelowEnd(static_cast<uint64_t>(y) + 1, static_cast<uint64_t>(height)));
     }
-    if (Aborted()) return;
-
-    for (;;) {
-        const int result = deflate(&z, Z_FINISH);
-        if (result < 0) throw EPngError("Write Image (PNG): Write Error");
-        if (z.avail_out == 0) emitFull();
-        if (result == Z_STREAM_END) break;
-    }
-    const size_t rest = idatSize - z.avail_out;
-    if (rest > 0) WriteChunk("IDAT", output.data(), rest);
+    if (!Aborted()) compress(Z_FINISH);
 }

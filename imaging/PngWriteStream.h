@@ -4,7 +4,9 @@
 #include "imaging/PngSettings.h"
 #include "imaging/WriteStream.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class TPngWriteStream : public TCustomGraphicWriteStream {
 public:
@@ -23,6 +25,12 @@ private:
     void WritePrivateChunk();
     void WriteGammaChunk();
     void WriteImageData();
+    void WriteSingleStream();
+    void WriteBlocksInParallel(uint64_t total);
+    // Collects compressed bytes and writes every full IDAT piece at once.
+    void AppendCompressed(const uint8_t* data, size_t size);
 
     TPngSettings settings_;
+    std::vector<uint8_t> output_; // one IDAT piece
+    size_t outputFill_ = 0;
 };

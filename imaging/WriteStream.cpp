@@ -17,6 +17,12 @@ void TCustomWriteStream::Begin(std::ostream& destination)
     fill_ = 0;
     total_ = 0;
     aborted_ = false;
+    lastPercent_ = -1;
+}
+
+void TCustomWriteStream::ReportProgress(int percent)
+{
+    while (lastPercent_ < percent && !aborted_) aborted_ = Progress(++lastPercent_);
 }
 
 void TCustomWriteStream::Write(const void* data, size_t size)
@@ -54,16 +60,13 @@ void TCustomWriteStream::Pass(const void* data, size_t size)
     total_ += size;
 }
 
-bool TCustomGraphicWriteStream::Progress(int percent)
-{
-    if (observer_) observer_(percent);
-    return false;
-}
+bool TCustomGraphicWriteStream::Progress(int percent) { return observer_ && !observer_(percent); }
 
-void TCustomGraphicWriteStream::Encode(const TBitmap24& bitmap, std::ostream& destination)
+bool TCustomGraphicWriteStream::Encode(const TBitmap24& bitmap, std::ostream& destination)
 {
     bitmap_ = &bitmap;
     Begin(destination);
     WriteImage();
     Flush();
+    return !Aborted();
 }

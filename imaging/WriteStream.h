@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bitmap/Bitmap24.h"
+#include "imaging/SaveProgress.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +37,9 @@ protected:
     void Flush();
 
     bool Aborted() const { return aborted_; }
-    void ReportProgress(int percent) { aborted_ = aborted_ || Progress(percent); }
+    // Passes every whole percentage above the last one passed, up to percent,
+    // to Progress, and stops at the first that aborts.
+    void ReportProgress(int percent);
 
 private:
     void Pass(const void* data, size_t size);
@@ -46,20 +49,24 @@ private:
     uint64_t total_ = 0;
     std::ostream* destination_ = nullptr; // not owned
     bool aborted_ = false;
+    int lastPercent_ = -1;
 };
 
 // A writer that encodes one bitmap.
 class TCustomGraphicWriteStream : public TCustomWriteStream {
 public:
-    using ProgressObserver = std::function<void(int percent)>;
+    // Sees the reports described at TSaveProgress; returns false to cancel.
+    using ProgressObserver = TSaveProgress;
 
-    // Passes the percentage to the observer, if one is attached; never aborts.
+    // Passes the percentage to the observer, if one is attached, and aborts
+    // when it answers false.
     bool Progress(int percent) override;
     void SetProgressObserver(ProgressObserver observer) { observer_ = std::move(observer); }
 
     // Encodes bitmap into destination: resets the counters, runs WriteImage
-    // and passes on what is still buffered.
-    void Encode(const TBitmap24& bitmap, std::ostream& destination);
+    // and passes on what is still buffered. Returns false when a progress
+    // report aborted it; destination then holds an incomplete file.
+    bool Encode(const TBitmap24& bitmap, std::ostream& destination);
 
 protected:
     virtual void WriteImage() = 0;

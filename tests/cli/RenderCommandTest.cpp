@@ -148,6 +148,29 @@ TEST_F(RenderCommandTest, FileTypeFollowsTheExtensionThenTheFormat)
     EXPECT_EQ(ReadBytes(P("pic2.bmp")).substr(0, 2), "BM");
 }
 
+// Only a terminal sees progress: the save counts on one line, which is
+// cleared before the result is printed.
+TEST_F(RenderCommandTest, SaveProgressGoesOnlyToATerminal)
+{
+    for (const char* name : {"a.png", "a.bmp"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Run({"--size", "300x200", "-o", P(name)}), 0) << err_.str();
+        EXPECT_EQ(err_.str(), "");
+        const std::string quiet = ReadBytes(P(name));
+
+        err_.str("");
+        out_.str("");
+        ASSERT_EQ(RunRender({"--size", "300x200", "-o", P(name)}, dir_.Path(), out_, err_, true), 0) << err_.str();
+        const std::string err = err_.str();
+        for (const char* step : {"\rvelquor-render: saving 0%", "\rvelquor-render: saving 1%",
+                                 "\rvelquor-render: saving 99%", "\rvelquor-render: saving 100%"})
+            EXPECT_NE(err.find(step), std::string::npos) << step;
+        EXPECT_EQ(err.substr(err.rfind('\r')), "\r\033[K");
+        EXPECT_EQ(out_.str(), "velquor-render: wrote " + P(name) + "\n");
+        if (std::string(name) == "a.bmp") EXPECT_EQ(ReadBytes(P(name)), quiet);
+    }
+}
+
 TEST_F(RenderCommandTest, MalformedCommandLinesAreUsageErrors)
 {
     EXPECT_EQ(Run({"--bogus"}), 2);

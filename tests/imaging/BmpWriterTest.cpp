@@ -42,9 +42,11 @@ TEST(BmpWriter, OnePixelGivesFiftyEightBytes)
 
 TEST(BmpWriter, RowsRunBottomUpPaddedWithZeros)
 {
-    for (int width : {1, 2, 3, 4, 5}) {
-        SCOPED_TRACE(width);
-        const int height = 3;
+    // Small pictures, one that fills the writer's buffer several times, and
+    // one whose single row is larger than that buffer.
+    const std::pair<int, int> sizes[] = {{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {701, 1500}, {400001, 2}};
+    for (const auto& [width, height] : sizes) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
         TBitmap24 bitmap = NoisePicture(width, height, static_cast<uint32_t>(width));
         // Whatever the bitmap keeps in its own padding must not reach the file.
         for (int y = 0; y < height; ++y)

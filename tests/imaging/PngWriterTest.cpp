@@ -1,6 +1,7 @@
 // The PNG files the program writes: structure, chunk contents, compressed
 // data split into IDAT chunks, and agreement with independent readers.
 #include "imaging/BmpWriter.h"
+#include "imaging/ImageFileType.h"
 #include "imaging/ImagingErrors.h"
 #include "imaging/PngFile.h"
 #include "tests/imaging/ImagingTestSupport.h"
@@ -11,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <numeric>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -97,18 +101,74 @@ TEST(PngWriter, OnePixelFileHasTheFixedChunkSetAndRgbOrder)
     EXPECT_EQ(InflateIdat(chunks), (Bytes{0, 30, 20, 10}));
 }
 
+// pngcheck accepts every PNG among files, and PIL reads each file as exactly
+// the bitmap's pixels.
+void ExpectReadersSeeThePixels(const std::vector<std::string>& files, const TBitmap24& bitmap, const TempDir& dir)
+{
+    const std::string python = RequireTool(kPython);
+    const std::string pngcheck = RequireTool(kPngCheck);
+    std::string arguments, expectedOutput;
+    const std::string size = std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height());
+    for (size_t i = 0; i < files.size(); ++i) {
+        const bool png = files[i].size() > 4 && files[i].substr(files[i].size() - 4) == ".png";
+        if (png) {
+            const CommandResult check = RunCommand(pngcheck + " -v " + ShellQuote(files[i]));
+            EXPECT_EQ(check.exitCode, 0) << check.output;
+            EXPECT_NE(check.output.find("No errors detected"), std::string::npos) << check.output;
+        }
+        arguments += " " + ShellQuote(files[i]) + " " + ShellQuote(dir / (std::to_string(i) + ".rgb"));
+        expectedOutput += std::string(png ? "PNG" : "BMP") + " RGB " + size + "\n";
+    }
+    const std::string script =
+        "import sys\nfrom PIL import Image\n"
+        "for src, dst in zip(sys.argv[1::2], sys.argv[2::2]):\n"
+        "    im = Image.open(src)\n"
+        "    print(im.format, im.mode, im.size[0], im.size[1])\n"
+        "    open(dst, 'wb').write(im.tobytes())\n";
+    const CommandResult decode = RunCommand(python + " -c " + ShellQuote(script) + arguments);
+    ASSERT_EQ(decode.exitCode, 0) << decode.output;
+    EXPECT_EQ(decode.output, expectedOutput);
+    const Bytes expected = ToRgb(bitmap);
+    for (size_t i = 0; i < files.size(); ++i)
+        EXPECT_TRUE(AsBytes(ReadBytes(dir / (std::to_string(i) + ".rgb"))) == expected)
+            << files[i] << ": pixels differ";
+}
+
+// The program's chunk list with idatCount IDAT chunks, all full but the last,
+// every CRC right, and rows of filter byte 0 and the pixels.
+void ExpectTheProgramsShape(const Bytes& file, const TBitmap24& bitmap, size_t minIdat, size_t maxIdat)
+{
+    const auto chunks = ReadPngChunks(file);
+    const auto sizes = IdatSizes(chunks);
+    ASSERT_GE(sizes.size(), minIdat);
+    ASSERT_LE(sizes.size(), maxIdat);
+    EXPECT_EQ(ChunkTypes(chunks), ExpectedTypes(sizes.size()));
+    for (const auto& c : chunks) EXPECT_TRUE(c.crcValid) << c.type;
+    for (size_t i = 0; i + 1 < sizes.size(); ++i) EXPECT_EQ(sizes[i], 32768u) << "IDAT " << i;
+    EXPECT_GT(sizes.back(), 0u);
+    EXPECT_LE(sizes.back(), 32768u);
+    ExpectRowsOf(InflateIdat(chunks), bitmap);
+}
+
 struct PictureCase {
     const char* name;
     TBitmap24 bitmap;
     size_t minIdat, maxIdat;
+    TPngSettings settings = {};
 };
+
+TPngSettings Parallel(size_t blockSize)
+{
+    TPngSettings settings;
+    settings.parallelFrom = 0;
+    settings.blockSize = blockSize;
+    return settings;
+}
 
 // Each picture is written as PNG and as BMP; pngcheck must accept the PNG
 // and an independent decoder must read both files as the same pixels.
 TEST(PngWriter, FilesAgreeWithIndependentReaders)
 {
-    const std::string python = RequireTool(kPython);
-    const std::string pngcheck = RequireTool(kPngCheck);
     const PictureCase cases[] = {
         {"one pixel", NoisePicture(1, 1, 1), 1, 1},
         {"one IDAT", NoisePicture(80, 80, 2), 1, 1},    // about 19 KB of noise
@@ -121,37 +181,70 @@ TEST(PngWriter, FilesAgreeWithIndependentReaders)
         const std::string png = dir / "p.png", bmp = dir / "p.bmp";
         SavePngFile(c.bitmap, png);
         SaveBmpFile(c.bitmap, bmp);
-
-        const auto chunks = ReadPngChunks(AsBytes(ReadBytes(png)));
-        const auto sizes = IdatSizes(chunks);
-        ASSERT_GE(sizes.size(), c.minIdat);
-        ASSERT_LE(sizes.size(), c.maxIdat);
-        EXPECT_EQ(ChunkTypes(chunks), ExpectedTypes(sizes.size()));
-        for (size_t i = 0; i + 1 < sizes.size(); ++i) EXPECT_EQ(sizes[i], 32768u) << "IDAT " << i;
-        EXPECT_GT(sizes.back(), 0u);
-        EXPECT_LE(sizes.back(), 32768u);
-        ExpectRowsOf(InflateIdat(chunks), c.bitmap);
-
-        const CommandResult check = RunCommand(pngcheck + " -v " + ShellQuote(png));
-        EXPECT_EQ(check.exitCode, 0) << check.output;
-        EXPECT_NE(check.output.find("No errors detected"), std::string::npos) << check.output;
-
-        const std::string script =
-            "import sys\nfrom PIL import Image\n"
-            "for src, dst in ((sys.argv[1], sys.argv[2]), (sys.argv[3], sys.argv[4])):\n"
-            "    im = Image.open(src)\n"
-            "    print(im.format, im.mode, im.size[0], im.size[1])\n"
-            "    open(dst, 'wb').write(im.tobytes())\n";
-        const CommandResult decode =
-            RunCommand(python + " -c " + ShellQuote(script) + " " + ShellQuote(png) + " " +
-                       ShellQuote(dir / "png.rgb") + " " + ShellQuote(bmp) + " " + ShellQuote(dir / "bmp.rgb"));
-        ASSERT_EQ(decode.exitCode, 0) << decode.output;
-        const std::string size = std::to_string(c.bitmap.Width()) + " " + std::to_string(c.bitmap.Height());
-        EXPECT_EQ(decode.output, "PNG RGB " + size + "\nBMP RGB " + size + "\n");
-        const Bytes expected = ToRgb(c.bitmap);
-        EXPECT_TRUE(AsBytes(ReadBytes(dir / "png.rgb")) == expected) << "PNG pixels differ";
-        EXPECT_TRUE(AsBytes(ReadBytes(dir / "bmp.rgb")) == expected) << "BMP pixels differ";
+        ExpectTheProgramsShape(AsBytes(ReadBytes(png)), c.bitmap, c.minIdat, c.maxIdat);
+        ExpectReadersSeeThePixels({png, bmp}, c.bitmap, dir);
     }
+}
+
+// The same checks for files whose data was compressed in blocks on several
+// threads: the default for large pictures, forced with small blocks for
+// small ones so that blocks end inside rows and inside pixels.
+TEST(PngWriter, BlockCompressedFilesAgreeWithIndependentReaders)
+{
+    const PictureCase cases[] = {
+        {"one pixel", NoisePicture(1, 1, 1), 1, 1, Parallel(128 * 1024)},
+        {"1 x 70000 in 69 blocks", NoisePicture(1, 70000, 2), 5, 10, Parallel(4099)},
+        {"517 x 3 in 5 blocks", NoisePicture(517, 3, 3), 1, 1, Parallel(1000)},
+        {"4000 x 4000 noise", NoisePicture(4000, 4000, 4), 1466, 1467},
+        {"4000 x 4000 smooth", PatternPicture(4000, 4000), 2, 1000},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string png = dir / "p.png";
+        SavePngFile(c.bitmap, png, c.settings);
+        ExpectTheProgramsShape(AsBytes(ReadBytes(png)), c.bitmap, c.minIdat, c.maxIdat);
+        ExpectReadersSeeThePixels({png}, c.bitmap, dir);
+    }
+}
+
+// Blocks are cut by position alone, so a file does not depend on how many
+// threads the machine that wrote it had.
+TEST(PngWriter, BlockCompressedFileIsTheSameOnAnyNumberOfThreads)
+{
+    const TBitmap24 bitmap = PatternPicture(700, 500);
+    TPngSettings settings = FixedTime();
+    settings.parallelFrom = 0;
+    settings.blockSize = 50000;
+    const Bytes reference = EncodeToBytes(bitmap, settings);
+    for (unsigned threads : {1u, 2u, 3u, 8u}) {
+        settings.threads = threads;
+        EXPECT_TRUE(EncodeToBytes(bitmap, settings) == reference) << threads << " threads";
+    }
+    // The single stream says the same in other bytes.
+    settings.parallelFrom = UINT64_MAX;
+    const Bytes single = EncodeToBytes(bitmap, settings);
+    EXPECT_FALSE(single == reference);
+    EXPECT_TRUE(InflateIdat(ReadPngChunks(single)) == InflateIdat(ReadPngChunks(reference)));
+}
+
+// Pictures from the threshold on take the block path, smaller ones the
+// single stream.
+TEST(PngWriter, PictureSizeChoosesThePath)
+{
+    TPngSettings single = FixedTime(), blocks = FixedTime(), chosen = FixedTime();
+    single.parallelFrom = UINT64_MAX;
+    blocks.parallelFrom = 0;
+    // The narrowest picture of this height that reaches the threshold, and
+    // one pixel narrower.
+    const int height = 64;
+    int width = 1;
+    while (uint64_t{height} * (1 + 3 * uint64_t(width)) < TPngSettings::kParallelFrom) ++width;
+    const TBitmap24 below = PatternPicture(width - 1, height);
+    const TBitmap24 at = PatternPicture(width, height);
+    ASSERT_FALSE(EncodeToBytes(below, single) == EncodeToBytes(below, blocks));
+    EXPECT_TRUE(EncodeToBytes(below, chosen) == EncodeToBytes(below, single));
+    EXPECT_TRUE(EncodeToBytes(at, chosen) == EncodeToBytes(at, blocks));
 }
 
 // With the IDAT size set to a divisor of the compressed length, every chunk
@@ -173,6 +266,91 @@ TEST(PngWriter, CompressedDataOfExactChunkMultipleLeavesNoEmptyChunk)
         }
     }
     FAIL() << "no picture with a compressed length that has a usable divisor";
+}
+
+// A picture whose first `noisy` bytes of pixel data are random and the rest
+// black: each further random byte adds about one compressed byte, and the
+// seed moves the length by a few bytes either way, so together they can
+// steer the compressed length onto an exact value.
+TBitmap24 PartlyNoisy(int width, int height, size_t noisy, uint32_t seed)
+{
+    TBitmap24 bitmap(width, height);
+    std::mt19937 random(seed);
+    for (int y = 0; y < height; ++y)
+        for (size_t x = 0; x<static_cast<size_t>(width) * 3; ++x, noisy -= noisy> 0 ? 1 : 0)
+            bitmap.Row(y)[x] = noisy > 0 ? static_cast<uint8_t>(random()) : 0;
+    return bitmap;
+}
+
+TEST(PngWriter, BlockCompressedDataOfExactChunkMultipleEndsOnAFullChunk)
+{
+    const TPngSettings settings = Parallel(16384);
+    const int64_t target = 3 * 32768;
+    const auto compressed = [&](int64_t noisy, uint32_t seed) {
+        int64_t total = 0;
+        const TBitmap24 bitmap = PartlyNoisy(100, 400, static_cast<size_t>(noisy), seed);
+        for (size_t size : IdatSizes(ReadPngChunks(EncodeToBytes(bitmap, settings)))) total += size;
+        return total;
+    };
+    int64_t noisy = target;
+    for (int step = 0; step < 4; ++step) noisy += target - compressed(noisy, 1);
+    uint32_t seed = 1;
+    while (seed < 300 && compressed(noisy, seed) != target) ++seed;
+    ASSERT_EQ(compressed(noisy, seed), target) << "no picture compresses to exactly three chunks";
+
+    const TBitmap24 bitmap = PartlyNoisy(100, 400, static_cast<size_t>(noisy), seed);
+    TempDir dir;
+    SavePngFile(bitmap, dir / "p.png", settings);
+    const Bytes file = AsBytes(ReadBytes(dir / "p.png"));
+    EXPECT_EQ(IdatSizes(ReadPngChunks(file)), (std::vector<size_t>{32768, 32768, 32768}));
+    ExpectTheProgramsShape(file, bitmap, 3, 3);
+    ExpectReadersSeeThePixels({dir / "p.png"}, bitmap, dir);
+}
+
+// Every whole percentage once, in order, from both paths and the BMP
+// writer; a hook that cancels gets no further call, and the old file stays.
+TEST(PngWriter, SaveReportsEveryPercentAndCancelKeepsTheOldFile)
+{
+    struct Case {
+        const char* name;
+        std::string file;
+        int filterIndex;
+        TBitmap24 bitmap;
+    };
+    const Case cases[] = {
+        {"single stream", "a.png", 2, NoisePicture(200, 120, 1)},
+        {"blocks", "b.png", 2, NoisePicture(static_cast<int>(TPngSettings::kParallelFrom / 1200) + 10, 400, 2)},
+        {"bmp", "c.bmp", 1, NoisePicture(300, 150, 3)},
+        {"one row", "d.png", 2, NoisePicture(5, 1, 4)},
+    };
+    std::vector<int> everyPercent(101);
+    std::iota(everyPercent.begin(), everyPercent.end(), 0);
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / c.file;
+        std::vector<int> seen;
+        SaveImageFile(c.bitmap, path, c.filterIndex, [&seen](int percent) {
+            seen.push_back(percent);
+            return true;
+        });
+        EXPECT_EQ(seen, everyPercent);
+        ExpectReadersSeeThePixels({path}, c.bitmap, dir);
+
+        WriteBytes(path, "previous picture");
+        for (int cancelAt : {0, 37}) {
+            seen.clear();
+            EXPECT_THROW(SaveImageFile(c.bitmap, path, c.filterIndex,
+                                       [&](int percent) {
+                                           seen.push_back(percent);
+                                           return percent < cancelAt;
+                                       }),
+                         ESaveCancelled);
+            EXPECT_EQ(seen, std::vector<int>(everyPercent.begin(), everyPercent.begin() + cancelAt + 1));
+            EXPECT_EQ(ReadBytes(path), "previous picture");
+        }
+    }
+    EXPECT_EQ(dir.Entries().size(), std::size(cases) + 1); // the files and what PIL wrote, no temporary
 }
 
 TEST(PngWriter, IdatSizeOutsideRangeIsRefusedBeforeWriting)

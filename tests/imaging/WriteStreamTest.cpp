@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <set>
 #include <sstream>
 #include <streambuf>
@@ -101,40 +102,88 @@ private:
     int abortAt_;
 };
 
-TEST(WriteStream, ProgressIsReportedEveryFourthRowAndAbortStopsWriting)
+std::vector<int> PercentsUpTo(int last)
 {
-    ObservedEncoder whole(-1);
-    std::ostringstream complete;
-    whole.Encode(NoisePicture(3, 8, 13), complete);
-    EXPECT_EQ(whole.reports, (std::vector<int>{0, 0, 25, 75, 100})); // rows 2 and 6 of 8
+    std::vector<int> percents(static_cast<size_t>(last) + 1);
+    std::iota(percents.begin(), percents.end(), 0);
+    return percents;
+}
 
-    ObservedEncoder shortPicture(-1);
-    std::ostringstream small;
-    shortPicture.Encode(NoisePicture(3, 3, 13), small);
-    EXPECT_EQ(shortPicture.reports, (std::vector<int>{0, 0, 33, 66, 100, 100}));
+TEST(WriteStream, EveryPercentIsReportedOnceAndAbortStopsWriting)
+{
+    for (const int height : {1, 3, 8, 250}) {
+        SCOPED_TRACE(height);
+        ObservedEncoder whole(-1);
+        std::ostringstream complete;
+        EXPECT_TRUE(whole.Encode(NoisePicture(3, height, 13), complete));
+        EXPECT_EQ(whole.reports, PercentsUpTo(100));
+    }
 
     ObservedEncoder atStart(0);
     std::ostringstream none;
-    atStart.Encode(NoisePicture(3, 8, 13), none);
+    EXPECT_FALSE(atStart.Encode(NoisePicture(3, 8, 13), none));
     EXPECT_TRUE(none.str().empty());
+    EXPECT_EQ(atStart.reports, PercentsUpTo(0));
 
-    ObservedEncoder midway(2); // aborts at the report of row 2
+    ObservedEncoder midway(40); // aborts at the report of 40 %
     std::ostringstream partial;
-    midway.Encode(NoisePicture(3, 8, 13), partial);
+    EXPECT_FALSE(midway.Encode(NoisePicture(300, 80, 13), partial));
+    EXPECT_EQ(midway.reports, PercentsUpTo(40));
     const std::string file = partial.str();
     const auto chunks = ReadPngChunks(Bytes(file.begin(), file.end()));
     ASSERT_FALSE(chunks.empty());
     EXPECT_NE(chunks.back().type, "IEND");
 }
 
-TEST(WriteStream, ObserverSeesTheSameReports)
+// A share of the rows is reported once it is compressed: a quarter of the
+// picture's noise gives about a quarter of its compressed bytes.
+TEST(WriteStream, PercentFollowsTheRowsCompressed)
+{
+    const TBitmap24 bitmap = NoisePicture(2000, 500, 15);
+    for (const uint64_t parallelFrom : {uint64_t{0}, UINT64_MAX}) {
+        SCOPED_TRACE(parallelFrom);
+        TPngSettings settings;
+        settings.parallelFrom = parallelFrom;
+        settings.blockSize = 20000;
+        RecordingBuffer buffer;
+        std::ostream out(&buffer);
+        TPngWriteStream encoder(settings);
+        std::vector<uint64_t> written(101);
+        encoder.SetProgressObserver([&](int percent) {
+            written[percent] = encoder.TotalWritten();
+            return true;
+        });
+        ASSERT_TRUE(encoder.Encode(bitmap, out));
+        const double total = static_cast<double>(encoder.TotalWritten());
+        // Written bytes trail the compressed rows by at most the buffers and
+        // blocks on their way.
+        for (int percent : {25, 50, 75}) {
+            EXPECT_LE(written[percent], total * percent / 100 + 1000) << percent;
+            EXPECT_GE(written[percent], total * percent / 100 - 250000) << percent;
+        }
+    }
+}
+
+TEST(WriteStream, ObserverSeesTheSameReportsAndCanCancel)
 {
     TPngWriteStream encoder(TPngSettings{});
     std::vector<int> seen;
-    encoder.SetProgressObserver([&seen](int percent) { seen.push_back(percent); });
+    encoder.SetProgressObserver([&seen](int percent) {
+        seen.push_back(percent);
+        return true;
+    });
     std::ostringstream out;
-    encoder.Encode(NoisePicture(2, 4, 14), out);
-    EXPECT_EQ(seen, (std::vector<int>{0, 0, 50, 100}));
+    EXPECT_TRUE(encoder.Encode(NoisePicture(2, 4, 14), out));
+    EXPECT_EQ(seen, PercentsUpTo(100));
+
+    seen.clear();
+    encoder.SetProgressObserver([&seen](int percent) {
+        seen.push_back(percent);
+        return percent < 60;
+    });
+    std::ostringstream cancelled;
+    EXPECT_FALSE(encoder.Encode(NoisePicture(2, 4, 14), cancelled));
+    EXPECT_EQ(seen, PercentsUpTo(60));
 }
 
 } // namespace

@@ -8,11 +8,15 @@
 
 Bytes ToRgb(const TBitmap24& bitmap)
 {
-    Bytes rgb;
-    rgb.reserve(static_cast<size_t>(bitmap.Width()) * bitmap.Height() * 3);
+    Bytes rgb(static_cast<size_t>(bitmap.Width()) * bitmap.Height() * 3);
+    uint8_t* out = rgb.data();
     for (int y = 0; y < bitmap.Height(); ++y) {
         const uint8_t* p = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x, p += 3) rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+        for (int x = 0; x < bitmap.Width(); ++x, p += 3, out += 3) {
+            out[0] = p[2];
+            out[1] = p[1];
+            out[2] = p[0];
+        }
     }
     return rgb;
 }
