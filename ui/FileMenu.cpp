@@ -3,6 +3,7 @@
 #include "ui/Main.h"
 
 #include "imaging/ImageFileType.h"
+#include "imaging/ImagingErrors.h"
 #include "settings/UVelquorRegistry.h"
 #include "ui/Dialogs.h"
 
@@ -58,7 +59,23 @@ void TfrmMain::SaveImage()
     // Kept even when the write fails, as the dialog itself would.
     imgSaveFileName_ = result->fileName;
     imgSaveFilterIndex_ = result->filterIndex;
-    SaveImageFile(ops_->ImageBitmap(), result->fileName.toStdString(), result->filterIndex);
+    const std::string fileName = result->fileName.toStdString();
+    const int filterIndex = result->filterIndex;
+    const TBitmap24& bitmap = ops_->ImageBitmap();
+    // The picture is read on another thread while the window keeps painting;
+    // no command may run meanwhile, as one could draw into it.
+    savingImage_ = true;
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{savingImage_};
+    try {
+        dialogs_->RunWithProgress(
+            DialogParent(), QStringLiteral("画像を保存しています..."),
+            [&](const TReportProgress& report) { SaveImageFile(bitmap, fileName, filterIndex, report); });
+    } catch (const ESaveCancelled&) {
+        // The user's own choice; the previous file is as it was.
+    }
 }
 
 void TfrmMain::CopyToClipboard()

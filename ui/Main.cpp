@@ -123,6 +123,9 @@ void TfrmMain::RefreshDialogFolder(QString& folder, const std::string& setting)
 
 void TfrmMain::RunCommand(const std::function<void()>& command)
 {
+    // Input waits while an image is saved; anything else that arrives then
+    // (a timer, a queued call) must not change the picture being written.
+    if (savingImage_) return;
     try {
         command();
     } catch (const std::exception& e) {

@@ -151,6 +151,8 @@ private:
     std::unique_ptr<TfrmFormulaSelect> frmFormulaSelect_;
     std::unique_ptr<TAboutDialog> dlgAbout_;
     bool firstActivate_ = true;
+    // True while an image save reads the picture on another thread.
+    bool savingImage_ = false;
     std::string startFile_;
     // The window manager's frame the last fit allowed for.
     QSize fittedFrame_;

@@ -118,6 +118,38 @@ TEST_F(ImageSaveTest, CancelWritesNothingAndABadIndexIsReported)
     EXPECT_EQ(QDir(tmp_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
+TEST_F(ImageSaveTest, ProgressIsShownAndACancelledSaveKeepsTheOldFile)
+{
+    TfrmMain& window = CreateShown();
+    const QString file = TempPath(QStringLiteral("picture.png"));
+    ASSERT_TRUE(WriteFile(file, "the old picture"));
+
+    dialogs_.cancelAtPercent = 40;
+    dialogs_.saveAnswers.push_back(TSaveFileResult{file, 2});
+    window.actImgSave->trigger();
+    EXPECT_EQ(ReadFile(file), QByteArray("the old picture"));
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
+    EXPECT_EQ(dialogs_.progressTitles, QStringList{QStringLiteral("画像を保存しています...")});
+    ASSERT_FALSE(dialogs_.progressSeen.empty());
+    EXPECT_EQ(dialogs_.progressSeen.back(), 40);
+    EXPECT_EQ(QDir(tmp_.path()).entryList(QStringList{QStringLiteral("*picture*")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("picture.png")})
+        << "a temporary file was left";
+
+    // Not cancelled: every percentage up to 100, and the new file.
+    dialogs_.cancelAtPercent = 101;
+    dialogs_.progressSeen.clear();
+    dialogs_.saveAnswers.push_back(TSaveFileResult{file, 2});
+    window.actImgSave->trigger();
+    EXPECT_TRUE(ReadFile(file).startsWith("\x89PNG"));
+    EXPECT_EQ(dialogs_.progressSeen.back(), 100);
+    // Commands run again once the save is over.
+    EXPECT_TRUE(window.actImgSave->isEnabled());
+    window.actRandom->trigger();
+    EXPECT_TRUE(window.Drawing());
+    WaitUntilIdle();
+}
+
 using ClipboardTest = WindowFixture;
 
 TEST_F(ClipboardTest, HoldsTheDrawnPicture)
