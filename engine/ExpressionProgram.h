@@ -1,18 +1,26 @@
 // A user's formula compiled to postfix code: one contiguous array of
-// instructions run against a fixed stack, so evaluating a pixel allocates
-// nothing, recurses nowhere and makes no call per operation beyond the
-// arithmetic itself.
+// instructions run with the top value in an accumulator and the rest on a
+// fixed stack, so evaluating a pixel allocates nothing, recurses nowhere and
+// makes no call per operation beyond the arithmetic itself.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+// The two-operand operations, for the forms below.
+#define VQ_EXPR_BINARY(F) F(Add) F(Sub) F(Mul) F(Div) F(Pow) F(Min) F(Max) F(Mod) F(Atan2) F(Hypot)
+
+#define VQ_EXPR_PLAIN(name) name,
+#define VQ_EXPR_RIGHT_LEAF(name) name##X, name##Y, name##C,
+
 enum class ExprOp : uint8_t {
-    // Operands.
+    // Leaves: the accumulator goes onto the stack and takes x, y or the
+    // instruction's constant.
     PushX,
     PushY,
     PushConst,
-    // One argument.
+    // One argument: the accumulator.
     Neg,
     Sin,
     Cos,
@@ -24,30 +32,31 @@ enum class ExprOp : uint8_t {
     Floor,
     Ceil,
     Round,
-    // Two arguments, the first one deeper on the stack.
-    Add,
-    Sub,
-    Mul,
-    Div,
-    Pow,
-    Min,
-    Max,
-    Mod,
-    Atan2,
-    Hypot,
+    // Two arguments: the first popped from the stack, the second the
+    // accumulator.
+    VQ_EXPR_BINARY(VQ_EXPR_PLAIN)
+    // The second argument a leaf (x, y or the constant), the first the
+    // accumulator: "... * 10" needs no stack.
+    VQ_EXPR_BINARY(VQ_EXPR_RIGHT_LEAF)
+    // The first argument a leaf, the second the accumulator, for the
+    // operations whose order matters ("10 - ...", "x / ...", "2 ^ ...").
+    SubRevX,
+    SubRevY,
+    SubRevC,
+    DivRevX,
+    DivRevY,
+    DivRevC,
+    PowRevX,
+    PowRevY,
+    PowRevC,
 };
 
-// How many values an operation takes from the stack (it always leaves one).
-constexpr int ExprArity(ExprOp op)
-{
-    if (op <= ExprOp::PushConst) return 0;
-    if (op <= ExprOp::Round) return 1;
-    return 2;
-}
+#undef VQ_EXPR_PLAIN
+#undef VQ_EXPR_RIGHT_LEAF
 
 struct ExprInstr {
     ExprOp op;
-    long double constant; // PushConst only
+    long double constant; // leaves and forms with a constant only
 };
 
 class TExpressionProgram {
@@ -56,7 +65,10 @@ public:
     // holds at most 501 operands.
     static constexpr int kMaxStack = 512;
 
-    // Appends one instruction; the program must stay within kMaxStack.
+    // Appends a leaf, or an operation on the values the earlier code left
+    // (one for Neg .. Round, two for Add .. Hypot). Operands that are single
+    // leaves are folded into the operation where that gives the very same
+    // value.
     void Emit(ExprOp op, long double constant = 0);
 
     // The value E(x, y) in extended precision, each operation rounded once.
@@ -64,12 +76,17 @@ public:
     long double Evaluate(double x, double y) const;
 
     const std::vector<ExprInstr>& Code() const { return code_; }
-    // Values on the stack after the last instruction; 1 for a whole program.
-    int Depth() const { return depth_; }
+    // Values the code leaves; 1 for a whole program.
+    int Depth() const { return static_cast<int>(starts_.size()); }
+    // Stack slots evaluation can need at most (never more than kMaxStack).
     int MaxDepth() const { return maxDepth_; }
 
 private:
+    template <bool kCheck>
+    long double Run(double x, double y, bool& failed) const;
+
     std::vector<ExprInstr> code_;
-    int depth_ = 0;
+    // Where the code of each value left so far begins.
+    std::vector<std::size_t> starts_;
     int maxDepth_ = 0;
 };

@@ -37,6 +37,16 @@ TEST(ExpressionLanguage, ComputesWhatTheTextSays)
         {"2 * -3", 0, 0, -6},
         {"x - -y", 1, 2, 3},
         {"-x * y", 3, 4, -12},
+        // A single number or variable on either side of each operation.
+        {"10 - x*y", 1.5, 2, 7},
+        {"(x*y) - 10", 1.5, 2, -7},
+        {"y / (x + 0.5)", 1.5, 2, 1},
+        {"(x + 0.5) / y", 1.5, 2, 1},
+        {"2 ^ (x + 0.5)", 1.5, 2, 4},
+        {"x ^ (y - 1)", 1.5, 2, 1.5L},
+        {"3 * (x + y) + (x + y) * 3", 1.5, 2, 21},
+        {"mod(10, x + y) + min(1, x*y) + max(x*y, 1)", 1.5, 2, 7},
+        {"atan2(1, x - 1.5) + hypot(3, y + 2)", 1.5, 2, std::atan2(1.0L, 0.0L) + 5},
         // Variables arrive as the doubles they are.
         {"x", 0.1, 0, static_cast<long double>(0.1)},
         {"x * y", -6, 7, -42},
@@ -232,6 +242,16 @@ TEST(ExpressionLanguage, EvaluationFailuresGiveTheDrawingsMessages)
         {"1.1e4932 + 1.1e4932", 0, 0, kMsgOverflow},
         {"-1.1e4932 - 1.1e4932", 0, 0, kMsgOverflow},
         {"hypot(1e4932, 1e4932)", 0, 0, kMsgOverflow},
+        // Failures whose infinity a later step would hide.
+        {"1 / (x * 1e4932 * 10)", 1, 0, kMsgOverflow},
+        {"sin(exp(x))", 12000, 0, kMsgOverflow},
+        {"min(exp(x), 1) + atan2(exp(x), 1)", 12000, 0, kMsgOverflow},
+        {"mod(1, exp(x))", 12000, 0, kMsgOverflow},
+        {"exp(-exp(x))", 12000, 0, kMsgOverflow},
+        // The first failure counts, not a later one it leads to.
+        {"exp(x) - exp(x) + 1/y", 12000, 0, kMsgOverflow},
+        {"1/y + exp(x) - exp(x)", 12000, 0, kMsgZeroDivide},
+        {"sqrt(-x) * exp(x)", 12000, 0, kMsgInvalidOp},
     };
     for (const auto& c : cases) {
         const TExpressionProgram p = CompileExpression(c.text);

@@ -7,6 +7,7 @@
 #include "engine/ExpressionFormula.h"
 #include "engine/ExpressionParser.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -41,6 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     TFormula_Expression formula(text);
+    for (const auto& p : kPoints) {
+        try {
+            Require(std::isfinite(formula.Program().Evaluate(p[0], p[1])));
+        } catch (const EZeroDivide&) {
+        } catch (const EInvalidOp&) {
+        } catch (const EOverflow&) {}
+    }
     for (const double cc : kColourChanges) {
         formula.ColorChange = cc;
         for (const auto& p : kPoints) {
