@@ -19,6 +19,11 @@ const char* const kUsage =
     "after the document override its values.\n"
     "\n"
     "  --formula N           formula number (0-6)\n"
+    "  --formula-expr EXPR   a formula of your own in x and y instead, e.g.\n"
+    "                        \"x*x + y*y\" or \"200*sin(x/10) + y^2/50\": numbers,\n"
+    "                        pi, e, + - * / ^ (power), parentheses and sin cos\n"
+    "                        tan abs sqrt exp ln floor ceil round min max mod\n"
+    "                        atan2 hypot; the last formula option counts\n"
     "  --point-move N        coordinate transform number (0-4)\n"
     "  --params A,B,C,D      coordinate transform parameters\n"
     "  --center X,Y          point of the plane at the centre of the image\n"
@@ -42,7 +47,8 @@ class EUsage : public Exception {
 
 struct Options {
     std::string document;
-    std::optional<std::string> formula;
+    // Formula type and name, as a document carries them.
+    std::optional<std::pair<int32_t, std::string>> formula;
     std::optional<int32_t> pointMove;
     std::optional<TPointMoveParam> params;
     std::optional<TFloatPoint> center;
@@ -94,7 +100,9 @@ Options Parse(const std::vector<std::string>& args)
         } else if (a == "--formula") {
             const std::string& v = value();
             StrToInt(v);
-            o.formula = v;
+            o.formula = std::make_pair(kBuiltinFormulaType, v);
+        } else if (a == "--formula-expr") {
+            o.formula = std::make_pair(kExpressionFormulaType, value());
         } else if (a == "--point-move") {
             o.pointMove = StrToInt(value());
         } else if (a == "--params") {
@@ -209,7 +217,7 @@ int Run(const Options& o, const std::string& programDir, std::ostream& out, std:
     if (!o.document.empty()) ops.OpenDocument(o.document);
 
     // Options in the order the formula dialog applies its boxes.
-    if (o.formula) ops.SelectFormula(1, *o.formula);
+    if (o.formula) ops.SelectFormula(o.formula->first, o.formula->second);
     if (o.center || o.increment) {
         const TFloatPoint c = o.center.value_or(ops.Pattern().Center);
         const TFloatPoint d = o.increment.value_or(ops.Pattern().Incremental);

@@ -6,6 +6,7 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "document/UVqd.h"
+#include "engine/ExpressionFormula.h"
 #include "engine/UFormula.h"
 #include "platform/AppPaths.h"
 #include "platform/ShellOpen.h"
@@ -16,7 +17,7 @@ TMainOperations::TMainOperations(IMainHost& host, std::string programDir)
     : host_(host), programDir_(std::move(programDir))
 {
     pattern_ = std::make_unique<TVelquor>(false, &imageBitmap_);
-    SelectFormula(1, "0");
+    SelectFormula(kBuiltinFormulaType, "0");
     SetColorChange(1.0);
     SelectPointMove(0, TPointMoveParam{});
 }
@@ -25,12 +26,19 @@ TMainOperations::~TMainOperations() = default;
 
 void TMainOperations::SelectFormula(int32_t formulaType, const std::string& formulaName)
 {
-    if (formulaType != 1) throw ERangeError(Format("未サポートのFormulaTypeです。[%d]", formulaType));
-    const int32_t n = StrToInt(formulaName);
-    if (n < 0 || n >= TFormulaBox::FormulaCount()) throw ERangeError("未サポートのFormulaNameです。");
+    std::unique_ptr<TFormula> formula;
+    if (formulaType == kBuiltinFormulaType) {
+        const int32_t n = StrToInt(formulaName);
+        if (n < 0 || n >= TFormulaBox::FormulaCount()) throw ERangeError("未サポートのFormulaNameです。");
+        formula = TFormulaBox::GetFormula(n);
+    } else if (formulaType == kExpressionFormulaType) {
+        formula = std::make_unique<TFormula_Expression>(formulaName);
+    } else {
+        throw ERangeError(Format("未サポートのFormulaTypeです。[%d]", formulaType));
+    }
     formulaType_ = formulaType;
     formulaName_ = formulaName;
-    pattern_->SetFormula(TFormulaBox::GetFormula(n));
+    pattern_->SetFormula(std::move(formula));
 }
 
 void TMainOperations::SetArea(long double x, long double y, long double dx, long double dy)
@@ -120,7 +128,7 @@ void TMainOperations::SaveDocument(const std::string& fileName) const
     vqd.PaletteName = pattern_->GetPaletteName();
     vqd.Size.X = pattern_->Width();
     vqd.Size.Y = pattern_->Height();
-    vqd.FormulaType = 1;
+    vqd.FormulaType = formulaType_;
     vqd.FormulaName = formulaName_;
     vqd.ShadeOff = shadeOff_;
     vqd.PointMoveType = pointMoveType_;

@@ -40,6 +40,11 @@ public:
     virtual bool OpenInViewer(const std::string& /*path*/) { return false; }
 };
 
+// Formula types as documents and the formula dialog carry them: a built-in
+// formula by its number, or a formula the user typed, by its text.
+constexpr int32_t kBuiltinFormulaType = 1;
+constexpr int32_t kExpressionFormulaType = 2;
+
 class TMainOperations {
 public:
     // Makes the image bitmap and the renderer (copying onto that bitmap), then
@@ -105,7 +110,7 @@ private:
     double colorChange_ = 1.0;
     std::unique_ptr<TVelquor> pattern_;
     std::string formulaName_ = "0";
-    int32_t formulaType_ = 1;
+    int32_t formulaType_ = kBuiltinFormulaType;
     int32_t pointMoveType_ = 0;
     TPointMoveParam pointMoveParam_;
     bool shadeOff_ = false;

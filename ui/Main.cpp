@@ -171,7 +171,9 @@ void TfrmMain::DrawingStarting()
     TfrmFormulaSelect& dialog = *frmFormulaSelect_;
     dialog.ShowArea(pattern.Center.X, pattern.Center.Y, pattern.Incremental.X, pattern.Incremental.Y);
     dialog.ShowImageSize(pattern.Width(), pattern.Height());
-    dialog.SelectFormulaEntry(TryStrToInt(ops_->FormulaName()).value_or(-1));
+    // A typed formula's text is no entry number, even when it reads as one.
+    const bool builtin = ops_->FormulaType() == kBuiltinFormulaType;
+    dialog.SelectFormulaEntry(builtin ? TryStrToInt(ops_->FormulaName()).value_or(-1) : -1);
     dialog.ShowPointMoveType(ops_->PointMoveType());
     dialog.ShowPointMoveParam(ops_->PointMoveParam());
     dialog.ShowColorChange(ops_->ColorChange());

@@ -1,13 +1,14 @@
 # Installs the build into a scratch prefix and runs the installed programs:
-# a document naming a shipped palette must find it without a palette folder
-# setting, and the window program must start.
+# a document naming a shipped palette, a gallery document among them, must
+# find it without a palette folder setting, and the window program must start.
 file(REMOVE_RECURSE ${WORK})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/prefix
                 RESULT_VARIABLE r OUTPUT_QUIET)
 if(NOT r EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${r}")
 endif()
-foreach(f share/velquor/Velquor.html share/velquor/mcf/稲妻.mcf share/applications/velquor.desktop
+foreach(f share/velquor/Velquor.html share/velquor/mcf/稲妻.mcf share/velquor/gallery/波紋.vqp
+          share/applications/velquor.desktop
           share/mime/packages/velquor-mime.xml share/icons/hicolor/256x256/apps/velquor.png)
   if(NOT EXISTS ${WORK}/prefix/${f})
     message(FATAL_ERROR "not installed: ${f}")
@@ -27,6 +28,12 @@ execute_process(COMMAND ${render} ${WORK}/p.vqp -o ${WORK}/p.bmp
                 RESULT_VARIABLE r2 ERROR_VARIABLE err)
 if(NOT r EQUAL 0 OR NOT r2 EQUAL 0 OR NOT err STREQUAL "")
   message(FATAL_ERROR "installed renderer: ${r} ${r2} ${err}")
+endif()
+# A gallery document finds its shipped palette the same way.
+execute_process(COMMAND ${render} ${WORK}/prefix/share/velquor/gallery/波紋.vqp --size 8x8 -o ${WORK}/g.bmp
+                RESULT_VARIABLE r ERROR_VARIABLE err)
+if(NOT r EQUAL 0 OR NOT err STREQUAL "")
+  message(FATAL_ERROR "installed gallery document: ${r} ${err}")
 endif()
 
 if(GUI)

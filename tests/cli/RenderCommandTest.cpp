@@ -119,6 +119,9 @@ TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
         {{"--point-move", "-1"}, "未サポートのPointMoveTypeです。"},
         {{"--point-move", "5"}, "No Exist PointMove: PointMove[5]"},
         {{"--center", "abc,0"}, "'abc' は浮動小数点数ではありません"},
+        {{"--formula-expr", "x * (y + 1"}, "式の誤り(11文字目): 「)」が足りません"},
+        {{"--formula-expr", "sinh(x)"}, "式の誤り(1文字目): 名前 'sinh' は不明です"},
+        {{"--formula-expr", "1 / (x - 1)", "--size", "3x3", "--center", "0.5,0"}, "ゼロによる除算"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
@@ -128,6 +131,24 @@ TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
         EXPECT_EQ(err_.str(), std::string("velquor-render: ") + c.message + "\n");
         EXPECT_FALSE(fs::exists(P("x.bmp"))) << c.message;
     }
+}
+
+TEST_F(RenderCommandTest, TypedFormulaDrawsAndIsSavedAsTypeTwo)
+{
+    ASSERT_EQ(Run({"--formula-expr", "100*sin(x) + y", "--size", "60x40", "-o", P("typed.bmp"), "--save-document",
+                   P("typed.vqp")}),
+              0)
+        << err_.str();
+    ASSERT_EQ(Run({"--formula", "5", "--size", "60x40", "-o", P("builtin.bmp")}), 0) << err_.str();
+    EXPECT_EQ(ReadBytes(P("typed.bmp")), ReadBytes(P("builtin.bmp")));
+    EXPECT_NE(ReadBytes(P("typed.vqp")).find("<formula type=\"2\" name=\"100*sin(x) + y\">"), std::string::npos);
+
+    // The last formula option counts; a document's formula gives way to it.
+    ASSERT_EQ(Run({"--formula", "0", "--formula-expr", "100*sin(x) + y", "--size", "60x40", "-o", P("last.bmp")}), 0);
+    EXPECT_EQ(ReadBytes(P("last.bmp")), ReadBytes(P("builtin.bmp")));
+    ASSERT_EQ(Run({P("typed.vqp"), "--formula-expr", "x + y", "-o", P("over.bmp")}), 0);
+    ASSERT_EQ(Run({"--formula", "3", "--size", "60x40", "-o", P("sum.bmp")}), 0);
+    EXPECT_EQ(ReadBytes(P("over.bmp")), ReadBytes(P("sum.bmp")));
 }
 
 TEST_F(RenderCommandTest, AFailedDrawingWritesNothing)
@@ -176,9 +197,12 @@ TEST_F(RenderCommandTest, MalformedCommandLinesAreUsageErrors)
     EXPECT_EQ(Run({"--bogus"}), 2);
     EXPECT_NE(err_.str().find("unknown option --bogus"), std::string::npos);
     EXPECT_EQ(Run({"--size"}), 2);
+    EXPECT_EQ(Run({"--formula-expr"}), 2);
+    EXPECT_NE(err_.str().find("--formula-expr needs a value"), std::string::npos);
     EXPECT_EQ(Run({"--format", "gif"}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out_.str().find("usage: velquor-render"), std::string::npos);
+    EXPECT_NE(out_.str().find("--formula-expr EXPR"), std::string::npos);
 }
 
 } // namespace

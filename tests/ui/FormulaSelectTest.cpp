@@ -213,3 +213,13 @@ TEST_F(FormulaSelectTest, PointMoveListShowsItsLongestNameInFull)
     EXPECT_GT(widest, list->width() - 20) << "the names no longer need a wider list";
     EXPECT_GE(list->view()->minimumWidth(), widest);
 }
+
+TEST_F(FormulaSelectTest, TypedFormulaSelectsNoBuiltInEntryEvenWhenItReadsAsANumber)
+{
+    TfrmMain& window = CreateShown();
+    TfrmFormulaSelect& dialog = OpenDialog(window);
+    window.RunCommand([&] { window.SelectFormula(2, "3"); });
+    window.StartDraw();
+    EXPECT_EQ(dialog.cmbFormula->currentIndex(), -1);
+    WaitUntilIdle();
+}
