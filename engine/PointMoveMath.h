@@ -13,19 +13,37 @@ namespace pointmovemath {
 
 using fpu::Checked;
 
+// Point moves 1, 3 and 4 shift a coordinate by a term of the other
+// coordinate alone. The term and the shifted value are separate steps, so a
+// drawing can compute each row's and each column's term once and still form
+// exactly what the whole expression forms.
+inline long double SineTerm(long double amp, long double freq, int32_t other)
+{
+    return amp * fpu::Sin(Checked(freq * other));
+}
+
+inline long double AbsSineTerm(long double amp, long double freq, int32_t other)
+{
+    return amp * std::fabs(fpu::Sin(Checked(freq * other)));
+}
+
+inline long double LinearTerm(long double k, int32_t other) { return Checked(k * other); }
+
+inline long double Shifted(int32_t base, long double term) { return Checked(base + term); }
+
 inline long double SineShift(int32_t base, long double amp, long double freq, int32_t other)
 {
-    return Checked(base + amp * fpu::Sin(Checked(freq * other)));
+    return Shifted(base, SineTerm(amp, freq, other));
 }
 
 inline long double AbsSineShift(int32_t base, long double amp, long double freq, int32_t other)
 {
-    return Checked(base + amp * std::fabs(fpu::Sin(Checked(freq * other))));
+    return Shifted(base, AbsSineTerm(amp, freq, other));
 }
 
 inline long double LinearShift(int32_t base, long double k, int32_t other)
 {
-    return Checked(base + Checked(k * other));
+    return Shifted(base, LinearTerm(k, other));
 }
 
 // Extended 2*pi as the drawing has always written it.
