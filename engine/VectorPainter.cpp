@@ -144,12 +144,14 @@ VQ_AVX2 inline Lanes Tier1Product(const double* x, __m256d yc)
     return {Abs(n), And(Le(e, Set(0.5)), Lt(aq, Set(0x1p30)))};
 }
 
-// Tiers 1b and 2 share this decision. Z = q + r2 approximates P, the
-// extended product, with |P - Z| < 2^-61 |q| + 2^-50 |cc| T + 2^-900, where T
-// sums the magnitudes of what the doubles left out of the exact sum (0: the
-// sum is exact and Z = S cc exactly). R, the rounded P, is decided when no
-// half-integer lies within the bound of Z; when T = 0 and Z is a
-// half-integer, P is that half-integer and R its even neighbour.
+// Tier 2's decision. Z = q + r2 approximates P, the extended product, with
+// |P - Z| < 2^-61 |q| + 2^-50 |cc| T + 2^-900, where T sums the magnitudes of
+// what the doubles left out of the exact sum (0: the sum is exact and
+// Z = S cc exactly). R, the rounded P, is decided when no half-integer lies
+// within the bound of Z; when T = 0 and Z is a half-integer h, P = h (|h| <
+// 2^62 has 64 bits) and R is its even neighbour: below 2^52 nearest(h) in
+// doubles, above it n + m as computed, since there q is the even neighbour
+// or a multiple of 2 and nearest(r2) rounds its half to even.
 VQ_AVX2 inline Lanes Decide(__m256d q, __m256d r2, __m256d t, __m256d ccBound)
 {
     const __m256d zero = _mm256_setzero_pd();
@@ -171,7 +173,7 @@ VQ_AVX2 inline Lanes Decide(__m256d q, __m256d r2, __m256d t, __m256d ccBound)
     const __m256d up = Gt(dUp, bound);
     const __m256d down = Lt(dDown, negBound);
     const __m256d inside = And(Lt(dUp, negBound), Gt(dDown, bound));
-    const __m256d exact = And(Eq(t, zero), Lt(aq, Set(0x1p52)));
+    const __m256d exact = Eq(t, zero);
     const __m256d tieUp = And(exact, Eq(dUp, zero));
     const __m256d tieDown = And(exact, Eq(dDown, zero));
     const __m256d tie = Or(tieUp, tieDown);
@@ -343,9 +345,12 @@ VQ_AVX2 void PaintSumRow(const RowJob& j)
     const __m256d bhi = Set(j.bhi), bu = Set(j.bu);
     const __m256d high = Set(j.high), rHigh = Set(j.rHigh);
     const bool exactRow = j.blo == 0;
+    // A row whose tier 1 bound failed (|cc y part| >= 2^29) skips tier 1.
+    const bool tier1 = !std::isnan(j.bu);
+    const Lanes open{_mm256_setzero_pd(), _mm256_setzero_pd()};
     for (int col = 0; col < j.width; col += 8) {
-        Lanes g0 = Tier1Sum(j.ahi + col, j.thr + col, bhi, bu, cc);
-        Lanes g1 = Tier1Sum(j.ahi + col + 4, j.thr + col + 4, bhi, bu, cc);
+        Lanes g0 = tier1 ? Tier1Sum(j.ahi + col, j.thr + col, bhi, bu, cc) : open;
+        Lanes g1 = tier1 ? Tier1Sum(j.ahi + col + 4, j.thr + col + 4, bhi, bu, cc) : open;
         if (!AllDecided(g0)) g0 = LaterSumTiers(j, col, g0, exactRow, cc, ccBound);
         if (!AllDecided(g1)) g1 = LaterSumTiers(j, col + 4, g1, exactRow, cc, ccBound);
         StoreBlock(j, col, g0, g1, high, rHigh);
@@ -365,9 +370,11 @@ VQ_AVX2 void PaintProductRow(const RowJob& j)
     const __m256d cc = Set(j.cc), ccBound = Set(std::fabs(j.cc) * 0x1p-50);
     const __m256d yc = Set(j.bu);
     const __m256d high = Set(j.high), rHigh = Set(j.rHigh);
+    const bool tier1 = !std::isnan(j.bu);
+    const Lanes open{_mm256_setzero_pd(), _mm256_setzero_pd()};
     for (int col = 0; col < j.width; col += 8) {
-        Lanes g0 = Tier1Product(j.ahi + col, yc);
-        Lanes g1 = Tier1Product(j.ahi + col + 4, yc);
+        Lanes g0 = tier1 ? Tier1Product(j.ahi + col, yc) : open;
+        Lanes g1 = tier1 ? Tier1Product(j.ahi + col + 4, yc) : open;
         if (!AllDecided(g0)) g0 = LaterProductTiers(j, col, g0, cc, ccBound);
         if (!AllDecided(g1)) g1 = LaterProductTiers(j, col + 4, g1, cc, ccBound);
         StoreBlock(j, col, g0, g1, high, rHigh);

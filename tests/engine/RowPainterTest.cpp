@@ -186,6 +186,10 @@ TEST(RowPainter, HugeAndTinyScales)
             {"centre 1e8 across the diagonal", f, 1e8L, -1e8L, 0.05L, -0.05L, 3.3},
             {"values around 2^31 and 2^32", f, 46340.95L, 0, 0.01L, 0.01L, 1},
             {"values around 2^34", f, 65536, 262144, 1, 1, 1},
+            // x + y exact integers, times 1.5 or 0.75: exact ties k + 1/2 beyond 2^52.
+            {"exact ties above 2^52", f, 4e15L, 0, 1, 1, 1.5, 37, 11, 0, {}, nullptr},
+            {"exact ties above 2^53", f, 6e15L, 2e15L, 2, 2, 0.75, 37, 11, 0, {}, nullptr},
+            {"exact ties above 2^60", f, 0x1p58L, 0x1p58L, 0x1p8L, 0x1p8L, 1.5 + 0x1p-10, 37, 11, 0, {}, nullptr},
             {"tiny increments, huge colour change", f, 0, 0, 1e-10L, 1e-10L, 1e20},
             {"binary tiny increments, huge colour change",
              f,
