@@ -47,7 +47,7 @@ public:
         return Whole(setup_, col, row);
     }
 
-    void Paint(TBitmap24& bitmap, int row) const override
+    void PaintColumns(uint8_t* rowBytes, int row, int first, int last) const override
     {
         const DrawSetup s = setup_;
         const double cc = colorChange_;
@@ -55,12 +55,12 @@ public:
         const long double* a = columns_.value.data();
         const uint8_t* aOk = columns_.ok.data();
         const long double b = rows_.value[static_cast<size_t>(row)];
-        uint8_t* p = bitmap.Row(row);
+        uint8_t* p = rowBytes + 3 * static_cast<size_t>(first);
         if (!rows_.ok[static_cast<size_t>(row)]) {
-            for (int col = 0; col < s.width; ++col, p += 3) PutPixel(p, palette.Pixel(Whole(s, col, row)));
+            for (int col = first; col < last; ++col, p += 3) PutPixel(p, palette.Pixel(Whole(s, col, row)));
             return;
         }
-        for (int col = 0; col < s.width; ++col, p += 3) {
+        for (int col = first; col < last; ++col, p += 3) {
             const int32_t v = aOk[col] ? formulamath::Finish(Parts::Join(a[col], b), cc) : Whole(s, col, row);
             PutPixel(p, palette.Pixel(v));
         }

@@ -34,6 +34,10 @@ public:
     // The formula value of one pixel: from the tables where both entries
     // hold, the whole per-pixel way otherwise. Raises the pixel's failure.
     virtual int32_t Value(int col, int row) const = 0;
+    // Paints columns first .. last - 1 of a row, left to right, into the
+    // row's bytes; Paint is all of them.
+    virtual void PaintColumns(uint8_t* rowBytes, int row, int first, int last) const = 0;
+    void Paint(TBitmap24& bitmap, int row) const override { PaintColumns(bitmap.Row(row), row, 0, setup_.width); }
 
 protected:
     TMove0Painter(const DrawSetup& setup, bool product);

@@ -310,32 +310,68 @@ VQ_AVX2 inline void Store8(uint8_t* p, const uint32_t* entries, __m128i i0, __m1
     _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 16), _mm256_extracti128_si256(joined, 1));
 }
 
-// Stores a block of eight (the last one of a row may hold fewer pixels).
-VQ_AVX2 inline void StoreBlock(const RowJob& j, int col, const Lanes& g0, const Lanes& g1, __m256d high, __m256d rHigh)
+// Stores a block of eight (the last one of a row may hold fewer pixels);
+// answers how many of its pixels needed the extended code.
+VQ_AVX2 inline int StoreBlock(const RowJob& j, int col, const Lanes& g0, const Lanes& g1, __m256d high, __m256d rHigh)
 {
     const int count = j.width - col < 8 ? j.width - col : 8;
     const int decided = _mm256_movemask_pd(g0.ok) | _mm256_movemask_pd(g1.ok) << 4;
     if (count == 8 && decided == 0xFF) {
         Store8(j.out + 3 * static_cast<size_t>(col), j.palette.entries, Indexes(g0.magnitude, high, rHigh),
                Indexes(g1.magnitude, high, rHigh));
-        return;
+        return 0;
     }
     alignas(32) double magnitude[8];
     _mm256_store_pd(magnitude, g0.magnitude);
     _mm256_store_pd(magnitude + 4, g1.magnitude);
     FinishLanes(j, col, count, magnitude, decided);
+    return count - __builtin_popcount(static_cast<unsigned>(decided) & ((1u << count) - 1));
 }
+
+// Where the cheap tiers keep failing, the vector code costs more than the
+// extended code alone: near 2^63 no tier decides, and at huge coordinates
+// tier 2 decides everything but takes longer than the x87 does. After a
+// block whose pixels mostly needed tier 2 or the extended code, the axis
+// painter takes the next stretch of the row, twice as long each time it
+// happens again, until a block is decided by the cheap tiers. It paints in
+// pixel order like everything else, so failures stay where they are.
+class Backoff {
+public:
+    // The column the vector code goes on at after the block ending at col;
+    // deep lanes reached tier 2, extended ones the x87 code.
+    int After(const RowJob& j, int col, int deep, int extended)
+    {
+        if (deep == 0) stretch_ = kFirst;
+        if ((deep < 6 && extended < 4) || col >= j.width) return col;
+        const int to = j.width - col < stretch_ ? j.width : col + stretch_;
+        j.axis->PaintColumns(j.out, j.row, col, to);
+        stretch_ = stretch_ < (1 << 20) ? stretch_ * 2 : stretch_;
+        return to;
+    }
+
+private:
+    static constexpr int kFirst = 64;
+    int stretch_ = kFirst;
+};
 
 VQ_AVX2 inline bool AllDecided(const Lanes& g) { return _mm256_movemask_pd(g.ok) == 0xF; }
 
-// Tiers 1b and 2 for a group tier 1 left open.
-VQ_AVX2 inline Lanes LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow, __m256d cc, __m256d ccBound)
+VQ_AVX2 inline int Open(const Lanes& g)
+{
+    return 4 - __builtin_popcount(static_cast<unsigned>(_mm256_movemask_pd(g.ok)));
+}
+
+// Tiers 1b and 2 for a group tier 1 left open; deep counts the lanes that
+// reach tier 2.
+VQ_AVX2 inline Lanes LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow, __m256d cc, __m256d ccBound,
+                                   int& deep)
 {
     const __m256d bhi = Set(j.bhi);
     if (exactRow) {
         g = Merge(g, Tier1bSum(j.ahi + col, j.alo + col, bhi, cc));
         if (AllDecided(g)) return g;
     }
+    deep += Open(g);
     return Merge(g, Tier2Sum(j.ahi + col, j.alo + col, bhi, Set(j.blo), cc, ccBound));
 }
 
@@ -348,20 +384,24 @@ VQ_AVX2 void PaintSumRow(const RowJob& j)
     // A row whose tier 1 bound failed (|cc y part| >= 2^29) skips tier 1.
     const bool tier1 = !std::isnan(j.bu);
     const Lanes open{_mm256_setzero_pd(), _mm256_setzero_pd()};
-    for (int col = 0; col < j.width; col += 8) {
+    Backoff backoff;
+    for (int col = 0; col < j.width;) {
         Lanes g0 = tier1 ? Tier1Sum(j.ahi + col, j.thr + col, bhi, bu, cc) : open;
         Lanes g1 = tier1 ? Tier1Sum(j.ahi + col + 4, j.thr + col + 4, bhi, bu, cc) : open;
-        if (!AllDecided(g0)) g0 = LaterSumTiers(j, col, g0, exactRow, cc, ccBound);
-        if (!AllDecided(g1)) g1 = LaterSumTiers(j, col + 4, g1, exactRow, cc, ccBound);
-        StoreBlock(j, col, g0, g1, high, rHigh);
+        int deep = 0;
+        if (!AllDecided(g0)) g0 = LaterSumTiers(j, col, g0, exactRow, cc, ccBound, deep);
+        if (!AllDecided(g1)) g1 = LaterSumTiers(j, col + 4, g1, exactRow, cc, ccBound, deep);
+        const int extended = StoreBlock(j, col, g0, g1, high, rHigh);
+        col = backoff.After(j, col + 8, deep, extended);
     }
 }
 
-VQ_AVX2 inline Lanes LaterProductTiers(const RowJob& j, int col, Lanes g, __m256d cc, __m256d ccBound)
+VQ_AVX2 inline Lanes LaterProductTiers(const RowJob& j, int col, Lanes g, __m256d cc, __m256d ccBound, int& deep)
 {
     const __m256d y = Set(j.bhi);
     g = Merge(g, Tier1bProduct(j.ahi + col, y, cc));
     if (AllDecided(g)) return g;
+    deep += Open(g);
     return Merge(g, Tier2Product(j.ahi + col, y, cc, ccBound));
 }
 
@@ -372,12 +412,15 @@ VQ_AVX2 void PaintProductRow(const RowJob& j)
     const __m256d high = Set(j.high), rHigh = Set(j.rHigh);
     const bool tier1 = !std::isnan(j.bu);
     const Lanes open{_mm256_setzero_pd(), _mm256_setzero_pd()};
-    for (int col = 0; col < j.width; col += 8) {
+    Backoff backoff;
+    for (int col = 0; col < j.width;) {
         Lanes g0 = tier1 ? Tier1Product(j.ahi + col, yc) : open;
         Lanes g1 = tier1 ? Tier1Product(j.ahi + col + 4, yc) : open;
-        if (!AllDecided(g0)) g0 = LaterProductTiers(j, col, g0, cc, ccBound);
-        if (!AllDecided(g1)) g1 = LaterProductTiers(j, col + 4, g1, cc, ccBound);
-        StoreBlock(j, col, g0, g1, high, rHigh);
+        int deep = 0;
+        if (!AllDecided(g0)) g0 = LaterProductTiers(j, col, g0, cc, ccBound, deep);
+        if (!AllDecided(g1)) g1 = LaterProductTiers(j, col + 4, g1, cc, ccBound, deep);
+        const int extended = StoreBlock(j, col, g0, g1, high, rHigh);
+        col = backoff.After(j, col + 8, deep, extended);
     }
 }
 
@@ -391,9 +434,9 @@ public:
         const double cc = axis_->ColorChange();
         const double absCc = std::fabs(cc);
         width_ = static_cast<int>(columns.value.size());
-        // Whole blocks of eight; the columns past the picture hold 0, which
-        // every tier decides, and are never stored.
-        const size_t padded = (columns.value.size() + 7) / 8 * 8;
+        // A block of eight may start at any column; the columns past the
+        // picture hold 0, which every tier decides, and are never stored.
+        const size_t padded = columns.value.size() + 8;
         ahi_.assign(padded, 0.0);
         alo_.assign(padded, 0.0);
         thr_.assign(padded, 0.5 - 0x1p-51);

@@ -224,6 +224,14 @@ TEST(RowPainter, HugeAndTinyScales)
     for (const Case& c : failing) ExpectAsPlainLoop(c, mcf);
     for (int f : {3, 5})
         ExpectAsPlainLoop({"centre 3.037e9: values wrap past 2^32", f, 3.037e9L, 3.037e9L, 1, 1, 1}, mcf);
+    // Rows that run from values no tier decides (beyond 2^62) through
+    // decidable ones and back, where the extended code takes over stretches
+    // of the row; the second one fails in its last columns.
+    for (int f : {3, 4}) {
+        ExpectAsPlainLoop({"from beyond 2^62 and back", f, 0, 0, 6e16L, 0.5L, 1, 300, 3}, mcf);
+        ExpectAsPlainLoop({"from beyond 2^62 to beyond 2^63", f, 0, 0, 6.2e16L, 0.5L, 1.5, 300, 3, 0, {}, kInvalid},
+                          mcf);
+    }
 }
 
 TEST(RowPainter, FailuresKeepTheirMessageRowAndThePixelsBeforeThem)
