@@ -58,7 +58,8 @@ public:
     using Synchronizer = std::function<void(const std::function<void()>&)>;
 
     // The worker starts at once and goes idle. canvas is not owned and may be
-    // null (no copies are made then).
+    // null (no copies are made then); use says whether the worker copies onto
+    // it or draws into it.
     explicit TVelquor(bool createSuspended, TBitmap24* canvas, TCanvasUse use = TCanvasUse::CopyOnto);
     // Requests termination, stops a running drawing and joins the worker.
     ~TVelquor();
@@ -79,7 +80,6 @@ public:
     // The bitmap the worker draws into (the canvas when it draws into it);
     // read it only while Suspended().
     const TBitmap24& Bitmap() const { return *picture_; }
-    const TDrawTuning& Tuning() const { return tuning_; }
 
     void SetFormula(std::unique_ptr<TFormula> formula);
     void SetColorChange(double value);
@@ -88,6 +88,7 @@ public:
     void LoadPalette(const std::string& fileName);
     std::string GetPaletteName() const;
     void SetSynchronizer(Synchronizer sync);
+    // Threads and painter of the next drawings (benchmarks and tests).
     void SetTuning(const TDrawTuning& tuning) { tuning_ = tuning; }
 
     // Asks a running drawing to end after its current row.

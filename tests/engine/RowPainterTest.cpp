@@ -6,7 +6,6 @@
 #include "tests/support/Pictures.h"
 
 #include "common/Exceptions.h"
-#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -301,7 +300,6 @@ TEST(RowPainter, PalettesOfEverySize)
             ExpectAsPlainLoop(c, mcf);
         }
     }
-    TempDir dir;
     const struct {
         int colours;
         const char* error;
