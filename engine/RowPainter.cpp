@@ -1,9 +1,11 @@
 // The choice of painter for a drawing: the vector painter where it may run,
-// the per-axis painters where tables apply, the per-pixel painter otherwise.
+// the per-axis painters where tables apply, shared angles for the rotation,
+// the per-pixel painter otherwise.
 #include "engine/RowPainter.h"
 
 #include "engine/AxisPainter.h"
 #include "engine/PixelPainter.h"
+#include "engine/RotationPainter.h"
 #include "engine/VectorPainter.h"
 
 std::unique_ptr<TRowPainter> MakeRowPainter(const DrawSetup& setup, TPainterKind kind)
@@ -14,5 +16,6 @@ std::unique_ptr<TRowPainter> MakeRowPainter(const DrawSetup& setup, TPainterKind
         return axis;
     }
     if (std::unique_ptr<TRowPainter> shift = MakeShiftPainter(setup)) return shift;
+    if (std::unique_ptr<TRowPainter> rotation = MakeRotationPainter(setup)) return rotation;
     return MakePixelPainter(setup, true);
 }

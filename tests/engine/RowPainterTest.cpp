@@ -89,7 +89,7 @@ std::string ExpectedPainter(const Case& c, const TMcf& mcf, TPainterKind kind)
     if (kind == TPainterKind::PerPixel || mcf.High < 1) return "pixel";
     switch (c.pointMove) {
     case 0: return kind == TPainterKind::Fastest && VectorProcessor() && std::isfinite(c.cc) ? "vector" : "axis";
-    case 2: return "pixel";
+    case 2: return "rotation";
     default: return "axis";
     }
 }
@@ -487,6 +487,8 @@ TEST(RowPainter, ShiftingAndRotatingPointMoves)
         {"abs sine term overflows", 0, 0, 0, 1, 1, 1, 9, 20, 4, {1, 1e4931L, 1, 1}, kOverflow},
         {"shifted x beyond the double range from row 2 on", 3, 0, 0, 1, 1, 0, 9, 20, 3, {1e308L, 0, 0, 0}, kOverflow},
         {"rotation of a far pixel", 0, 1e300L, 0, 1e10L, 1, 1, 9, 3, 2, {0.25L, 0, 0, 0}, kInvalid},
+        {"rotation angle beyond the extended range", 0, 0, 0, 1, 1, 1, 9, 3, 2, {1e4931L, 0, 0, 0}, kOverflow},
+        {"rotation angle beyond the double range far out", 0, 0, 0, 1, 1, 1, 80, 3, 2, {5e307L, 0, 0, 0}, kOverflow},
     };
     for (const Case& c : failing) ExpectAsPlainLoop(c, mcf);
 }
