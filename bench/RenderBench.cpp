@@ -8,7 +8,7 @@
 // it replaced, and the peak memory of velquor-render at 9999 x 9999 with and
 // without blur against the size of one bitmap.
 //
-// usage: bench_render [SIZE]   (default 4000)
+// usage: bench_render [SIZE]   (default 4000; the memory is always measured at 9999 x 9999)
 #include "engine/ImageEffect.h"
 #include "engine/UVelquor.h"
 
@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -116,6 +117,8 @@ long PeakMemoryOf(const std::vector<std::string>& args)
     argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -126,10 +129,45 @@ long PeakMemoryOf(const std::vector<std::string>& args)
     return usage.ru_maxrss * 1024L;
 }
 
+// Peak memory of the command-line renderer at the largest size, against one
+// bitmap. Measured before this program holds any picture: a forked child
+// counts its parent's resident pages until it runs the other program.
+std::string RendererMemory(const std::string& render, int& failures)
+{
+    const std::filesystem::path out =
+        std::filesystem::temp_directory_path() / ("bench_render_" + std::to_string(getpid()) + ".bmp");
+    const double bitmap = static_cast<double>(TBitmap24::StrideFor(9999)) * 9999;
+    std::string text = "\nvelquor-render at 9999 x 9999, peak resident memory against one bitmap (" +
+                       std::to_string(static_cast<int>(bitmap / 1e6)) + " MB):\n";
+    for (bool blur : {false, true}) {
+        std::vector<std::string> args = {render, "--size", "9999x9999", "-o", out.string()};
+        if (blur) args.push_back("--shade-off");
+        const auto start = std::chrono::steady_clock::now();
+        const long peak = PeakMemoryOf(args);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        char line[200];
+        if (peak < 0) {
+            std::snprintf(line, sizeof line, "  %-12s could not run %s\n", blur ? "with blur" : "without blur",
+                          render.c_str());
+            ++failures;
+        } else {
+            std::snprintf(line, sizeof line, "  %-12s %6.0f MB = %.3f bitmaps (%.1f s with writing the file)\n",
+                          blur ? "with blur" : "without blur", peak / 1e6, peak / bitmap, seconds);
+        }
+        text += line;
+    }
+    std::filesystem::remove(out);
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    int mismatches = 0;
+    const std::string memory =
+        RendererMemory((std::filesystem::path(argv[0]).parent_path() / "velquor-render").string(), mismatches);
+
     const int size = argc > 1 ? std::atoi(argv[1]) : 4000;
     const TPointMoveParam none{};
     const TPointMoveParam waves{10, 0.05L, 10, 0.05L};
@@ -161,7 +199,6 @@ int main(int argc, char** argv)
     std::printf("%-22s %10s %10s %10s %8s %8s %8s  %s\n", "setting", "1 thread", "all", "plain", "1t/plain",
                 "all/plain", "all/1t", "bytes");
     std::printf("%-22s %10s %10s %10s\n", "", "Mpx/s", "Mpx/s", "Mpx/s");
-    int mismatches = 0;
     for (const auto& s : settings) {
         const auto plain = Renderer(s, size, {1, TPainterKind::PerPixel});
         const auto one = Renderer(s, size, {1, TPainterKind::Fastest});
@@ -199,26 +236,6 @@ int main(int argc, char** argv)
         size, size, old * 1e3, oneThread * 1e3, threads, allThreads * 1e3, old / allThreads,
         sameOne && sameAll ? "identical" : "DIFFERENT");
 
-    // Peak memory of the command-line renderer at the largest size.
-    const std::string render = (std::filesystem::path(argv[0]).parent_path() / "velquor-render").string();
-    const std::filesystem::path out =
-        std::filesystem::temp_directory_path() / ("bench_render_" + std::to_string(getpid()) + ".bmp");
-    const double bitmap = static_cast<double>(TBitmap24::StrideFor(9999)) * 9999;
-    std::printf("\nvelquor-render at 9999 x 9999, peak resident memory against one bitmap (%.0f MB):\n", bitmap / 1e6);
-    for (bool blur : {false, true}) {
-        std::vector<std::string> args = {render, "--size", "9999x9999", "-o", out.string()};
-        if (blur) args.push_back("--shade-off");
-        const auto start = std::chrono::steady_clock::now();
-        const long peak = PeakMemoryOf(args);
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (peak < 0) {
-            std::printf("  %-12s could not run %s\n", blur ? "with blur" : "without blur", render.c_str());
-            ++mismatches;
-            continue;
-        }
-        std::printf("  %-12s %6.0f MB = %.3f bitmaps (%.1f s with writing the file)\n",
-                    blur ? "with blur" : "without blur", peak / 1e6, peak / bitmap, seconds);
-    }
-    std::filesystem::remove(out);
+    std::printf("%s", memory.c_str());
     return mismatches == 0 ? 0 : 1;
 }
