@@ -210,7 +210,9 @@ std::string SaveImage(TMainOperations& ops, const Options& o, std::ostream& err,
 int Run(const Options& o, const std::string& programDir, std::ostream& out, std::ostream& err, bool showProgress)
 {
     ConsoleHost host(err, o.paletteDir);
-    TMainOperations ops(host, programDir);
+    // Nothing shows the picture while it grows: the renderer draws straight
+    // into the bitmap that is written, with no second bitmap and no copies.
+    TMainOperations ops(host, programDir, TCanvasUse::DrawInto);
     host.Attach(&ops);
     // The window's start-up: 400 x 400 with the built-in palette.
     ops.SetImageSize(400, 400);

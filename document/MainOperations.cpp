@@ -13,10 +13,10 @@
 
 #include <utility>
 
-TMainOperations::TMainOperations(IMainHost& host, std::string programDir)
+TMainOperations::TMainOperations(IMainHost& host, std::string programDir, TCanvasUse canvasUse)
     : host_(host), programDir_(std::move(programDir))
 {
-    pattern_ = std::make_unique<TVelquor>(false, &imageBitmap_);
+    pattern_ = std::make_unique<TVelquor>(false, &imageBitmap_, canvasUse);
     SelectFormula(kBuiltinFormulaType, "0");
     SetColorChange(1.0);
     SelectPointMove(0, TPointMoveParam{});

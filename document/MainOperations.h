@@ -47,11 +47,13 @@ constexpr int32_t kExpressionFormulaType = 2;
 
 class TMainOperations {
 public:
-    // Makes the image bitmap and the renderer (copying onto that bitmap), then
-    // selects formula 0, colour change 1.0 and point move 0.
+    // Makes the image bitmap and the renderer, then selects formula 0, colour
+    // change 1.0 and point move 0. The renderer copies onto the image bitmap
+    // while it draws (a window shows it), or with TCanvasUse::DrawInto draws
+    // straight into it (a caller that only reads the finished picture).
     // programDir is the folder of the running executable; shipped palettes
     // are found beside it or, for an installed program, in ../share/velquor.
-    TMainOperations(IMainHost& host, std::string programDir);
+    TMainOperations(IMainHost& host, std::string programDir, TCanvasUse canvasUse = TCanvasUse::CopyOnto);
     ~TMainOperations();
 
     TVelquor& Pattern() { return *pattern_; }

@@ -60,10 +60,16 @@ inline long double Checked(long double v)
 // An extended coordinate rounded to a double for a formula call. An infinite
 // or undefined extended value can only come from an overflow further up, and
 // a finite one beyond the double range overflows here.
+inline bool ToFiniteDouble(long double v, double& d)
+{
+    d = static_cast<double>(v);
+    return std::isfinite(d);
+}
+
 inline double ToDoubleArg(long double v)
 {
-    const double d = static_cast<double>(v);
-    if (!std::isfinite(d)) RaiseOverflow();
+    double d;
+    if (!ToFiniteDouble(v, d)) RaiseOverflow();
     return d;
 }
 

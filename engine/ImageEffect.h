@@ -4,7 +4,10 @@
 #include "bitmap/Bitmap24.h"
 
 // Smooths every channel in place with the kernel 1 1 1 / 1 2 1 / 1 1 1
-// divided by 10 (truncating), edge pixels replicated. A bitmap without pixels
-// is left alone. Lack of memory for the working copy throws before any pixel
-// changes.
-void ApplyShadeOff(TBitmap24& bitmap);
+// divided by 10 (truncating), edge pixels replicated; every sum reads the
+// image as it was before the call. A bitmap without pixels is left alone.
+// The rows are shared by up to `threads` threads, each keeping a few rows of
+// the original in its own buffer instead of a copy of the whole image; the
+// bytes are the same for every number of threads. Lack of memory for those
+// buffers throws before any pixel changes.
+void ApplyShadeOff(TBitmap24& bitmap, int threads = 1);

@@ -13,19 +13,37 @@ namespace pointmovemath {
 
 using fpu::Checked;
 
+// Point moves 1, 3 and 4 shift a coordinate by a term of the other
+// coordinate alone. The term and the shifted value are separate steps, so a
+// drawing can compute each row's and each column's term once and still form
+// exactly what the whole expression forms.
+inline long double SineTerm(long double amp, long double freq, int32_t other)
+{
+    return amp * fpu::Sin(Checked(freq * other));
+}
+
+inline long double AbsSineTerm(long double amp, long double freq, int32_t other)
+{
+    return amp * std::fabs(fpu::Sin(Checked(freq * other)));
+}
+
+inline long double LinearTerm(long double k, int32_t other) { return Checked(k * other); }
+
+inline long double Shifted(int32_t base, long double term) { return Checked(base + term); }
+
 inline long double SineShift(int32_t base, long double amp, long double freq, int32_t other)
 {
-    return Checked(base + amp * fpu::Sin(Checked(freq * other)));
+    return Shifted(base, SineTerm(amp, freq, other));
 }
 
 inline long double AbsSineShift(int32_t base, long double amp, long double freq, int32_t other)
 {
-    return Checked(base + amp * std::fabs(fpu::Sin(Checked(freq * other))));
+    return Shifted(base, AbsSineTerm(amp, freq, other));
 }
 
 inline long double LinearShift(int32_t base, long double k, int32_t other)
 {
-    return Checked(base + Checked(k * other));
+    return Shifted(base, LinearTerm(k, other));
 }
 
 // Extended 2*pi as the drawing has always written it.
@@ -36,8 +54,34 @@ struct Rotation {
     long double y;
 };
 
-// The pixel turned about the image centre by an angle that grows with the
-// square root of its distance from the centre; both results whole numbers.
+// The cosine and sine of the angle a pixel is turned by: everything of the
+// rotation that depends on its squared distance r2 from the centre alone, so
+// pixels at the same distance may share it. The angle grows with the square
+// root of the distance.
+struct Turn {
+    long double c;
+    long double s;
+};
+
+inline Turn TurnAt(int64_t r2, long double a)
+{
+    const double root = static_cast<double>(fpu::Sqrt(static_cast<long double>(r2)));
+    const double rho = static_cast<double>(fpu::Sqrt(static_cast<long double>(root)));
+    const double theta = fpu::ToDoubleArg(Checked(kTwoPi * rho * a) / 10);
+    return {fpu::Cos(theta), fpu::Sin(theta)};
+}
+
+// The offsets dx, dy from the centre (cx, cy) turned; both results whole
+// numbers.
+inline Rotation Turned(int64_t dx, int64_t dy, int32_t cx, int32_t cy, const Turn& t)
+{
+    const long double ldx = static_cast<long double>(dx);
+    const long double ldy = static_cast<long double>(dy);
+    return {static_cast<long double>(fpu::Round(ldx * t.c - ldy * t.s + cx)),
+            static_cast<long double>(fpu::Round(ldx * t.s + ldy * t.c + cy))};
+}
+
+// The pixel turned about the image centre.
 inline Rotation Rotate(int32_t width, int32_t height, long double a, int32_t x, int32_t y)
 {
     const int32_t cx = width / 2;
@@ -46,16 +90,7 @@ inline Rotation Rotate(int32_t width, int32_t height, long double a, int32_t x, 
     // image the values are the 32-bit ones.
     const int64_t dx = int64_t{x} - cx;
     const int64_t dy = int64_t{y} - cy;
-    const int64_t r2 = dx * dx + dy * dy;
-    const double root = static_cast<double>(fpu::Sqrt(static_cast<long double>(r2)));
-    const double rho = static_cast<double>(fpu::Sqrt(static_cast<long double>(root)));
-    const double theta = fpu::ToDoubleArg(Checked(kTwoPi * rho * a) / 10);
-    const long double c = fpu::Cos(theta);
-    const long double s = fpu::Sin(theta);
-    const long double ldx = static_cast<long double>(dx);
-    const long double ldy = static_cast<long double>(dy);
-    return {static_cast<long double>(fpu::Round(ldx * c - ldy * s + cx)),
-            static_cast<long double>(fpu::Round(ldx * s + ldy * c + cy))};
+    return Turned(dx, dy, cx, cy, TurnAt(dx * dx + dy * dy, a));
 }
 
 } // namespace pointmovemath

@@ -1,11 +1,15 @@
-// One row of a drawing: point move, mapping onto the plane, formula, palette
-// lookup and the pixel bytes.
+// Row painters: one row of a drawing, from the point move through the plane,
+// the formula and the palette to the pixel bytes. Every painter gives the
+// same bytes and fails with the same message at the same pixel; they differ
+// only in speed.
 #pragma once
 
 #include "bitmap/Bitmap24.h"
 #include "engine/UFormula.h"
 #include "engine/UMcf.h"
 #include "engine/UPointMove.h"
+
+#include <memory>
 
 // What a drawing needs per pixel, read once when it starts and shared
 // read-only by every thread that draws rows.
@@ -14,16 +18,37 @@ struct DrawSetup {
     const TFormula& formula;
     const TMcf& mcf;
     int width;
+    int height;
     long double incX;
     long double incY;
     long double left; // Center.X - Width * Incremental.X / 2
     long double top;  // Center.Y - Height * Incremental.Y / 2
 };
 
-using PaintRowFn = void (*)(const DrawSetup& setup, TBitmap24& bitmap, int row);
+// Which painters a drawing may use.
+enum class TPainterKind {
+    // Per-axis tables, and the vector painter where the processor and the
+    // floating-point settings allow it.
+    Fastest,
+    // Per-axis tables and the palette as ready bytes; no vector code.
+    Portable,
+    // The whole arithmetic for every pixel and the palette through a
+    // division: the plain loop every other painter is measured against.
+    PerPixel,
+};
 
-// The row painter for this pair. For the built-in classes it is compiled
-// for exactly that pair, with no calls in the pixel loop and the same
-// arithmetic as their GetX, GetY and Calc; any other class goes through its
-// virtual operations.
-PaintRowFn SelectRowPainter(const TPointMove& pointMove, const TFormula& formula);
+class TRowPainter {
+public:
+    virtual ~TRowPainter() = default;
+    // Paints one row from the left. A failure at a pixel is raised with every
+    // pixel before it in the row stored and none after it.
+    virtual void Paint(TBitmap24& bitmap, int row) const = 0;
+    // "vector", "axis" or "pixel": what does the work, for tests and benchmarks.
+    virtual const char* Name() const = 0;
+};
+
+// The painter for one drawing. Per-axis tables are computed here, once, on
+// the calling thread; the painter is then shared read-only by the threads
+// that draw rows. Settings that are not valid are not checked here: each
+// pixel meets its failure as the per-pixel code would.
+std::unique_ptr<TRowPainter> MakeRowPainter(const DrawSetup& setup, TPainterKind kind);

@@ -1,7 +1,7 @@
 // The rendering worker: waits while idle, draws the pattern row by row when
 // resumed (sharing the rows with one helper thread per further processor),
-// copies the finished rows onto the target every 200 ms or more and the
-// whole bitmap once at the end, and keeps the message of a failure.
+// copies the rows finished since the last copy onto the target every 200 ms
+// or more and the rest once at the end, and keeps the message of a failure.
 #include "engine/UVelquor.h"
 
 #include "common/Exceptions.h"
@@ -29,9 +29,11 @@ uint32_t TickCount()
 
 } // namespace
 
-TVelquor::TVelquor(bool createSuspended, TBitmap24* canvas)
-    : canvas_(canvas), formula_(TFormulaBox::GetFormula(0)), pointMove_(TPointMoveBox::GetPointMove(0))
+TVelquor::TVelquor(bool createSuspended, TBitmap24* canvas, TCanvasUse use)
+    : canvas_(use == TCanvasUse::CopyOnto ? canvas : nullptr), formula_(TFormulaBox::GetFormula(0)),
+      pointMove_(TPointMoveBox::GetPointMove(0))
 {
+    if (use == TCanvasUse::DrawInto && canvas) picture_ = canvas;
     mcf_.SetDefault();
     // Created suspended, the object is idle from the start; otherwise the
     // worker makes itself idle as its first step.
@@ -182,10 +184,10 @@ struct RowShare {
     }
 };
 
-int DrawingThreads(int height)
+int DrawingThreads(int requested, int height)
 {
     const unsigned hw = std::thread::hardware_concurrency();
-    const int n = hw == 0 ? 1 : static_cast<int>(std::min(hw, 16u));
+    const int n = requested > 0 ? requested : (hw == 0 ? 1 : static_cast<int>(std::min(hw, 16u)));
     return std::max(1, std::min(n, height));
 }
 
@@ -193,10 +195,12 @@ int DrawingThreads(int height)
 
 void TVelquor::Draw()
 {
-    if (bitmap_.Width() != width_) bitmap_.SetWidth(width_);
-    if (bitmap_.Height() != height_) bitmap_.SetHeight(height_);
+    TBitmap24& picture = *picture_;
+    if (picture.Width() != width_) picture.SetWidth(width_);
+    if (picture.Height() != height_) picture.SetHeight(height_);
     pointMove_->SetSize(width_, height_);
     finishedRows_.store(0, std::memory_order_relaxed);
+    copiedRows_.store(0, std::memory_order_relaxed);
 
     const int width = width_;
     const int height = height_;
@@ -205,9 +209,18 @@ void TVelquor::Draw()
     // Same order as x = Center.X - Width * Inc.X / 2 + mx * Inc.X, so the
     // values are bit for bit those of the whole expression. An overflow here
     // shows up as a non-finite coordinate at the first pixel.
-    const DrawSetup setup{
-        *pointMove_, *formula_, mcf_, width, incX, incY, Center.X - width * incX / 2, Center.Y - height * incY / 2};
-    const PaintRowFn paintRow = SelectRowPainter(*pointMove_, *formula_);
+    const DrawSetup setup{*pointMove_,
+                          *formula_,
+                          mcf_,
+                          width,
+                          height,
+                          incX,
+                          incY,
+                          Center.X - width * incX / 2,
+                          Center.Y - height * incY / 2};
+    // Made here, before the helpers start, so they inherit the floating-point
+    // settings under which the painter was chosen.
+    const std::unique_ptr<TRowPainter> painter = MakeRowPainter(setup, tuning_.painter);
     RowShare share(height);
     const auto stopRequested = [this] {
         return terminated_.load(std::memory_order_relaxed) || !busy_.load(std::memory_order_relaxed);
@@ -226,7 +239,7 @@ void TVelquor::Draw()
             const int row = share.nextRow.fetch_add(1, std::memory_order_relaxed);
             if (row >= height) return;
             try {
-                paintRow(setup, bitmap_, row);
+                painter->Paint(picture, row);
                 share.done[static_cast<size_t>(row)].store(true, std::memory_order_release);
                 if (stopRequested()) return;
                 if (main) {
@@ -241,7 +254,7 @@ void TVelquor::Draw()
         }
     };
 
-    const int threads = DrawingThreads(height);
+    const int threads = DrawingThreads(tuning_.threads, height);
     std::vector<std::thread> helpers;
     helpers.reserve(static_cast<size_t>(threads));
     for (int i = 1; i < threads; ++i) {
@@ -258,30 +271,44 @@ void TVelquor::Draw()
 
     if (share.error) std::rethrow_exception(share.error);
     if (stopRequested()) return;
-    if (ShadeOff) ApplyShadeOff(bitmap_);
-    Synchronize([this] { DrawToCanvas(); });
+    const bool blurred = ShadeOff;
+    if (blurred) ApplyShadeOff(picture, threads);
+    Synchronize([this, blurred] { DrawToCanvas(blurred); });
 }
 
 void TVelquor::Progress()
 {
+    if (!canvas_) return;
     const uint32_t now = TickCount();
     if ((now - lastTick_) / 100 > 1) {
+        // Only finished rows, since other threads may still be writing below
+        // them, and only those the canvas does not have yet.
+        const int finished = finishedRows_.load(std::memory_order_relaxed);
+        if (finished <= copiedRows_.load(std::memory_order_relaxed)) return;
         lastTick_ = now;
-        // Only finished rows: other threads may still be writing below them.
-        Synchronize([this] {
-            const int rows =
-                std::min({finishedRows_.load(std::memory_order_relaxed), bitmap_.Height(), canvas_->Height()});
-            const size_t bytes = static_cast<size_t>(std::min(bitmap_.Width(), canvas_->Width())) * 3;
-            for (int y = 0; y < rows; ++y) std::memcpy(canvas_->Row(y), bitmap_.Row(y), bytes);
-            ++copyCount_;
-        });
+        Synchronize([this, finished] { CopyRows(copiedRows_.load(std::memory_order_relaxed), finished); });
     }
 }
 
-void TVelquor::DrawToCanvas()
+void TVelquor::DrawToCanvas(bool whole)
 {
-    canvas_->Draw(bitmap_);
+    CopyRows(whole ? 0 : copiedRows_.load(std::memory_order_relaxed), picture_->Height());
+}
+
+void TVelquor::CopyRows(int first, int last)
+{
+    const int rows = std::min({last, picture_->Height(), canvas_->Height()});
+    const size_t bytes = static_cast<size_t>(std::min(picture_->Width(), canvas_->Width())) * 3;
+    for (int y = first; y < rows; ++y) std::memcpy(canvas_->Row(y), picture_->Row(y), bytes);
+    copiedRows_.store(last, std::memory_order_relaxed);
+    copiedRange_.store(static_cast<uint64_t>(first) << 32 | static_cast<uint32_t>(std::max(first, rows)));
     ++copyCount_;
+}
+
+TRowRange TVelquor::CopiedRows() const
+{
+    const uint64_t range = copiedRange_.load();
+    return {static_cast<int>(range >> 32), static_cast<int>(static_cast<uint32_t>(range))};
 }
 
 void TVelquor::Synchronize(const std::function<void()>& method)

@@ -1,5 +1,7 @@
 // The rendering object: one worker thread that draws the current pattern
-// into its own bitmap and copies it onto a target bitmap while it grows.
+// into its own bitmap and copies it onto a target bitmap while it grows, or,
+// for a caller that only reads the finished picture, straight into that
+// caller's bitmap.
 // During a drawing the worker shares the rows with helper threads, one per
 // further hardware thread; copies, stop checks and the row count stay with
 // the worker.
@@ -10,6 +12,7 @@
 #pragma once
 
 #include "bitmap/Bitmap24.h"
+#include "engine/RowPainter.h"
 #include "engine/UFloatPoint.h"
 #include "engine/UFormula.h"
 #include "engine/UMcf.h"
@@ -24,6 +27,30 @@
 #include <string>
 #include <thread>
 
+// What the bitmap given to the renderer is for.
+enum class TCanvasUse {
+    // A target the worker copies the finished rows onto while it draws (the
+    // window shows them); the worker draws into a bitmap of its own.
+    CopyOnto,
+    // The bitmap the worker draws into; no second bitmap and no copies.
+    DrawInto,
+};
+
+// How a drawing uses the machine; every choice gives the same picture.
+struct TDrawTuning {
+    // Threads that share the rows and the blur; 0: one per hardware thread
+    // (at most 16).
+    int threads = 0;
+    TPainterKind painter = TPainterKind::Fastest;
+};
+
+// Rows first .. last - 1.
+struct TRowRange {
+    int first = 0;
+    int last = 0;
+    bool operator==(const TRowRange&) const = default;
+};
+
 class TVelquor {
 public:
     // Runs a copy on the thread that owns the target and returns when it is
@@ -31,8 +58,9 @@ public:
     using Synchronizer = std::function<void(const std::function<void()>&)>;
 
     // The worker starts at once and goes idle. canvas is not owned and may be
-    // null (no copies are made then).
-    explicit TVelquor(bool createSuspended, TBitmap24* canvas);
+    // null (no copies are made then); use says whether the worker copies onto
+    // it or draws into it.
+    explicit TVelquor(bool createSuspended, TBitmap24* canvas, TCanvasUse use = TCanvasUse::CopyOnto);
     // Requests termination, stops a running drawing and joins the worker.
     ~TVelquor();
     TVelquor(const TVelquor&) = delete;
@@ -49,8 +77,9 @@ public:
     const TPointMove& PointMove() const { return *pointMove_; }
     TMcf& Mcf() { return mcf_; }
     const TMcf& Mcf() const { return mcf_; }
-    // The worker's own bitmap; read it only while Suspended().
-    const TBitmap24& Bitmap() const { return bitmap_; }
+    // The bitmap the worker draws into (the canvas when it draws into it);
+    // read it only while Suspended().
+    const TBitmap24& Bitmap() const { return *picture_; }
 
     void SetFormula(std::unique_ptr<TFormula> formula);
     void SetColorChange(double value);
@@ -59,6 +88,8 @@ public:
     void LoadPalette(const std::string& fileName);
     std::string GetPaletteName() const;
     void SetSynchronizer(Synchronizer sync);
+    // Threads and painter of the next drawings (benchmarks and tests).
+    void SetTuning(const TDrawTuning& tuning) { tuning_ = tuning; }
 
     // Asks a running drawing to end after its current row.
     void Stop();
@@ -79,16 +110,24 @@ public:
     // Rows finished in the current or last drawing; safe to read any time.
     int FinishedRows() const { return finishedRows_.load(std::memory_order_relaxed); }
     // Number of copies onto the canvas since creation (progress and final).
+    // A progress copy is made only when rows were finished since the last.
     int CopyCount() const { return copyCount_.load(); }
+    // The rows the last copy wrote onto the canvas: a progress copy those
+    // finished since the copy before, the final copy the rest of the picture
+    // (all of it after a blur). Safe to read any time; a synchroniser that
+    // reads it right after running a copy sees exactly that copy's rows.
+    TRowRange CopiedRows() const;
 
 private:
     void Execute(bool startedIdle);
     void Draw();
     void Progress();
-    void DrawToCanvas();
+    void DrawToCanvas(bool whole);
+    void CopyRows(int first, int last);
     void Synchronize(const std::function<void()>& method);
 
     TBitmap24 bitmap_;
+    TBitmap24* picture_ = &bitmap_; // what the worker draws into
     double colorChange_ = 1.0;
     TBitmap24* canvas_ = nullptr;
     std::string errorMessage_;
@@ -99,11 +138,14 @@ private:
     int width_ = 0;
     int height_ = 0;
     Synchronizer sync_;
+    TDrawTuning tuning_;
 
     std::atomic<bool> busy_{false};
     std::atomic<bool> terminated_{false};
     std::atomic<int> finishedRows_{0};
     std::atomic<int> copyCount_{0};
+    std::atomic<int> copiedRows_{0};       // rows of this drawing on the canvas
+    std::atomic<uint64_t> copiedRange_{0}; // first << 32 | last of the last copy
 
     mutable std::mutex mutex_;
     mutable std::condition_variable wake_;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TBitmap24 Filled(int w, int h, uint32_t color)
@@ -81,6 +83,42 @@ TEST(ShadeOff, FiltersEachChannelOnItsOwn)
                 }
             EXPECT_EQ(PixelAt(b, x, y), static_cast<uint32_t>(s / 10)) << x << "," << y;
         }
+}
+
+// The kernel written out over a whole copy, as the filter once ran.
+TBitmap24 BlurredCopy(const TBitmap24& source)
+{
+    TBitmap24 out(source.Width(), source.Height());
+    const int w = source.Width(), h = source.Height();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int channel = 0; channel < 3; ++channel) {
+                int s = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int sx = std::clamp(x + dx, 0, w - 1), sy = std::clamp(y + dy, 0, h - 1);
+                        s += source.Row(sy)[sx * 3 + channel] * (dx == 0 && dy == 0 ? 2 : 1);
+                    }
+                out.Row(y)[x * 3 + channel] = static_cast<uint8_t>(s / 10);
+            }
+    return out;
+}
+
+// Bands of rows on several threads read the rows next to their band as they
+// were before any band wrote: the same bytes for every number of threads,
+// also with more threads than rows.
+TEST(ShadeOff, SameBytesOnEveryNumberOfThreads)
+{
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 5}, {5, 1}, {2, 2}, {7, 3}, {33, 17}, {64, 65}, {3, 40}};
+    for (auto [w, h] : sizes) {
+        const TBitmap24 noise = NoisePicture(w, h, static_cast<uint32_t>(w * 100 + h));
+        const TBitmap24 expected = BlurredCopy(noise);
+        for (int threads : {1, 2, 3, 4, 7, 16, 100}) {
+            TBitmap24 b = noise;
+            ApplyShadeOff(b, threads);
+            EXPECT_TRUE(SamePixels(b, expected)) << w << "x" << h << " on " << threads << " threads";
+        }
+    }
 }
 
 } // namespace

@@ -492,6 +492,96 @@ TEST_F(VelquorTest, CopiesRunThroughTheSynchroniser)
     EXPECT_TRUE(CanvasShowsBitmap());
 }
 
+// Each progress copy moves the rows finished since the copy before; the final
+// copy the rest, or after a blur the whole picture. CopiedRows() names them.
+TEST_F(VelquorTest, ProgressCopiesMoveOnlyTheRowsFinishedSinceTheLastCopy)
+{
+    for (bool blur : {false, true}) {
+        std::vector<TRowRange> ranges;
+        bool rowsMatched = true;
+        velquor->SetSynchronizer([&](const std::function<void()>& method) {
+            method();
+            const TRowRange r = velquor->CopiedRows();
+            ranges.push_back(r);
+            // The worker waits for us: every row copied so far is final.
+            for (int y = 0; y < r.last; ++y)
+                for (int x = 0; x < canvas.Width(); ++x)
+                    rowsMatched = rowsMatched && PixelAt(canvas, x, y) == PixelAt(velquor->Bitmap(), x, y);
+        });
+        const int rows = 100 * static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        Size(20, rows);
+        InstallHookedMove()->delay = std::chrono::milliseconds(4); // at least 400 ms in all
+        velquor->ShadeOff = blur;
+        Draw();
+        ASSERT_GE(ranges.size(), 2u) << blur;
+        EXPECT_TRUE(rowsMatched) << blur;
+        EXPECT_EQ(ranges.front().first, 0) << blur;
+        for (size_t i = 1; i + 1 < ranges.size(); ++i) {
+            EXPECT_EQ(ranges[i].first, ranges[i - 1].last) << blur << ", copy " << i;
+            EXPECT_LT(ranges[i].first, ranges[i].last) << blur << ", copy " << i;
+        }
+        const TRowRange final = ranges.back();
+        EXPECT_EQ(final.first, blur ? 0 : ranges[ranges.size() - 2].last) << blur;
+        EXPECT_EQ(final.last, rows) << blur;
+        EXPECT_EQ(velquor->CopiedRows(), final);
+        EXPECT_TRUE(CanvasShowsBitmap()) << blur;
+        velquor->SetPointMove(TPointMoveBox::GetPointMove(0));
+    }
+}
+
+TEST_F(VelquorTest, DrawingIntoTheCanvasNeedsNoSecondBitmapAndNoCopies)
+{
+    for (bool blur : {false, true}) {
+        Size(45, 31);
+        velquor->Center = {2.5L, -7};
+        velquor->Incremental = {0.3L, 0.4L};
+        velquor->ShadeOff = blur;
+        Draw();
+        const TBitmap24 copied = velquor->Bitmap();
+
+        TBitmap24 target(45, 31);
+        TVelquor direct(false, &target, TCanvasUse::DrawInto);
+        direct.WaitUntilSuspended();
+        direct.SetSize(45, 31);
+        direct.Center = velquor->Center;
+        direct.Incremental = velquor->Incremental;
+        direct.ShadeOff = blur;
+        direct.Resume();
+        direct.WaitUntilSuspended();
+        EXPECT_EQ(direct.ErrorMessage(), "");
+        EXPECT_EQ(&direct.Bitmap(), &target);
+        EXPECT_EQ(direct.CopyCount(), 0);
+        EXPECT_TRUE(SamePixels(target, copied)) << blur;
+    }
+}
+
+// Threads and painters change the speed only: the same picture, blurred or not.
+TEST_F(VelquorTest, TuningChangesNothingButTheSpeed)
+{
+    const TPointMoveParam param{1.5L, 0.2L, -2, 0.1L};
+    for (int move : {0, 1, 2}) {
+        Size(57, 23);
+        velquor->Center = {0.25L, 0};
+        velquor->Incremental = {0.5L, 0.5L};
+        velquor->SetColorChange(0.5);
+        auto pm = TPointMoveBox::GetPointMove(move);
+        pm->SetParam(param);
+        velquor->SetPointMove(std::move(pm));
+        velquor->ShadeOff = move == 1;
+        velquor->SetTuning({1, TPainterKind::PerPixel});
+        Draw();
+        const TBitmap24 plain = velquor->Bitmap();
+        for (int threads : {1, 2, 3, 0})
+            for (TPainterKind kind : {TPainterKind::Fastest, TPainterKind::Portable, TPainterKind::PerPixel}) {
+                velquor->SetTuning({threads, kind});
+                Draw();
+                EXPECT_EQ(velquor->ErrorMessage(), "");
+                EXPECT_TRUE(SamePixels(velquor->Bitmap(), plain))
+                    << "point move " << move << ", " << threads << " threads, painter " << static_cast<int>(kind);
+            }
+    }
+}
+
 TEST(VelquorLife, DestroyingDuringALargeDrawingReturns)
 {
     std::promise<void> started;

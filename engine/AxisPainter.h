@@ -1,0 +1,60 @@
+// Painters that compute what depends on the column only or on the row only
+// once per drawing. Each table entry is formed by the same inline expression
+// the per-pixel code uses, so the tables hold the very values every pixel
+// would form; per pixel only what joins them remains.
+#pragma once
+
+#include "engine/PaletteBytes.h"
+#include "engine/RowPainter.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// One value per column or per row.
+struct TAxisTable {
+    std::vector<long double> value;
+    // 0 where forming the value failed (an overflow): pixels that use it run
+    // their whole per-pixel code, which meets the failure where it belongs.
+    std::vector<uint8_t> ok;
+};
+
+// Point move 0 with a built-in formula: the formula's x part per column, its
+// y part per row (see FormulaMath.h), joined per pixel by one extended
+// addition or, for formula 4, multiplication.
+class TMove0Painter : public TRowPainter {
+public:
+    const TAxisTable& Columns() const { return columns_; }
+    const TAxisTable& Rows() const { return rows_; }
+    bool Product() const { return product_; }
+    double ColorChange() const { return colorChange_; }
+    const TPaletteBytes& Palette() const { return *palette_; }
+    const char* Name() const override { return "axis"; }
+
+    // The formula value of one pixel: from the tables where both entries
+    // hold, the whole per-pixel way otherwise. Raises the pixel's failure.
+    virtual int32_t Value(int col, int row) const = 0;
+    // Paints columns first .. last - 1 of a row, left to right, into the
+    // row's bytes; Paint is all of them.
+    virtual void PaintColumns(uint8_t* rowBytes, int row, int first, int last) const = 0;
+    void Paint(TBitmap24& bitmap, int row) const override { PaintColumns(bitmap.Row(row), row, 0, setup_.width); }
+
+protected:
+    TMove0Painter(const DrawSetup& setup, bool product);
+
+    const DrawSetup setup_;
+    const bool product_;
+    const double colorChange_;
+    TAxisTable columns_;
+    TAxisTable rows_;
+    const std::unique_ptr<TPaletteBytes> palette_;
+};
+
+// Null unless the point move is 0, the formula a built-in one and the
+// palette has two colours or more.
+std::unique_ptr<TMove0Painter> MakeMove0Painter(const DrawSetup& setup);
+
+// Point moves 1, 3 and 4 shift x by a term of the row and y by a term of the
+// column: both terms per axis, the shift, plane and formula per pixel. Null
+// for other point moves and for palettes under two colours.
+std::unique_ptr<TRowPainter> MakeShiftPainter(const DrawSetup& setup);
