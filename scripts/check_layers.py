@@ -24,7 +24,8 @@ BELOW = {
     "app": ["ui"],
     "cli": ["document"],
     "tests/support": ["document", "cli"],
-    "bench": ["document"],
+    # The window benchmarks drive the window itself.
+    "bench": ["ui"],
 }
 # Layers that must build without Qt, so that velquor-render links none (the
 # test velquor_render_links_no_qt checks the linked result).
