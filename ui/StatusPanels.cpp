@@ -37,8 +37,16 @@ TStatusPanels::TStatusPanels(QMainWindow& window) : window_(window)
     stbPanel1_->setObjectName(QStringLiteral("stbPanel1"));
     stbPanel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     stbPanel1_->setMinimumWidth(50);
+    // Takes what its text needs of the room the hint leaves, and never
+    // widens the window (it is as wide as its picture).
+    stbPanel2_ = new QLabel(bar);
+    stbPanel2_->setObjectName(QStringLiteral("stbPanel2"));
+    stbPanel2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    stbPanel2_->setMinimumWidth(50);
+    stbPanel2_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(stbPanel0_);
     bar->addWidget(stbPanel1_, 1);
+    bar->addWidget(stbPanel2_, 2);
 
     stbDrawing_ = new QLabel(bar);
     stbDrawing_->setObjectName(QStringLiteral("stbDrawing"));
@@ -61,6 +69,8 @@ TStatusPanels::TStatusPanels(QMainWindow& window) : window_(window)
 void TStatusPanels::ShowPaletteName(const QString& name) { stbPanel0_->setText(name); }
 
 void TStatusPanels::ShowDrawingStatus(const QString& text) { stbDrawing_->setText(text); }
+
+void TStatusPanels::ShowPointer(const QString& text) { stbPanel2_->setText(text); }
 
 bool TStatusPanels::eventFilter(QObject* watched, QEvent* event)
 {

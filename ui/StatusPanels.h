@@ -1,6 +1,7 @@
 // The status bar: panel 0 names the palette, panel 1 shows the long part of
-// the hint under the pointer, and a progress text and bar follow a running
-// drawing (the text stays afterwards with the time it took).
+// the hint under the pointer, panel 2 what the pattern is at the pixel under
+// the pointer, and a progress text and bar follow a running drawing (the
+// text stays afterwards with the time it took).
 // Hints are written "short|long" once per command; SetHint gives an action
 // both parts, and the panels catch the status tips the window receives.
 #pragma once
@@ -29,6 +30,7 @@ public:
 
     void ShowPaletteName(const QString& name);
     void ShowDrawingStatus(const QString& text);
+    void ShowPointer(const QString& text);
     QProgressBar& Progress() { return *prgDraw_; }
 
 protected:
@@ -38,6 +40,7 @@ private:
     QMainWindow& window_;
     QLabel* stbPanel0_ = nullptr;
     QLabel* stbPanel1_ = nullptr;
+    QLabel* stbPanel2_ = nullptr;
     QLabel* stbDrawing_ = nullptr;
     QProgressBar* prgDraw_ = nullptr;
 };
