@@ -37,6 +37,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The narrowest panels 1 and 2 become.
+    static constexpr int kNarrowPanel = 50;
+    void Balance();
+
     QMainWindow& window_;
     QLabel* stbPanel0_ = nullptr;
     QLabel* stbPanel1_ = nullptr;

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRubberBand>
@@ -350,9 +351,17 @@ TEST_F(ExploreTest, PointerPanelShowsThePatternUnderThePointer)
     };
     EXPECT_EQ(hover(QPoint(0, 0)), QStringLiteral("x=-200 y=-200 値=80000 ﾊﾟﾚｯﾄ=118"));
     EXPECT_EQ(hover(QPoint(201, 200)), QStringLiteral("x=1 y=0 値=1 ﾊﾟﾚｯﾄ=2"));
+    // The panel in use gets the room the hint panel has otherwise.
+    const auto widths = [&] {
+        window.statusBar()->layout()->activate();
+        return std::pair(window.findChild<QLabel*>(QStringLiteral("stbPanel1"))->width(),
+                         window.findChild<QLabel*>(QStringLiteral("stbPanel2"))->width());
+    };
+    EXPECT_LT(widths().first, widths().second);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(&View(), &leave);
     EXPECT_EQ(Panel("stbPanel2"), QString());
+    EXPECT_GT(widths().first, widths().second);
 
     // With a point move the moved position leads.
     DialogOk({"0", "0", "1", "1", "400", "400", "1", "0.5", "0", "0", "0"}, 0, 3);
