@@ -4,14 +4,13 @@
 #include "engine/FpuMath.h"
 #include "engine/PaletteIndex.h"
 
-TPixelProbe ProbePixel(const TVelquor& pattern, int column, int row)
+TPixelProbe ProbePixel(const TVelquor& pattern, const TPointMove& move, int column, int row)
 {
     TPixelProbe probe;
     const int width = pattern.Width();
     const int height = pattern.Height();
     if (column < 0 || row < 0 || column >= width || row >= height) return probe;
     probe.Inside = true;
-    const TPointMove& move = pattern.PointMove();
     probe.MovedX = move.GetX(column, row);
     probe.MovedY = move.GetY(column, row);
     const long double incX = pattern.Incremental.X;

@@ -1,8 +1,10 @@
 // What the drawing computes for one pixel, worked out alone: the moved
 // position, the point of the plane the formula receives, the formula's value
 // and the palette index. It reads the renderer's settings and calls the
-// formula and point move through their public operations, so it is safe
-// while a drawing runs (they keep no state) and follows any formula class.
+// formula and a point move through their public operations, so it follows
+// any class and is safe while a drawing runs: the formula keeps no state,
+// and the point move is the caller's own (the renderer's is resized by its
+// worker whenever a drawing starts).
 #pragma once
 
 #include "engine/UVelquor.h"
@@ -26,4 +28,5 @@ struct TPixelProbe {
     bool Inside = false;
 };
 
-TPixelProbe ProbePixel(const TVelquor& pattern, int column, int row);
+// move: the pattern's point move with its parameters, sized to the picture.
+TPixelProbe ProbePixel(const TVelquor& pattern, const TPointMove& move, int column, int row);

@@ -4,6 +4,7 @@
 #include "ui/Main.h"
 
 #include "engine/PixelProbe.h"
+#include "engine/UPointMove.h"
 #include "ui/GraphView.h"
 #include "ui/PictureInput.h"
 #include "ui/PointerText.h"
@@ -41,8 +42,15 @@ void TfrmMain::RunMove(const std::function<void()>& move)
 void TfrmMain::ShowPointer(std::optional<QPoint> pixel)
 {
     pointer_ = pixel;
+    std::string text;
     const TVelquor& pattern = ops_->Pattern();
-    const std::string text =
-        pixel ? PointerText(ProbePixel(pattern, pixel->x(), pixel->y()), ops_->PointMoveType() != 0) : std::string();
+    const int32_t type = ops_->PointMoveType();
+    // A point move of our own: the renderer's is the worker's to resize.
+    if (pixel && type >= 0 && type < TPointMoveBox::PointMoveCount()) {
+        const std::unique_ptr<TPointMove> move = TPointMoveBox::GetPointMove(type);
+        move->SetParam(ops_->PointMoveParam());
+        move->SetSize(pattern.Width(), pattern.Height());
+        text = PointerText(ProbePixel(pattern, *move, pixel->x(), pixel->y()), type != 0);
+    }
     statusPanels_->ShowPointer(QString::fromStdString(text));
 }

@@ -49,7 +49,7 @@ TEST_F(PixelProbeTest, StartUpPatternAtKnownPixels)
     };
     const Case cases[] = {{200, 200, 0, 0, 0, 1}, {201, 200, 1, 0, 1, 2}, {0, 0, -200, -200, 80000, 118}};
     for (const Case& c : cases) {
-        const TPixelProbe p = ProbePixel(*velquor, c.col, c.row);
+        const TPixelProbe p = ProbePixel(*velquor, velquor->PointMove(), c.col, c.row);
         EXPECT_TRUE(p.Inside);
         EXPECT_EQ(p.MovedX, c.col);
         EXPECT_EQ(p.X, c.x);
@@ -77,7 +77,7 @@ TEST_F(PixelProbeTest, NamesTheColourDrawnForEveryPointMoveAndFormula)
             ASSERT_EQ(velquor->ErrorMessage(), "");
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
-                    const TPixelProbe p = ProbePixel(*velquor, x, y);
+                    const TPixelProbe p = ProbePixel(*velquor, velquor->PointMove(), x, y);
                     ASSERT_EQ(p.Error, "");
                     ASSERT_EQ(PixelAt(canvas, x, y), Colour(*velquor, p.Index)) << x << "," << y;
                 }
@@ -91,7 +91,7 @@ TEST_F(PixelProbeTest, MovedPositionLeads)
     auto move = TPointMoveBox::GetPointMove(3);
     move->SetParam(TPointMoveParam{0.5L, 0, 0, 0});
     velquor->SetPointMove(std::move(move));
-    const TPixelProbe p = ProbePixel(*velquor, 10, 4);
+    const TPixelProbe p = ProbePixel(*velquor, velquor->PointMove(), 10, 4);
     EXPECT_EQ(p.MovedX, 12);
     EXPECT_EQ(p.MovedY, 4);
     EXPECT_EQ(p.X, -188);
@@ -106,12 +106,12 @@ TEST_F(PixelProbeTest, FailingPixelGivesTheDrawingsMessage)
     velquor->SetSize(10, 10);
     WriteBytes(dir / "one.mcf", "112233\n");
     velquor->LoadPalette(dir / "one.mcf");
-    EXPECT_EQ(ProbePixel(*velquor, 1, 1).Error, "ゼロによる除算");
+    EXPECT_EQ(ProbePixel(*velquor, velquor->PointMove(), 1, 1).Error, "ゼロによる除算");
 
     velquor->Mcf().SetDefault();
     velquor->Incremental = FloatPoint(1e400L, 1e400L);
     Draw(10, 10);
-    const TPixelProbe p = ProbePixel(*velquor, 0, 0);
+    const TPixelProbe p = ProbePixel(*velquor, velquor->PointMove(), 0, 0);
     EXPECT_EQ(p.Error, velquor->ErrorMessage());
     EXPECT_EQ(p.Error, "浮動小数点数のオーバーフロー");
 }
@@ -120,6 +120,6 @@ TEST_F(PixelProbeTest, OutsideThePictureIsNothing)
 {
     velquor->SetSize(10, 5);
     for (const auto& [x, y] : {std::pair{-1, 0}, {10, 0}, {0, 5}, {3, -2}})
-        EXPECT_FALSE(ProbePixel(*velquor, x, y).Inside);
-    EXPECT_TRUE(ProbePixel(*velquor, 9, 4).Inside);
+        EXPECT_FALSE(ProbePixel(*velquor, velquor->PointMove(), x, y).Inside);
+    EXPECT_TRUE(ProbePixel(*velquor, velquor->PointMove(), 9, 4).Inside);
 }

@@ -1,9 +1,11 @@
 // Moving about the plane with the mouse and the keys on the picture, the
 // history across the window's commands, and the panel that follows the
 // pointer. Events go straight to the picture widget.
+#include "tests/ui/UiFiles.h"
 #include "tests/ui/WindowFixture.h"
 
 #include "document/PlaneMoves.h"
+#include "settings/UVelquorRegistry.h"
 #include "tests/support/Files.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/TempDir.h"
@@ -259,16 +261,38 @@ TEST_F(ExploreTest, UndoAndRedoRestoreEveryFieldAndThePalette)
     TfrmMain& window = CreateShown();
     const QString palette = TempPath(QStringLiteral("夕方.mcf"));
     WriteBytes(palette.toStdString(), "000000\nFF8000\n804000\n402000\n");
-    std::vector<TPatternSnapshot> steps{Snapshot()};
-    const auto stepDone = [&] {
+    ASSERT_TRUE(WritePalette(TempPath(QStringLiteral("pals/森.mcf"))));
+    window.Registry().PaletteDirectory = TempPath(QStringLiteral("pals")).toStdString();
+    const QString document = TempPath(QStringLiteral("a.vqp"));
+    WriteDocument(document, [](TVqd& vqd) {
+        vqd.FormulaName = "6";
+        vqd.Center = {0.25L, -0.5L};
+        vqd.Size = {120, 80};
+        vqd.PaletteName = "森";
+        vqd.PointMoveType = 2;
+        vqd.PointMoveParam = {0.5L, 0, 0, 0};
+    });
+
+    // Each step: the pattern, and what the window shows of the palette.
+    struct Step {
+        TPatternSnapshot pattern;
+        QString paletteName;
+        int32_t colours;
+    };
+    std::vector<Step> steps;
+    const auto take = [&] {
         WaitUntilIdle();
-        steps.push_back(Snapshot());
-        EXPECT_FALSE(SamePattern(steps.back(), steps[steps.size() - 2]));
+        steps.push_back({Snapshot(), Panel("stbPanel0"), window.Operations().Pattern().Mcf().High + 1});
+    };
+    take();
+    EXPECT_FALSE(window.actUndo->isEnabled());
+    const auto stepDone = [&] {
+        take();
+        EXPECT_FALSE(SamePattern(steps.back().pattern, steps[steps.size() - 2].pattern));
         EXPECT_EQ(window.Operations().History().UndoCount(), steps.size() - 1);
         EXPECT_TRUE(window.actUndo->isEnabled());
         EXPECT_FALSE(window.actRedo->isEnabled());
     };
-    EXPECT_FALSE(window.actUndo->isEnabled());
 
     DialogOk({"0.5", "-1.25", "0.125", "0.25", "300", "200", "2", "1", "0.5", "2", "0.25"}, 3, 1);
     stepDone();
@@ -279,35 +303,42 @@ TEST_F(ExploreTest, UndoAndRedoRestoreEveryFieldAndThePalette)
     stepDone();
     Drag(QPoint(50, 60), QPoint(70, 50), Qt::LeftButton);
     stepDone();
+    dialogs_.openAnswers.push_back(document);
+    window.actOpen->trigger();
+    stepDone();
     window.actShadeOff->trigger();
     stepDone();
-    EXPECT_EQ(steps[2].PaletteFile, palette.toStdString());
-    EXPECT_EQ(steps[1].Width, 300);
+    EXPECT_EQ(steps[2].pattern.PaletteFile, palette.toStdString());
+    EXPECT_EQ(steps[2].paletteName, QStringLiteral("夕方"));
+    EXPECT_EQ(steps[5].paletteName, QStringLiteral("森"));
+    EXPECT_EQ(steps[1].pattern.Width, 300);
 
+    const auto shows = [&](const Step& s) {
+        EXPECT_TRUE(SamePattern(Snapshot(), s.pattern));
+        EXPECT_EQ(Panel("stbPanel0"), s.paletteName);
+        EXPECT_EQ(window.Operations().Pattern().Mcf().High + 1, s.colours);
+        EXPECT_EQ(window.actShadeOff->isChecked(), s.pattern.ShadeOff);
+        EXPECT_EQ(window.FormulaDialog().edtSizeX->text(), QString::number(s.pattern.Width));
+        EXPECT_EQ(window.FormulaDialog().cmbFormula->currentIndex(), std::stoi(s.pattern.FormulaName));
+        EXPECT_EQ(window.Operations().ImageBitmap().Height(), s.pattern.Height);
+    };
     for (int k = static_cast<int>(steps.size()) - 2; k >= 0; --k) {
         SCOPED_TRACE(testing::Message() << "undo to step " << k);
         window.actUndo->trigger();
         WaitUntilIdle();
-        const TPatternSnapshot& s = steps[static_cast<size_t>(k)];
-        EXPECT_TRUE(SamePattern(Snapshot(), s));
-        EXPECT_EQ(Panel("stbPanel0"), k >= 2 ? QStringLiteral("夕方") : QStringLiteral("標準"));
-        EXPECT_EQ(window.Operations().Pattern().Mcf().High, k >= 2 ? 3 : 127);
-        EXPECT_EQ(window.actShadeOff->isChecked(), s.ShadeOff);
-        EXPECT_EQ(window.FormulaDialog().edtSizeX->text(), QString::number(s.Width));
-        EXPECT_EQ(window.FormulaDialog().cmbFormula->currentIndex(), k >= 1 ? 3 : 0);
-        EXPECT_EQ(window.Operations().ImageBitmap().Height(), s.Height);
+        shows(steps[static_cast<size_t>(k)]);
         EXPECT_TRUE(window.actRedo->isEnabled());
     }
     EXPECT_FALSE(window.actUndo->isEnabled());
     EXPECT_TRUE(dialogs_.exceptions.isEmpty());
 
     for (size_t k = 1; k < steps.size(); ++k) {
+        SCOPED_TRACE(testing::Message() << "redo to step " << k);
         window.actRedo->trigger();
         WaitUntilIdle();
-        EXPECT_TRUE(SamePattern(Snapshot(), steps[k])) << "redo to step " << k;
+        shows(steps[k]);
     }
     EXPECT_FALSE(window.actRedo->isEnabled());
-    EXPECT_TRUE(window.Operations().Pattern().ShadeOff);
 
     // A new change after an undo leaves nothing to redo.
     window.actUndo->trigger();
@@ -367,6 +398,14 @@ TEST_F(ExploreTest, PointerPanelShowsThePatternUnderThePointer)
     DialogOk({"0", "0", "1", "1", "400", "400", "1", "0.5", "0", "0", "0"}, 0, 3);
     WaitUntilIdle();
     EXPECT_EQ(hover(QPoint(10, 4)), QStringLiteral("変換(12,4) x=-188 y=-196 値=73760 ﾊﾟﾚｯﾄ=101"));
+    // The swirl about the centre, probed while its first drawing runs: the
+    // pixel (300, 200) lands on (200, 300).
+    DialogOk({"0", "0", "1", "1", "400", "400", "1", "0.25", "0", "0", "0"}, 0, 2);
+    EXPECT_EQ(hover(QPoint(300, 200)), QStringLiteral("変換(200,300) x=0 y=100 値=10000 ﾊﾟﾚｯﾄ=95"));
+    WaitUntilIdle();
+    DialogOk({"0", "0", "1", "1", "400", "400", "1", "0.5", "0", "0", "0"}, 0, 3);
+    WaitUntilIdle();
+    hover(QPoint(10, 4));
     // A move under a resting pointer shows the new point there.
     QTest::keyClick(&View(), Qt::Key_Right);
     EXPECT_EQ(Panel("stbPanel2"), QStringLiteral("変換(12,4) x=-138 y=-196 値=57460 ﾊﾟﾚｯﾄ=57"));
