@@ -147,6 +147,28 @@ TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
     EXPECT_TRUE(ops_.Pattern().Suspended());
 }
 
+TEST_F(DrawControlTest, ShutDownRightAfterAStartReturns)
+{
+    // The window closed just after a move: the worker may not even have woken
+    // for the drawing yet. Each round must end, drawing stopped.
+    ops_.SetImageSize(2000, 2000);
+    for (int round = 0; round < 50; ++round) {
+        SCOPED_TRACE(round);
+        auto ops = std::make_unique<TMainOperations>(host_, tmp_.path().toStdString());
+        ops->SetImageSize(2000, 2000);
+        TDrawControl control(window_, *ops, view_, progress_, {});
+        host_.control = &control;
+        control.Start();
+        const auto started = std::chrono::steady_clock::now();
+        control.ShutDown();
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+        EXPECT_TRUE(ops->Pattern().Terminated());
+        EXPECT_FALSE(control.Drawing());
+        EXPECT_LT(ops->Pattern().FinishedRows(), 2000);
+        host_.control = control_.get();
+    }
+}
+
 TEST_F(DrawControlTest, EachCopyRepaintsOnlyTheRowsItBrought)
 {
     // Slow enough for several progress copies (one every 200 ms).
