@@ -83,6 +83,7 @@ void TMainOperations::BeginDrawing()
 void TMainOperations::LoadPalette(const std::string& fileName)
 {
     pattern_->LoadPalette(fileName);
+    paletteFile_ = fileName;
     host_.PaletteNameChanged(BaseNameWithoutExtension(fileName));
 }
 

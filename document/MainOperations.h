@@ -7,6 +7,9 @@
 #pragma once
 
 #include "bitmap/Bitmap24.h"
+#include "document/PatternHistory.h"
+#include "document/PatternSnapshot.h"
+#include "document/PlaneMoves.h"
 #include "engine/UFloatPoint.h"
 #include "engine/UPointMove.h"
 #include "engine/UVelquor.h"
@@ -102,6 +105,44 @@ public:
     // The folder documents' palettes are looked up in.
     std::string PaletteFolder() const;
 
+    // The whole pattern as one value (MainSnapshot.cpp). Restore applies one
+    // through the checked operations, the palette first, so a palette file
+    // that can no longer be read changes nothing. The renderer must be idle.
+    TPatternSnapshot Snapshot() const;
+    void Restore(const TPatternSnapshot& snapshot);
+    // The palette file loaded last; empty for the built-in palette.
+    const std::string& PaletteFile() const { return paletteFile_; }
+
+    // The history of the pattern. The window records after every command, so
+    // whatever a command changed, also on the way to a failure, is one step.
+    const TPatternHistory& History() const { return history_; }
+    // The current pattern becomes the first state; nothing to undo.
+    void ResetHistory();
+    // Adds the current pattern as a step if it differs from the one shown.
+    bool RecordStep();
+    // Stop, restore the step before (after) the shown one, draw it.
+    void Undo();
+    void Redo();
+
+    // Moves about the plane (MainMoves.cpp). Each goes the formula dialog's
+    // way: stop, set the area, draw. A move that would give a non-finite
+    // centre or increment is refused with the overflow message before
+    // anything is stopped or changed.
+    TPlaneArea Area() const;
+    TPictureSize PictureSize() const;
+    void MoveTo(const TPlaneArea& area);
+    // The wheel: notches about the pixel (px, py); positive zooms in.
+    void ZoomAt(long double px, long double py, int notches);
+    // A drag by whole pixels; the shown picture is moved along with it.
+    void PanBy(int dx, int dy);
+    // The rectangle (pixels) fills the picture.
+    void ZoomToRect(long double left, long double top, long double width, long double height);
+    void ArrowKey(TArrow arrow);
+    // + and -: notches about the picture's centre.
+    void ZoomAboutCentre(int notches);
+    // The colour a pan leaves where the picture uncovers nothing.
+    void SetBlankColor(uint8_t blue, uint8_t green, uint8_t red) { blank_ = {blue, green, red}; }
+
 private:
     // Next value of the 32-bit generator, in [0, 1).
     long double NextRandom();
@@ -117,4 +158,9 @@ private:
     TPointMoveParam pointMoveParam_;
     bool shadeOff_ = false;
     uint32_t randSeed_ = 0;
+    std::string paletteFile_;
+    TPatternHistory history_;
+    struct TBlank {
+        uint8_t blue, green, red;
+    } blank_{0xF0, 0xF0, 0xF0};
 };

@@ -2,8 +2,11 @@
 # Takes the screenshots in docs/ the way a user sees the program: on a
 # virtual 1280 x 1024 display framed by the openbox window manager, driven
 # with xdotool. Needs a build (make build) and the packages of install-deps.
+# Usage: screenshots.sh [BUILD] [SECTION...]; sections: error progress
+# scrolled explore (all when none is named).
 set -euo pipefail
 build=$(realpath "${1:-build}")
+sections=("${@:2}")
 docs=$(realpath "$(dirname "$0")/../docs")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,9 +24,23 @@ velquor=$build/bin/velquor
 
 shot() { sleep "${2:-1}"; import -window root "$docs/$1"; echo "wrote docs/$1"; }
 window() { xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+want() { [ ${#sections[@]} -eq 0 ] || [[ " ${sections[*]} " == *" $1 "* ]]; }
+# The window with its frame, and a part of the screen around it (for menus).
+shot_window() { sleep "${3:-1}"; import -frame -window "$2" "$docs/$1"; echo "wrote docs/$1"; }
+shot_around() {
+  sleep "${3:-1}"
+  local info ax ay rx ry w h
+  info=$(xwininfo -id "$2")
+  ax=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info"); ay=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  rx=$(sed -n 's/.*Relative upper-left X: *//p' <<<"$info"); ry=$(sed -n 's/.*Relative upper-left Y: *//p' <<<"$info")
+  w=$(sed -n 's/.*Width: *//p' <<<"$info"); h=$(sed -n 's/.*Height: *//p' <<<"$info")
+  import -window root -crop "$((w + 2 * rx))x$((h + ry + rx))+$((ax - rx))+$((ay - ry))" +repage "$docs/$1"
+  echo "wrote docs/$1"
+}
 quit() { xdotool key --window "$1" ctrl+q 2>/dev/null || true; kill "$2" 2>/dev/null || true; wait "$2" 2>/dev/null || true; }
 
 # An error raised from the formula dialog opens above it.
+if want error; then
 "$velquor" & pid=$!
 main=$(window Velquor)
 sleep 1
@@ -33,16 +50,20 @@ xdotool windowactivate --sync "$dialog" key Tab ctrl+a type "0.5.5"
 xdotool key Return
 shot error-over-dialog.png 1.5
 kill $pid; wait $pid 2>/dev/null || true
+fi
 
 # A large drawing shows how far it is and how long it runs.
+if want progress; then
 "$render" --point-move 2 --params 0.25,0,0,0 --formula 5 --size 9999x9999 \
   --palette "$build/bin/mcf/虹.mcf" --save-document "$work/swirl.vqp" >/dev/null
 "$velquor" "$work/swirl.vqp" & pid=$!
 main=$(window Velquor)
 shot progress.png 3
 kill $pid; wait $pid 2>/dev/null || true
+fi
 
 # A picture larger than the screen scrolls inside it.
+if want scrolled; then
 "$render" --formula 6 --size 9999x9999 --increment 0.37,0.37 --palette "$build/bin/mcf/海.mcf" \
   --save-document "$work/waves.vqp" >/dev/null
 "$velquor" "$work/waves.vqp" & pid=$!
@@ -54,3 +75,47 @@ sleep 0.5
 xdotool click --repeat 40 --delay 30 5 click --repeat 30 --delay 30 7
 shot scrolled-9999.png 1
 kill $pid; wait $pid 2>/dev/null || true
+fi
+
+# Exploring with a real pointer: the wheel zooms about the pointer, a left
+# drag pans with the picture following, a right drag spans the rectangle to
+# zoom to, and the Edit menu takes the steps back. Each move must change the
+# picture.
+if want explore; then
+"$render" --formula 1 --size 640x480 --increment 0.05,0.05 --palette "$build/bin/mcf/海.mcf" \
+  --save-document "$work/sea.vqp" >/dev/null
+"$velquor" "$work/sea.vqp" & pid=$!
+main=$(window Velquor)
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$main")"
+cx=$((X + WIDTH / 2)); cy=$((Y + HEIGHT / 2))
+xdotool mousemove $((cx + 120)) $((cy + 40))
+sleep 0.5
+import -window "$main" "$work/start.png"
+changed() {
+  import -window "$main" "$work/now.png"
+  [ "$(compare -metric AE "$work/$1.png" "$work/now.png" null: 2>&1 || true)" != "0" ] ||
+    { echo "screenshots: $2 left the picture as it was" >&2; exit 1; }
+  mv "$work/now.png" "$work/$1.png"
+}
+xdotool click --repeat 3 --delay 300 4
+sleep 1.5
+changed start "the wheel"
+shot_window explore-wheel.png "$main" 0.2
+xdotool mousedown 1
+for _ in 1 2 3 4 5 6; do xdotool mousemove_relative -- -22 -12; sleep 0.05; done
+shot_window explore-drag.png "$main" 0.5
+xdotool mouseup 1
+sleep 1.5
+changed start "the drag"
+xdotool mousemove $((cx - 170)) $((cy - 90)) mousedown 3
+for _ in 1 2 3 4 5 6; do xdotool mousemove_relative -- 25 14; sleep 0.05; done
+shot_window explore-rectangle.png "$main" 0.5
+xdotool mouseup 3
+sleep 1.5
+changed start "the rectangle"
+xdotool key --window "$main" alt+e
+shot_around edit-menu.png "$main" 0.7
+xdotool key Escape
+kill $pid; wait $pid 2>/dev/null || true
+fi

@@ -19,9 +19,9 @@
 namespace {
 
 const TMenuRow kMenus[] = {
-    {"mnuFile", "ﾌｧｲﾙ(&F)"},       {"mnuFileSetWallPaper", "背景に設定(&B)", "mnuFile", true},
-    {"mnuOption", "描画設定(&O)"}, {"mnuView", "表示(&V)"},
-    {"mnuHelp", "ﾍﾙﾌﾟ(&H)"},
+    {"mnuFile", "ﾌｧｲﾙ(&F)"}, {"mnuFileSetWallPaper", "背景に設定(&B)", "mnuFile", true},
+    {"mnuEdit", "編集(&E)"}, {"mnuOption", "描画設定(&O)"},
+    {"mnuView", "表示(&V)"}, {"mnuHelp", "ﾍﾙﾌﾟ(&H)"},
 };
 
 const char* const kFile = "ファイル";
@@ -133,6 +133,31 @@ std::span<const TCommandRow> TfrmMain::CommandRows()
          true,
          &T::mnuFileClose,
          &T::CloseProgram},
+
+        {"actUndo",
+         "元に戻す(&U)",
+         "Ctrl+Z",
+         "undo.png",
+         "元に戻す|ﾊﾟﾀｰﾝを一つ前の状態に戻します。",
+         nullptr,
+         {"mnuEdit", "mnuEditUndo"},
+         ButtonAfterSeparator,
+         false,
+         false,
+         &T::actUndo,
+         &T::Undo},
+        {"actRedo",
+         "やり直し(&R)",
+         "Ctrl+Y; Ctrl+Shift+Z",
+         "redo.png",
+         "やり直し|元に戻したﾊﾟﾀｰﾝの変更をやり直します。",
+         nullptr,
+         {"mnuEdit", "mnuEditRedo"},
+         Button,
+         false,
+         false,
+         &T::actRedo,
+         &T::Redo},
 
         {"actFunction",
          "数式設定(&F)...",
@@ -254,7 +279,8 @@ void TfrmMain::CreateActions()
         auto* action = new QAction(QString::fromUtf8(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.name));
         SetHint(*action, QString::fromUtf8(row.hint));
-        if (*row.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+        if (*row.shortcut != '\0')
+            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(row.shortcut)));
         if (*row.image != '\0') action->setIcon(Icon(QString::fromLatin1(row.image)));
         if (row.category != nullptr) action->setProperty("category", QString::fromUtf8(row.category));
         action->setCheckable(row.checkable);

@@ -1,7 +1,8 @@
 // The main window's commands as data: one row a command, from which the
 // window builds its actions, its menu bar and its tool bar. To add or move a
 // command, edit its row in CommandTable.cpp; the handler it names lives in the
-// file of its menu (FileMenu.cpp, OptionMenu.cpp, ViewMenu.cpp, HelpMenu.cpp).
+// file of its menu (FileMenu.cpp, EditMenu.cpp, OptionMenu.cpp, ViewMenu.cpp,
+// HelpMenu.cpp).
 #pragma once
 
 class QAction;
@@ -29,7 +30,7 @@ enum class TToolPlace { None, Button, ButtonAfterSeparator };
 struct TCommandRow {
     const char* name;
     const char* caption;
-    const char* shortcut; // "" for none
+    const char* shortcut; // "" for none; several apart by "; ", the first shown in the menu
     const char* image;    // file of ui/icons, "" for none
     // "short|long": the tool tip and the status bar's text (see SetHint).
     const char* hint;

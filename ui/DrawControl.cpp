@@ -57,7 +57,7 @@ void TDrawControl::Stop()
 
 void TDrawControl::Start()
 {
-    if (ops_.Pattern().Terminated()) return;
+    if (shutDown_ || ops_.Pattern().Terminated()) return;
     Stop();
     if (hooks_.starting) hooks_.starting();
     shownRows_ = 0;
@@ -72,13 +72,16 @@ void TDrawControl::Start()
 
 void TDrawControl::ShutDown()
 {
-    if (ops_.Pattern().Terminated()) return;
+    if (shutDown_ || ops_.Pattern().Terminated()) return;
+    // First, so nothing starts a drawing from inside the wait.
+    shutDown_ = true;
     timDraw_->stop();
-    // Terminated first, so nothing starts a drawing from inside the wait. The
-    // worker stops after its current row; a progress copy it is waiting on
-    // is served by Stop before it may end.
-    ops_.Pattern().Terminate();
+    // Stopped before it is terminated: a worker resumed a moment ago that
+    // wakes to find itself terminated ends without ever going idle, and the
+    // wait would never end. Stopped, it draws at most a row, goes idle, and
+    // the progress copy it may wait on is served meanwhile.
     Stop();
+    ops_.Pattern().Terminate();
 }
 
 bool TDrawControl::Drawing() const { return timDraw_->isActive(); }

@@ -62,4 +62,5 @@ private:
     // When the copy of the complete picture came in; the drawing's end.
     std::chrono::steady_clock::time_point completed_;
     bool complete_ = false;
+    bool shutDown_ = false;
 };

@@ -15,21 +15,27 @@ TGraphView::TGraphView(const TBitmap24& bitmap, QWidget* parent) : QWidget(paren
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void TGraphView::SetShift(QPoint shift)
+{
+    if (shift == shift_) return;
+    shift_ = shift;
+    update();
+}
+
 void TGraphView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect picture(0, 0, bitmap_.Width(), bitmap_.Height());
-    const QRect rows = event->rect().intersected(picture);
-    if (rows.isEmpty()) {
-        painter.fillRect(event->rect(), palette().window());
-        return;
+    const QRect picture(shift_, QSize(bitmap_.Width(), bitmap_.Height()));
+    const QRect shown = event->rect().intersected(picture);
+    if (!shown.isEmpty()) {
+        // Wraps only the rows asked for, without copying: the bitmap stores
+        // blue, green, red bytes per pixel and pads each row to four bytes,
+        // which is BGR888. A huge picture costs what its visible part costs.
+        const int firstRow = shown.top() - shift_.y();
+        const uint8_t* first = bitmap_.Bits() + static_cast<size_t>(firstRow) * bitmap_.Stride();
+        const QImage image(first, bitmap_.Width(), shown.height(), static_cast<qsizetype>(bitmap_.Stride()),
+                           QImage::Format_BGR888);
+        painter.drawImage(shown.topLeft(), image, QRect(shown.left() - shift_.x(), 0, shown.width(), shown.height()));
     }
-    // Wraps only the rows asked for, without copying: the bitmap stores blue,
-    // green, red bytes per pixel and pads each row to four bytes, which is
-    // BGR888. A huge picture costs what its visible part costs.
-    const uint8_t* first = bitmap_.Bits() + static_cast<size_t>(rows.top()) * bitmap_.Stride();
-    const QImage image(first, bitmap_.Width(), rows.height(), static_cast<qsizetype>(bitmap_.Stride()),
-                       QImage::Format_BGR888);
-    painter.drawImage(QPoint(rows.left(), rows.top()), image, QRect(rows.left(), 0, rows.width(), rows.height()));
-    for (const QRect& rest : QRegion(event->rect()).subtracted(rows)) painter.fillRect(rest, palette().window());
+    for (const QRect& rest : QRegion(event->rect()).subtracted(shown)) painter.fillRect(rest, palette().window());
 }

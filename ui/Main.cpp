@@ -11,6 +11,7 @@
 #include "ui/Dialogs.h"
 #include "ui/DrawControl.h"
 #include "ui/GraphView.h"
+#include "ui/PictureInput.h"
 #include "ui/StatusPanels.h"
 #include "ui/UFormulaSelect.h"
 #include "ui/UiLook.h"
@@ -61,6 +62,8 @@ TfrmMain::~TfrmMain()
 {
     drawControl_->ShutDown();
     frmFormulaSelect_.reset();
+    // Watches the paint box and keeps a rubber band inside it.
+    pictureInput_.reset();
     // The paint box shows the operations' bitmap; it goes first.
     delete ptbGraph;
     ptbGraph = nullptr;
@@ -101,6 +104,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
         TDrawControl::THooks{
             [this] { DrawingStarting(); }, [this](const std::string& error) { DrawingFinished(error); },
             [this](const std::string& text) { statusPanels_->ShowDrawingStatus(QString::fromStdString(text)); }});
+    CreatePictureInput();
 
     firstActivate_ = true;
     registry_ = std::make_unique<TVelquorRegistry>();
@@ -131,6 +135,13 @@ void TfrmMain::RunCommand(const std::function<void()>& command)
     } catch (const std::exception& e) {
         dialogs_->ShowException(DialogParent(), QString::fromStdString(WithClosingPeriod(e.what())));
     }
+    // Whatever a command changed of the pattern, also on its way to a
+    // failure, is one step; undo and redo themselves leave the pattern on
+    // the step they moved to.
+    ops_->RecordStep();
+    UpdateHistoryActions();
+    // The pattern under the pointer may have changed with it.
+    if (statusPanels_) ShowPointer(pointer_);
 }
 
 void TfrmMain::SelectFormula(int32_t formulaType, const std::string& formulaName)
@@ -195,6 +206,9 @@ void TfrmMain::FormActivate()
         SetImageSize(400, 400);
         statusPanels_->ShowPaletteName(QStringLiteral("標準"));
     });
+    // The start-up pattern is the first state; a start file is a step.
+    ops_->ResetHistory();
+    UpdateHistoryActions();
     // A file from the command line draws itself when it can; whatever it
     // did not start, the start-up pattern fills.
     if (!startFile_.empty()) RunCommand([this] { ops_->DropFiles({startFile_}); });

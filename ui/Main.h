@@ -3,8 +3,10 @@
 // widgets. Where to look:
 //   CommandTable.cpp   every command: caption, shortcut, hint, menu and tool
 //                      bar place, handler; and the building of the bars
-//   FileMenu.cpp, OptionMenu.cpp, ViewMenu.cpp, HelpMenu.cpp
+//   FileMenu.cpp, EditMenu.cpp, OptionMenu.cpp, ViewMenu.cpp, HelpMenu.cpp
 //                      the handlers, one file a menu
+//   PictureMoves.cpp   the mouse and keys on the picture (PictureInput.cpp)
+//                      turned into moves, and the pointer's status panel
 //   DrawControl.cpp    starting, stopping and following a drawing
 //   StatusPanels.cpp   the status bar's panels and the hints
 //   Main.cpp           creation, settings, layout, drops and shut-down
@@ -14,6 +16,7 @@
 #include "document/Wallpaper.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -34,6 +37,7 @@ class TStatusPanels;
 struct TCommandRow;
 class TfrmFormulaSelect;
 class TGraphView;
+class TPictureInput;
 class TVelquorRegistry;
 
 struct TMainWindowOptions {
@@ -112,6 +116,8 @@ private:
     void WallPaperStretch();
     void WallPaperTile();
     void CloseProgram();
+    void Undo();
+    void Redo();
     void ShowFormulaDialog();
     void ChoosePalette();
     void RandomArea();
@@ -137,6 +143,16 @@ private:
     void FitClientArea(int width, int imageHeight);
     int BarsHeight() const;
     void SetWallPaper(TWallpaperStyle style);
+    // Undo and redo usable exactly when the history has a step that way.
+    void UpdateHistoryActions();
+    // The mouse and the keys on the picture.
+    void CreatePictureInput();
+    // Runs a move as a command, then shows its result and what is now under
+    // the pointer.
+    void RunMove(const std::function<void()>& move);
+    // Status panel 2: the pixel under the pointer, or nothing when it is
+    // not over the picture.
+    void ShowPointer(std::optional<QPoint> pixel);
     // The open dialog of a document or palette command, starting in folder
     // (refreshed from setting first); nothing when cancelled.
     std::optional<QString> ChooseFileToOpen(QString& folder, const std::string& setting, const QString& filter,
@@ -168,6 +184,8 @@ private:
 
     std::unique_ptr<TStatusPanels> statusPanels_;
     std::unique_ptr<TDrawControl> drawControl_;
+    std::unique_ptr<TPictureInput> pictureInput_;
+    std::optional<QPoint> pointer_;
 
     // Widgets, owned by their Qt parents.
     QToolBar* tlbMain = nullptr;
@@ -183,6 +201,8 @@ public:
     QAction* actWallCenter = nullptr;
     QAction* actWallStretch = nullptr;
     QAction* actWallTile = nullptr;
+    QAction* actUndo = nullptr;
+    QAction* actRedo = nullptr;
     QAction* actFunction = nullptr;
     QAction* actPalette = nullptr;
     QAction* actRandom = nullptr;

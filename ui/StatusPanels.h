@@ -1,6 +1,7 @@
 // The status bar: panel 0 names the palette, panel 1 shows the long part of
-// the hint under the pointer, and a progress text and bar follow a running
-// drawing (the text stays afterwards with the time it took).
+// the hint under the pointer, panel 2 what the pattern is at the pixel under
+// the pointer, and a progress text and bar follow a running drawing (the
+// text stays afterwards with the time it took).
 // Hints are written "short|long" once per command; SetHint gives an action
 // both parts, and the panels catch the status tips the window receives.
 #pragma once
@@ -29,15 +30,21 @@ public:
 
     void ShowPaletteName(const QString& name);
     void ShowDrawingStatus(const QString& text);
+    void ShowPointer(const QString& text);
     QProgressBar& Progress() { return *prgDraw_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The narrowest panels 1 and 2 become.
+    static constexpr int kNarrowPanel = 50;
+    void Balance();
+
     QMainWindow& window_;
     QLabel* stbPanel0_ = nullptr;
     QLabel* stbPanel1_ = nullptr;
+    QLabel* stbPanel2_ = nullptr;
     QLabel* stbDrawing_ = nullptr;
     QProgressBar* prgDraw_ = nullptr;
 };

@@ -2,7 +2,8 @@
 """Draws Velquor's tool bar and application icons into ui/icons/.
 
 Run by hand after changing a drawing (the build only uses the committed PNGs):
-    python3 data/icons/make_icons.py
+    python3 data/icons/make_icons.py          # every icon
+    python3 data/icons/make_icons.py undo     # only the named ones
 Needs Pillow (Debian: python3-pil). Every icon is drawn at four times its size
 and scaled down, which gives smooth edges at 16 x 16.
 """
@@ -10,7 +11,9 @@ import colorsys
 import math
 import os
 
-from PIL import Image, ImageDraw, ImageFilter
+import sys
+
+from PIL import Image, ImageDraw, ImageFilter, ImageOps
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.normpath(os.path.join(HERE, "..", "..", "ui", "icons"))
@@ -114,6 +117,23 @@ def icon_random():
     save(img, 16, "random.png")
 
 
+def turn_back_arrow():
+    """An arrow that bends back over the top and points down at the left."""
+    img, d = canvas(16)
+    ink = (30, 90, 200)
+    d.arc(p(3.5, 3.5, 14.5, 14.5), 180, 385, fill=ink, width=int(2.2 * S))
+    d.polygon(p(0.3, 8.2, 7.7, 8.2, 4.0, 13.2), fill=ink)
+    return img
+
+
+def icon_undo():
+    save(turn_back_arrow(), 16, "undo.png")
+
+
+def icon_redo():
+    save(ImageOps.mirror(turn_back_arrow()), 16, "redo.png")
+
+
 def swirl(size):
     """A pattern of the program's own kind: rings swirled about the centre."""
     n = size * S
@@ -154,7 +174,10 @@ def icon_about():
 
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
-    for f in (icon_open, icon_save, icon_palette, icon_imgsave, icon_function,
-              icon_shadeoff, icon_random, icon_velquor, icon_about):
-        f()
+    icons = (icon_open, icon_save, icon_undo, icon_redo, icon_palette, icon_imgsave, icon_function,
+             icon_shadeoff, icon_random, icon_velquor, icon_about)
+    wanted = set(sys.argv[1:])
+    for f in icons:
+        if not wanted or f.__name__[len("icon_"):] in wanted:
+            f()
     print("icons written to", OUT)

@@ -128,6 +128,7 @@ TEST_F(DrawControlTest, HooksFrameEachDrawingAndTheEndCarriesTheRenderersMessage
 
 TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
 {
+    ops_.SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
     ops_.SetImageSize(3000, 3000);
     control_->Start();
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -145,6 +146,30 @@ TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
     EXPECT_TRUE(startingIdle_.empty());
     EXPECT_FALSE(control_->Drawing());
     EXPECT_TRUE(ops_.Pattern().Suspended());
+}
+
+TEST_F(DrawControlTest, ShutDownRightAfterAStartReturns)
+{
+    // The window closed just after a move: the worker may not even have woken
+    // for the drawing yet. Each round must end, drawing stopped.
+    ops_.SetImageSize(2000, 2000);
+    for (int round = 0; round < 50; ++round) {
+        SCOPED_TRACE(round);
+        auto ops = std::make_unique<TMainOperations>(host_, tmp_.path().toStdString());
+        // Slow enough that a whole drawing never fits between the two calls.
+        ops->SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
+        ops->SetImageSize(2000, 2000);
+        TDrawControl control(window_, *ops, view_, progress_, {});
+        host_.control = &control;
+        control.Start();
+        const auto started = std::chrono::steady_clock::now();
+        control.ShutDown();
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+        EXPECT_TRUE(ops->Pattern().Terminated());
+        EXPECT_FALSE(control.Drawing());
+        EXPECT_LT(ops->Pattern().FinishedRows(), 2000);
+        host_.control = control_.get();
+    }
 }
 
 TEST_F(DrawControlTest, EachCopyRepaintsOnlyTheRowsItBrought)

@@ -40,20 +40,22 @@ TEST_F(MainLayoutTest, MenusAndToolBarInTheirOrder)
     QStringList menus;
     for (QAction* action : window.menuBar()->actions())
         menus << action->menu()->objectName() + QLatin1Char('=') + action->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("mnuFile=ﾌｧｲﾙ(&F)"), QStringLiteral("mnuOption=描画設定(&O)"),
-                                  QStringLiteral("mnuView=表示(&V)"), QStringLiteral("mnuHelp=ﾍﾙﾌﾟ(&H)")}));
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("mnuFile=ﾌｧｲﾙ(&F)"), QStringLiteral("mnuEdit=編集(&E)"),
+                                  QStringLiteral("mnuOption=描画設定(&O)"), QStringLiteral("mnuView=表示(&V)"),
+                                  QStringLiteral("mnuHelp=ﾍﾙﾌﾟ(&H)")}));
     const auto menu = [&](const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); };
     EXPECT_EQ(Items(menu("mnuFile")),
               Split("mnuFileOpen mnuFileSave - mnuFileImgSave mnuFileClipboard - >mnuFileSetWallPaper - mnuFileClose"));
     EXPECT_EQ(menu("mnuFileSetWallPaper")->title(), QStringLiteral("背景に設定(&B)"));
     EXPECT_EQ(Items(menu("mnuFileSetWallPaper")),
               Split("mnuFileSetWallPaperCenter mnuFileSetWallPaperStretch mnuFileSetWallPaperTile"));
+    EXPECT_EQ(Items(menu("mnuEdit")), Split("mnuEditUndo mnuEditRedo"));
     EXPECT_EQ(Items(menu("mnuOption")),
               Split("mnuOptionFormula mnuOptionPalette - mnuOptionRandom - mnuOptionShadeOff - mnuOptionOption"));
     EXPECT_EQ(Items(menu("mnuView")), Split("mnuViewToolbar mnuViewStatusbar"));
     EXPECT_EQ(Items(menu("mnuHelp")), Split("mnuHelpHelp mnuHelpAbout"));
     EXPECT_EQ(Items(window.findChild<QToolBar*>(QStringLiteral("tlbMain")), false),
-              Split("actOpen actSave actImgSave - actFunction actPalette - actRandom - actShadeOff"));
+              Split("actOpen actSave actImgSave - actUndo actRedo - actFunction actPalette - actRandom - actShadeOff"));
 }
 
 TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
@@ -81,6 +83,8 @@ TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
         {"actShadeOff", "ぼかす(&S)", "", "ぼかす", "画像をぼかします", true},
         {"actOption", "ｵﾌﾟｼｮﾝ(&O)...", "", "ｵﾌﾟｼｮﾝ", "Velquorの設定を行います。", false},
         {"mnuFileClose", "閉じる(&C)", "", "このｿﾌﾄを終了します。", "このｿﾌﾄを終了します。", false},
+        {"actUndo", "元に戻す(&U)", "Ctrl+Z", "元に戻す", "ﾊﾟﾀｰﾝを一つ前の状態に戻します。", true},
+        {"actRedo", "やり直し(&R)", "Ctrl+Y", "やり直し", "元に戻したﾊﾟﾀｰﾝの変更をやり直します。", true},
         {"mnuHelpAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "", "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。",
          "このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。", false},
     };
@@ -99,6 +103,12 @@ TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
     EXPECT_FALSE(window.actFunction->property("category").isValid());
     EXPECT_TRUE(window.actShadeOff->isCheckable());
     EXPECT_FALSE(window.actSave->isEnabled()); // until the first drawing has ended
+    // Redo answers to both usual keys.
+    EXPECT_EQ(window.actRedo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                                QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+    // Nothing to undo or redo before the first change.
+    EXPECT_FALSE(window.actUndo->isEnabled());
+    EXPECT_FALSE(window.actRedo->isEnabled());
 }
 
 TEST_F(MainLayoutTest, HintsGoToPanelOneAndLeavePanelZero)
@@ -145,6 +155,8 @@ TEST_F(MainLayoutTest, ShadeOffAndRandomRedraw)
 TEST_F(MainLayoutTest, ClosingDuringALargeDrawingStopsTheWorkerAndSaves)
 {
     TfrmMain& window = CreateShown();
+    // Point move 2 stays slow enough to be caught in the middle.
+    window.SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
     window.SetImageSize(4000, 4000);
     window.StartDraw();
     // Let it draw a little (and make its progress copies) before closing.
