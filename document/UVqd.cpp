@@ -161,5 +161,6 @@ void TVqd::SaveToFile(const std::string& path)
 
     // Everything that can fail on the way to the bytes has failed by now,
     // before the file is touched.
-    WriteFileReplacing(path, doc.SaveToShiftJis(), seams_);
+    // White space after the root element is what an in-place save pads with.
+    WriteFileReplacing(path, doc.SaveToShiftJis(), seams_, ' ');
 }
