@@ -163,7 +163,7 @@ std::string FollowLinks(const std::string& path)
             buf.resize(buf.size() * 2);
         if (n < 0) CannotCreate(path, errno);
         const std::string target(buf.data(), static_cast<size_t>(n));
-        current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+        current = !target.empty() && target.front() == '/' ? target : FolderOf(current) + "/" + target;
     }
     CannotCreate(path, ELOOP);
 }

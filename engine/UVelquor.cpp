@@ -29,8 +29,19 @@ uint32_t TickCount()
 
 } // namespace
 
+// The worker's side of a copy handed to the target's thread. It outlives the
+// renderer while a copy is still queued there.
+struct TVelquor::CopyHandOver {
+    std::mutex mutex;
+    std::condition_variable served;
+    uint64_t posted = 0;     // worker only
+    uint64_t lastServed = 0; // guarded by mutex
+    bool abandoned = false;  // guarded by mutex; set by the destructor
+};
+
 TVelquor::TVelquor(bool createSuspended, TBitmap24* canvas)
-    : canvas_(canvas), formula_(TFormulaBox::GetFormula(0)), pointMove_(TPointMoveBox::GetPointMove(0))
+    : canvas_(canvas), formula_(TFormulaBox::GetFormula(0)), pointMove_(TPointMoveBox::GetPointMove(0)),
+      handOver_(std::make_shared<CopyHandOver>())
 {
     mcf_.SetDefault();
     // Created suspended, the object is idle from the start; otherwise the
@@ -43,6 +54,11 @@ TVelquor::~TVelquor()
 {
     Terminate();
     Stop();
+    {
+        std::lock_guard<std::mutex> lock(handOver_->mutex);
+        handOver_->abandoned = true;
+    }
+    handOver_->served.notify_all();
     {
         std::lock_guard<std::mutex> lock(mutex_);
         exitRequested_ = true;
@@ -288,6 +304,25 @@ void TVelquor::Synchronize(const std::function<void()>& method)
 {
     // Without a target there is nothing to copy.
     if (!canvas_) return;
-    if (sync_) sync_(method);
-    else method();
+    if (!sync_) {
+        method();
+        return;
+    }
+    const std::shared_ptr<CopyHandOver> handOver = handOver_;
+    const uint64_t ticket = ++handOver->posted;
+    {
+        std::lock_guard<std::mutex> lock(handOver->mutex);
+        if (handOver->abandoned) return;
+    }
+    // method lives until this call returns, which is after it ran or after
+    // it was abandoned; the lock makes the two exclude each other.
+    sync_([handOver, ticket, &method] {
+        std::lock_guard<std::mutex> lock(handOver->mutex);
+        if (handOver->abandoned) return;
+        method();
+        handOver->lastServed = ticket;
+        handOver->served.notify_all();
+    });
+    std::unique_lock<std::mutex> lock(handOver->mutex);
+    handOver->served.wait(lock, [&] { return handOver->lastServed == ticket || handOver->abandoned; });
 }

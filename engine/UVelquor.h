@@ -26,14 +26,18 @@
 
 class TVelquor {
 public:
-    // Runs a copy on the thread that owns the target and returns when it is
-    // done. Without one, copies run on the worker itself.
-    using Synchronizer = std::function<void(const std::function<void()>&)>;
+    // Hands a copy to the thread that owns the target, to run there now or
+    // later; the worker waits until it has run. Without one, copies run on
+    // the worker itself. A renderer destroyed on that thread while a copy
+    // waits abandons the copy (run later, it does nothing), so it cannot
+    // wait for a thread that is busy destroying it.
+    using Synchronizer = std::function<void(std::function<void()> copy)>;
 
     // The worker starts at once and goes idle. canvas is not owned and may be
     // null (no copies are made then).
     explicit TVelquor(bool createSuspended, TBitmap24* canvas);
-    // Requests termination, stops a running drawing and joins the worker.
+    // Requests termination, stops a running drawing, abandons a copy the
+    // worker waits for and joins the worker.
     ~TVelquor();
     TVelquor(const TVelquor&) = delete;
     TVelquor& operator=(const TVelquor&) = delete;
@@ -99,6 +103,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     Synchronizer sync_;
+    struct CopyHandOver;
+    std::shared_ptr<CopyHandOver> handOver_; // shared with copies not run yet
 
     std::atomic<bool> busy_{false};
     std::atomic<bool> terminated_{false};

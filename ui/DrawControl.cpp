@@ -18,12 +18,11 @@ TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view,
     timDraw_ = new QTimer(&window);
     timDraw_->setObjectName(QStringLiteral("timDraw"));
     QObject::connect(timDraw_, &QTimer::timeout, timDraw_, [this] { Poll(); });
-    // The progress copies block the worker until this thread has run them;
-    // Stop keeps serving them while it waits, so this cannot deadlock.
+    // The worker waits until this thread has run a progress copy; Stop keeps
+    // serving them while it waits, so this cannot deadlock.
     QObject* context = &window;
-    ops_.Pattern().SetSynchronizer([context](const std::function<void()>& copy) {
-        QMetaObject::invokeMethod(
-            context, [&copy] { copy(); }, Qt::BlockingQueuedConnection);
+    ops_.Pattern().SetSynchronizer([context](std::function<void()> copy) {
+        QMetaObject::invokeMethod(context, std::move(copy), Qt::QueuedConnection);
     });
 }
 

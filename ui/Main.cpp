@@ -3,6 +3,7 @@
 #include "ui/Main.h"
 
 #include "common/Convert.h"
+#include "common/Exceptions.h"
 #include "common/FileSystem.h"
 #include "platform/AppPaths.h"
 #include "platform/DesktopPlatform.h"
@@ -63,7 +64,7 @@ TfrmMain::~TfrmMain()
     try {
         registry_->Save();
     } catch (const std::exception& e) {
-        dialogs_->ShowException(nullptr, QString::fromStdString(WithClosingPeriod(e.what())));
+        dialogs_->ShowException(nullptr, QString::fromStdString(WithClosingPeriod(MessageOf(e))));
     }
     registry_.reset();
 }
@@ -111,7 +112,7 @@ void TfrmMain::RunCommand(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& e) {
-        dialogs_->ShowException(this, QString::fromStdString(WithClosingPeriod(e.what())));
+        dialogs_->ShowException(this, QString::fromStdString(WithClosingPeriod(MessageOf(e))));
     }
 }
 

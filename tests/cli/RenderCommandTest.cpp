@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 #include <set>
 #include <sstream>
 
@@ -119,6 +120,8 @@ TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
         {{"--point-move", "-1"}, "未サポートのPointMoveTypeです。"},
         {{"--point-move", "5"}, "No Exist PointMove: PointMove[5]"},
         {{"--center", "abc,0"}, "'abc' は浮動小数点数ではありません"},
+        {{"--color-change", "1e400"}, "浮動小数点数のオーバーフロー"},
+        {{"--color-change", "-1E400"}, "浮動小数点数のオーバーフロー"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
@@ -128,6 +131,34 @@ TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
         EXPECT_EQ(err_.str(), std::string("velquor-render: ") + c.message + "\n");
         EXPECT_FALSE(fs::exists(P("x.bmp"))) << c.message;
     }
+}
+
+// The same text gives the same message on the command line as in a document.
+TEST_F(RenderCommandTest, ColourChangeBeyondADoubleFailsAsInADocument)
+{
+    ASSERT_EQ(Run({"--save-document", P("d.vqp")}), 0) << err_.str();
+    std::string document = ReadBytes(P("d.vqp"));
+    const std::string value = "<colorchange value=\"1\">";
+    ASSERT_NE(document.find(value), std::string::npos);
+    document.replace(document.find(value), value.size(), "<colorchange value=\"1e400\">");
+    WriteBytes(P("d.vqp"), document);
+
+    EXPECT_EQ(Run({P("d.vqp"), "-o", P("x.bmp")}), 1);
+    const std::string fromDocument = err_.str();
+    EXPECT_EQ(Run({"--color-change", "1e400", "-o", P("x.bmp")}), 1);
+    EXPECT_EQ(err_.str(), fromDocument);
+    EXPECT_EQ(fromDocument, "velquor-render: 浮動小数点数のオーバーフロー\n");
+    EXPECT_FALSE(fs::exists(P("x.bmp")));
+}
+
+TEST(RunReporting, OutOfMemoryIsTheProgramsOwnMessage)
+{
+    std::ostringstream err;
+    EXPECT_EQ(RunReporting(err, []() -> int { throw std::bad_alloc(); }), 1);
+    EXPECT_EQ(err.str(), "velquor-render: メモリが不足しています。\n");
+    err.str("");
+    EXPECT_EQ(RunReporting(err, [] { return 3; }), 3);
+    EXPECT_EQ(err.str(), "");
 }
 
 TEST_F(RenderCommandTest, AFailedDrawingWritesNothing)
