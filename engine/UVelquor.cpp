@@ -123,6 +123,12 @@ bool TVelquor::Suspended() const
     return suspended_;
 }
 
+bool TVelquor::Ended() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return finished_;
+}
+
 void TVelquor::WaitUntilSuspended() const
 {
     std::unique_lock<std::mutex> lock(mutex_);

@@ -73,6 +73,9 @@ public:
     // True only while the worker really waits to be resumed.
     bool Suspended() const;
     bool Terminated() const { return terminated_.load(); }
+    // True once the worker has left for good (terminated and woken); it is
+    // never Suspended() again then.
+    bool Ended() const;
     bool Busy() const { return busy_.load(); }
     // Blocks until the worker is idle. Only for callers that do not have to
     // serve the synchroniser meanwhile (command line, tests).

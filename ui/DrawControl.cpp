@@ -31,12 +31,14 @@ TDrawControl::~TDrawControl() { delete timDraw_; }
 void TDrawControl::Stop()
 {
     TVelquor& pattern = ops_.Pattern();
-    if (pattern.Suspended()) return;
+    if (pattern.Suspended() || pattern.Ended()) return;
     pattern.Stop();
-    // User input stays queued, so no command can start inside the wait.
-    while (!pattern.Suspended()) {
+    // User input stays queued, so no command can start inside the wait. A
+    // worker terminated just after a start leaves without becoming idle.
+    const auto idle = [&pattern] { return pattern.Suspended() || pattern.Ended(); };
+    while (!idle()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!pattern.Suspended()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!idle()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 

@@ -612,9 +612,11 @@ TEST(VelquorLife, ResumedAfterTerminateTheWorkerEnds)
     v.WaitUntilSuspended();
     v.SetSize(4, 4);
     v.Terminate();
+    EXPECT_FALSE(v.Ended());
     v.Resume();
     v.WaitUntilSuspended(); // returns because the worker has left its loop
     EXPECT_FALSE(v.Suspended());
+    EXPECT_TRUE(v.Ended());
     EXPECT_EQ(v.FinishedRows(), 0);
     v.Resume(); // nothing left to wake
 }
