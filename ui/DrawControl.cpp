@@ -3,6 +3,7 @@
 #include "document/MainOperations.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QProgressBar>
 #include <QTimer>
 #include <QWidget>
@@ -10,6 +11,66 @@
 #include <chrono>
 #include <thread>
 #include <utility>
+
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#define VQ_THREAD_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#include <sanitizer/tsan_interface.h>
+#define VQ_THREAD_SANITIZER 1
+#endif
+#endif
+
+namespace {
+
+// Qt's event queue is not built with the thread sanitizer, so it cannot see
+// that a posted event is complete before the GUI thread takes it; the two
+// ends of the hand-over tell it.
+void HandOver([[maybe_unused]] void* what)
+{
+#ifdef VQ_THREAD_SANITIZER
+    __tsan_release(what);
+#endif
+}
+
+void TakeOver([[maybe_unused]] void* what)
+{
+#ifdef VQ_THREAD_SANITIZER
+    __tsan_acquire(what);
+#endif
+}
+
+constexpr QEvent::Type kCopyEvent = static_cast<QEvent::Type>(QEvent::User + 1);
+
+// A progress copy on its way from the worker to the GUI thread.
+class CopyEvent : public QEvent {
+public:
+    explicit CopyEvent(std::function<void()> copy) : QEvent(kCopyEvent), copy_(std::move(copy))
+    {
+        HandOver(static_cast<QEvent*>(this));
+    }
+    // Also for an event Qt drops undelivered, with its receiver.
+    ~CopyEvent() override { TakeOver(static_cast<QEvent*>(this)); }
+    void Run() { copy_(); }
+
+private:
+    std::function<void()> copy_;
+};
+
+class CopyReceiver : public QObject {
+public:
+    using QObject::QObject;
+    bool event(QEvent* e) override
+    {
+        TakeOver(e); // before anything of the event is read
+        if (e->type() != kCopyEvent) return QObject::event(e);
+        static_cast<CopyEvent*>(e)->Run();
+        return true;
+    }
+};
+
+} // namespace
 
 TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view, QProgressBar& progress, THooks hooks)
     : ops_(ops), view_(view), progress_(progress), hooks_(std::move(hooks))
@@ -19,10 +80,11 @@ TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view,
     timDraw_->setObjectName(QStringLiteral("timDraw"));
     QObject::connect(timDraw_, &QTimer::timeout, timDraw_, [this] { Poll(); });
     // The worker waits until this thread has run a progress copy; Stop keeps
-    // serving them while it waits, so this cannot deadlock.
-    QObject* context = &window;
-    ops_.Pattern().SetSynchronizer([context](std::function<void()> copy) {
-        QMetaObject::invokeMethod(context, std::move(copy), Qt::QueuedConnection);
+    // serving them while it waits, so this cannot deadlock. The receiver
+    // belongs to the window, which outlives the renderer.
+    QObject* receiver = new CopyReceiver(&window);
+    ops_.Pattern().SetSynchronizer([receiver](std::function<void()> copy) {
+        QCoreApplication::postEvent(receiver, new CopyEvent(std::move(copy)));
     });
 }
 

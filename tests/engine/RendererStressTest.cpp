@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -140,6 +141,7 @@ private:
 TEST(RendererStress, StartStopRestartTerminateAndDestroyInAnyOrder)
 {
     const int cycles = StressCycles(60);
+    std::printf("%s stress: %d cycles\n", "renderer", cycles);
     for (int i = 0; i < cycles; ++i) {
         SCOPED_TRACE(i);
         StressCycle cycle(static_cast<uint32_t>(i));
