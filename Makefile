@@ -1,8 +1,11 @@
-# Two entry points: `make run` opens the program, `make test` runs every test.
+# `make run` opens the program, `make test` runs every test (the everyday
+# command), `make check-all` runs what CI adds: the test suite with address
+# and undefined-behaviour sanitizers, the engine and stress tests with the
+# thread sanitizer, and every fuzz target for a minute (scripts/check-all.sh).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test format clean
+.PHONY: deps configure build run test check-all format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,9 +22,13 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Builds in build-asan, build-tsan and build-fuzz beside $(BUILD).
+check-all: deps
+	@JOBS=$(JOBS) bash scripts/check-all.sh
+
 # Formats every C++ file with the project's .clang-format.
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz

@@ -119,7 +119,8 @@ Options Parse(const std::vector<std::string>& args)
             if (parts.size() != 2) throw EUsage("--size needs WIDTHxHEIGHT, e.g. 400x400");
             o.size = std::make_pair(StrToInt(parts[0]), StrToInt(parts[1]));
         } else if (a == "--color-change") {
-            o.colorChange = static_cast<double>(StrToFloat(value()));
+            // Checked as a document's value is: beyond a double is an overflow.
+            o.colorChange = ToDoubleChecked(StrToFloat(value()));
         } else if (a == "--palette") {
             o.palette = value();
         } else if (a == "--palette-dir") {
@@ -246,21 +247,28 @@ int Run(const Options& o, const std::string& programDir, std::ostream& out, std:
 
 } // namespace
 
+int RunReporting(std::ostream& err, const std::function<int()>& command)
+{
+    try {
+        return command();
+    } catch (const EUsage& e) {
+        err << "velquor-render: " << e.Message() << "\n(see velquor-render --help)\n";
+        return 2;
+    } catch (const std::exception& e) {
+        err << "velquor-render: " << MessageOf(e) << "\n";
+        return 1;
+    }
+}
+
 int RunRender(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err,
               bool showProgress)
 {
-    try {
+    return RunReporting(err, [&] {
         const Options o = Parse(args);
         if (o.help) {
             out << kUsage;
             return 0;
         }
         return Run(o, programDir, out, err, showProgress);
-    } catch (const EUsage& e) {
-        err << "velquor-render: " << e.Message() << "\n(see velquor-render --help)\n";
-        return 2;
-    } catch (const std::exception& e) {
-        err << "velquor-render: " << e.what() << "\n";
-        return 1;
-    }
+    });
 }

@@ -33,3 +33,9 @@ class EWriteError : public Exception { using Exception::Exception; };
 extern const char* const kMsgZeroDivide;
 extern const char* const kMsgInvalidOp;
 extern const char* const kMsgOverflow;
+// The message for memory that cannot be had.
+extern const char* const kMsgOutOfMemory;
+
+// What the user is shown for e: the finished message of our exceptions, the
+// program's own words for lack of memory, what() for anything else.
+std::string MessageOf(const std::exception& e);

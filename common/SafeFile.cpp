@@ -1,18 +1,20 @@
-// The new contents go to a temporary file in the target's own folder, so the
-// final rename is atomic and the old file survives any failure before it.
-// Folders that refuse new files (but hold a writable file) get the in-place
-// fallback. There the new contents are first made whole in memory: a writer
-// that fails half-way then has not touched the old file at all, and only a
-// failing device needs the kept copy of the old bytes. The fallback is rare,
-// so holding both copies once is an acceptable price, even for big images.
+// The new contents go to a new file in the target's own folder, so putting
+// it in place is atomic and the old file survives any failure before that.
+// On Linux the new file is unnamed until it is complete: nothing is left if
+// the program dies, and the target's name may use the file system's whole
+// name length. Folders that refuse new files (but hold a writable file) get
+// the in-place fallback. There the new contents are first made whole in
+// memory: a writer that fails half-way then has not touched the old file at
+// all, and only a failing device needs the kept copy of the old bytes. The
+// fallback is rare, so holding both copies once is an acceptable price, even
+// for big images.
 #include "common/SafeFile.h"
 
+#include "common/ErrorReason.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <streambuf>
@@ -27,18 +29,29 @@ namespace {
 
 using Writer = std::function<void(std::ostream&)>;
 
-[[noreturn]] void CannotCreate(const std::string& path)
+// The program's message, then why, when that is known.
+[[noreturn]] void CannotCreate(const std::string& path, const std::string& reason)
 {
-    throw EFOpenError(Format("ファイル '%s' を作成できません。", path.c_str()));
+    throw EFOpenError(Format("ファイル '%s' を作成できません。", path.c_str()) + reason);
+}
+
+[[noreturn]] void CannotCreate(const std::string& path, int error)
+{
+    CannotCreate(path, error != 0 ? ErrorReason(error) : std::string());
 }
 
 class Fd {
 public:
-    explicit Fd(int fd) : fd_(fd) {}
+    explicit Fd(int fd = -1) : fd_(fd) {}
     ~Fd() { Close(); }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int Get() const { return fd_; }
+    void Reset(int fd)
+    {
+        Close();
+        fd_ = fd;
+    }
     bool Close()
     {
         if (fd_ < 0) return true;
@@ -56,6 +69,7 @@ bool WriteAll(const TFileSeams& seams, int fd, const char* data, size_t size)
     while (size > 0) {
         const ssize_t n = seams.Write ? seams.Write(fd, data, size) : ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         data += n;
         size -= static_cast<size_t>(n);
@@ -76,10 +90,12 @@ bool ReadAll(int fd, std::string& out)
 }
 
 // Hands a stream's bytes to a descriptor in large pieces; after one refused
-// write it refuses everything, so the stream turns bad and stays bad.
+// write it refuses everything, so the stream turns bad and stays bad. The
+// reason of the refusal is kept for the message.
 class FdBuf : public std::streambuf {
 public:
     FdBuf(int fd, const TFileSeams& seams) : fd_(fd), seams_(seams), buf_(256 * 1024) { Reset(); }
+    int Error() const { return error_; }
 
 protected:
     int_type overflow(int_type ch) override
@@ -96,109 +112,212 @@ private:
     void Reset() { setp(buf_.data(), buf_.data() + buf_.size()); }
     bool Drain()
     {
-        failed_ = failed_ || !WriteAll(seams_, fd_, pbase(), static_cast<size_t>(pptr() - pbase()));
+        if (error_ == 0 && !WriteAll(seams_, fd_, pbase(), static_cast<size_t>(pptr() - pbase()))) error_ = errno;
         Reset();
-        return !failed_;
+        return error_ == 0;
     }
 
     int fd_;
     const TFileSeams& seams_;
     std::vector<char> buf_;
-    bool failed_ = false;
+    int error_ = 0;
 };
+
+// Runs write to its end; a refused byte is the program's own message, with
+// the reason the stream's device gave.
+void RunWriter(const std::string& path, std::ostream& out, const Writer& write, const FdBuf* device)
+{
+    const auto refused = [&] { CannotCreate(path, device ? device->Error() : 0); };
+    try {
+        write(out);
+    } catch (const EWriteError&) {
+        refused();
+    }
+    out.flush();
+    if (!out) refused();
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file path names once every symbolic link at its end is followed. A
+// dangling link gives the path it names, where the file will be created.
+std::string FollowLinks(const std::string& path)
+{
+    std::string current = path;
+    // As many links as the system itself follows before it reports a loop.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0) {
+            if (errno == ENOENT) return current;
+            CannotCreate(path, errno);
+        }
+        if (!S_ISLNK(st.st_mode)) return current;
+        std::vector<char> buf(4096);
+        ssize_t n;
+        while ((n = ::readlink(current.c_str(), buf.data(), buf.size())) == static_cast<ssize_t>(buf.size()))
+            buf.resize(buf.size() * 2);
+        if (n < 0) CannotCreate(path, errno);
+        const std::string target(buf.data(), static_cast<size_t>(n));
+        current = !target.empty() && target.front() == '/' ? target : FolderOf(current) + "/" + target;
+    }
+    CannotCreate(path, ELOOP);
+}
+
+// A short name that does not grow with the target's, so a target whose name
+// uses the whole allowed length can still be saved. The last six characters
+// are made unique.
+std::string TempTemplate(const std::string& folder) { return folder + "/.velquor-XXXXXX"; }
+
+void FillUnique(std::string& pathTemplate)
+{
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    for (size_t i = pathTemplate.size() - 6; i < pathTemplate.size(); ++i)
+        pathTemplate[i] = kChars[random() % (sizeof kChars - 1)];
+}
 
 // Like mkstemp, but the file starts with 0666 less the umask, as any new
 // file of the program would.
 int CreateTempBeside(std::string& pathTemplate)
 {
-    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        for (size_t i = pathTemplate.size() - 6; i < pathTemplate.size(); ++i)
-            pathTemplate[i] = kChars[random() % (sizeof kChars - 1)];
+        FillUnique(pathTemplate);
         const int fd = ::open(pathTemplate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
 }
 
-// A symbolic link keeps pointing at the file it named.
-std::string ResolveTarget(const std::string& path)
+int CreateUnnamedIn(const std::string& folder, mode_t mode)
 {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved)) return resolved;
-    }
-    return path;
+#ifdef O_TMPFILE
+    // The file is named later through /proc, which must be there.
+    if (::access("/proc/self/fd", X_OK) == 0) return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+#endif
+    errno = EOPNOTSUPP;
+    return -1;
 }
 
-// Runs write to its end; a refused byte is the program's own message.
-void RunWriter(const std::string& path, std::ostream& out, const Writer& write)
+// Gives the complete unnamed file the name target: directly when there is
+// no file yet, else through a short temporary name and a rename, since no
+// call links a file over another.
+int NameUnnamed(int fd, const std::string& target, bool exists)
 {
-    try {
-        write(out);
-    } catch (const EWriteError&) {
-        CannotCreate(path);
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (!exists) {
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+        if (errno != EEXIST) return errno;
     }
-    out.flush();
-    if (!out) CannotCreate(path);
+    std::string temp = TempTemplate(FolderOf(target));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        FillUnique(temp);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST) continue;
+            return errno;
+        }
+        if (::rename(temp.c_str(), target.c_str()) == 0) return 0;
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return error;
+    }
+    return EEXIST;
 }
 
-void OverwriteInPlace(const std::string& path, const std::string& target, const Writer& write, const TFileSeams& seams)
+// Best effort: makes the new name itself survive a power cut.
+void SyncFolder(const std::string& folder)
+{
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) (void)::fsync(dir.Get());
+}
+
+void OverwriteInPlace(const std::string& path, const std::string& target, const Writer& write, const TFileSeams& seams,
+                      char padding)
 {
     Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.Get() < 0) CannotCreate(path, errno);
     std::string old;
-    if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || !ReadAll(fd.Get(), old)) CannotCreate(path);
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || !ReadAll(fd.Get(), old)) CannotCreate(path, errno);
     std::ostringstream pending(std::ios::binary);
-    RunWriter(path, pending, write);
-    const std::string bytes = std::move(pending).str();
+    RunWriter(path, pending, write, nullptr);
+    std::string bytes = std::move(pending).str();
+    const size_t length = bytes.size();
+    // Until the cut, the file is the new content followed by bytes its
+    // readers ignore, never by the old file's tail.
+    if (bytes.size() < old.size()) bytes.append(old.size() - bytes.size(), padding);
 
+    const auto truncate = [&](off_t size) {
+        return seams.Truncate ? seams.Truncate(fd.Get(), size) : ::ftruncate(fd.Get(), size);
+    };
     const bool written = ::lseek(fd.Get(), 0, SEEK_SET) == 0 && WriteAll(seams, fd.Get(), bytes.data(), bytes.size()) &&
-                         ::ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd.Get()) == 0;
-    if (written && fd.Close()) return;
+                         ::fsync(fd.Get()) == 0 && truncate(static_cast<off_t>(length)) == 0 && ::fsync(fd.Get()) == 0;
+    int error = errno;
+    if (written) {
+        if (fd.Close()) return;
+        error = errno;
+    }
     // Best effort: the device failed once, it may accept the old bytes.
     if (fd.Get() >= 0 && ::lseek(fd.Get(), 0, SEEK_SET) == 0 && WriteAll({}, fd.Get(), old.data(), old.size()) &&
         ::ftruncate(fd.Get(), static_cast<off_t>(old.size())) == 0)
         (void)::fsync(fd.Get());
-    CannotCreate(path);
+    CannotCreate(path, error);
 }
 
 } // namespace
 
-void WriteFileReplacing(const std::string& path, const Writer& write, const TFileSeams& seams)
+void WriteFileReplacing(const std::string& path, const Writer& write, const TFileSeams& seams, char padding)
 {
-    const std::string target = ResolveTarget(path);
+    const std::string target = FollowLinks(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     // A directory or a write-protected file is not replaced by a save.
-    if (exists && (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0)) CannotCreate(path);
+    if (exists && S_ISDIR(st.st_mode)) CannotCreate(path, EISDIR);
+    if (exists && !S_ISREG(st.st_mode)) CannotCreate(path, "通常のファイルではありません。");
+    if (exists && ::access(target.c_str(), W_OK) != 0) CannotCreate(path, errno);
 
-    const size_t slash = target.rfind('/');
-    const size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
-    std::string temp = target.substr(0, nameAt) + "." + target.substr(nameAt) + ".XXXXXX";
-    Fd fd(seams.CreateTemp ? seams.CreateTemp(temp) : CreateTempBeside(temp));
+    const std::string folder = FolderOf(target);
+    const mode_t mode = exists ? st.st_mode & 07777 : 0666;
+    Fd fd(seams.CreateUnnamed ? seams.CreateUnnamed(folder, mode) : CreateUnnamedIn(folder, mode));
+    const bool unnamed = fd.Get() >= 0;
+    std::string temp;
+    if (!unnamed) {
+        temp = TempTemplate(folder);
+        fd.Reset(seams.CreateTemp ? seams.CreateTemp(temp) : CreateTempBeside(temp));
+    }
     if (fd.Get() < 0) {
-        if (!exists) CannotCreate(path);
-        OverwriteInPlace(path, target, write, seams);
+        if (!exists) CannotCreate(path, errno);
+        OverwriteInPlace(path, target, write, seams, padding);
         return;
     }
     try {
-        if (exists && ::fchmod(fd.Get(), st.st_mode & 07777) != 0) CannotCreate(path);
+        // The umask applies to a new file's mode, not to a kept one.
+        if (exists && ::fchmod(fd.Get(), mode) != 0) CannotCreate(path, errno);
         FdBuf buf(fd.Get(), seams);
         std::ostream out(&buf);
-        RunWriter(path, out, write);
-        if (::fsync(fd.Get()) != 0 || !fd.Close() || ::rename(temp.c_str(), target.c_str()) != 0) CannotCreate(path);
+        RunWriter(path, out, write, &buf);
+        if (::fsync(fd.Get()) != 0) CannotCreate(path, errno);
+        if (unnamed) {
+            const int error = NameUnnamed(fd.Get(), target, exists);
+            if (error != 0) CannotCreate(path, error);
+            fd.Close();
+        } else {
+            if (!fd.Close() || ::rename(temp.c_str(), target.c_str()) != 0) CannotCreate(path, errno);
+        }
     } catch (...) {
         fd.Close();
-        ::unlink(temp.c_str());
+        if (!unnamed) ::unlink(temp.c_str());
         throw;
     }
+    SyncFolder(folder);
 }
 
-void WriteFileReplacing(const std::string& path, const std::string& bytes, const TFileSeams& seams)
+void WriteFileReplacing(const std::string& path, const std::string& bytes, const TFileSeams& seams, char padding)
 {
     WriteFileReplacing(
         path, [&bytes](std::ostream& out) { out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); },
-        seams);
+        seams, padding);
 }

@@ -90,6 +90,18 @@ void TVqd::LoadFromFile(const std::string& path)
 {
     dom_->Clear();
     parser_->ParseFile(path);
+    FillFromDocument();
+}
+
+void TVqd::LoadFromBytes(const std::string& bytes, const std::string& sourceName)
+{
+    dom_->Clear();
+    parser_->ParseBytes(bytes, sourceName);
+    FillFromDocument();
+}
+
+void TVqd::FillFromDocument()
+{
     const TXmlDocument& doc = dom_->Document(0);
     const TXmlElement saveData = Element(doc, "saveData");
 
@@ -132,6 +144,14 @@ void TVqd::LoadFromFile(const std::string& path)
 
 void TVqd::SaveToFile(const std::string& path)
 {
+    // Everything that can fail on the way to the bytes fails before the file
+    // is touched. White space after the root element is what an in-place
+    // save pads with.
+    WriteFileReplacing(path, SaveToShiftJis(), seams_, ' ');
+}
+
+std::string TVqd::SaveToShiftJis()
+{
     dom_->Clear();
     const TXmlDocument& doc = parser_->ParseText(kTemplate, "template");
     const TXmlElement dataInfo = Element(Element(doc, "saveData"), "dataInfo");
@@ -159,7 +179,5 @@ void TVqd::SaveToFile(const std::string& path)
     SetReal(pointMove, "c", PointMoveParam.c);
     SetReal(pointMove, "d", PointMoveParam.d);
 
-    // Everything that can fail on the way to the bytes has failed by now,
-    // before the file is touched.
-    WriteFileReplacing(path, doc.SaveToShiftJis(), seams_);
+    return doc.SaveToShiftJis();
 }

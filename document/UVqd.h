@@ -48,13 +48,19 @@ public:
     // Fills the fields in place; on an error they are partly filled and the
     // caller applies nothing.
     void LoadFromFile(const std::string& path);
+    // The same from a file's bytes; sourceName is what messages name.
+    void LoadFromBytes(const std::string& bytes, const std::string& sourceName);
     // Writes the fields; the previous file at path survives any failure.
     void SaveToFile(const std::string& path);
+    // The bytes SaveToFile writes; throws before any file is touched.
+    std::string SaveToShiftJis();
 
     // For tests that make a step of saving fail.
     void SetFileSeams(TFileSeams seams) { seams_ = std::move(seams); }
 
 private:
+    void FillFromDocument();
+
     std::unique_ptr<TXmlDomImplementation> dom_;
     std::unique_ptr<TXmlParser> parser_;
     TFileSeams seams_;

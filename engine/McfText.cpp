@@ -5,23 +5,49 @@
 
 namespace mcftext {
 
-std::vector<std::string> SplitLines(const std::string& bytes)
+LineReader::LineReader(std::istream& in, size_t maxLength) : in_(in), maxLength_(maxLength), buffer_(64 * 1024) {}
+
+bool LineReader::Fill()
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(bytes.substr(start, i - start));
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
+    if (at_ < end_) return true;
+    if (!in_.good()) return false;
+    in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    at_ = 0;
+    end_ = static_cast<size_t>(in_.gcount());
+    if (in_.bad()) failed_ = true;
+    return end_ > 0;
+}
+
+LineReader::Result LineReader::Next(std::string& line, int64_t& number)
+{
+    line.clear();
+    if (skipLf_ && Fill() && buffer_[at_] == '\n') ++at_;
+    skipLf_ = false;
+    bool any = false;
+    while (Fill()) {
+        any = true;
+        const char* from = buffer_.data() + at_;
+        const char* stop = buffer_.data() + end_;
+        const char* p = from;
+        while (p < stop && *p != '\r' && *p != '\n') ++p;
+        const size_t length = static_cast<size_t>(p - from);
+        if (line.size() + length > maxLength_) {
+            line.append(from, maxLength_ - line.size());
+            number = ++number_;
+            return Result::TooLong;
+        }
+        line.append(from, length);
+        at_ += length;
+        if (p < stop) {
+            skipLf_ = *p == '\r';
+            ++at_;
+            number = ++number_;
+            return Result::Line;
         }
     }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
+    if (!any || failed_) return Result::End;
+    number = ++number_;
+    return Result::Line;
 }
 
 namespace {

@@ -1,15 +1,44 @@
-// Text helpers of the MCF reader: splitting a file into lines and making a
-// line printable in a message.
+// Text helpers of the MCF reader: reading a file one line at a time and
+// making a line printable in a message.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
 namespace mcftext {
 
-// Lines end at CR, LF or CR LF; empty lines are kept, a final line break
-// does not start another line.
-std::vector<std::string> SplitLines(const std::string& bytes);
+// Lines of a stream, one at a time, so memory stays bounded by the longest
+// allowed line whatever the stream's size. Lines end at CR, LF or CR LF;
+// empty lines are kept, a final line break does not start another line.
+class LineReader {
+public:
+    enum class Result { Line, TooLong, End };
+
+    LineReader(std::istream& in, size_t maxLength);
+
+    // The next line into line and its number (from 1) into number. TooLong:
+    // the line goes on beyond maxLength; line holds its first maxLength bytes
+    // and the reader should not be asked again. End: no more lines, or the
+    // stream failed (see Failed).
+    Result Next(std::string& line, int64_t& number);
+    // The stream stopped with a read error rather than at its end.
+    bool Failed() const { return failed_; }
+
+private:
+    bool Fill();
+
+    std::istream& in_;
+    size_t maxLength_;
+    std::vector<char> buffer_;
+    size_t at_ = 0;
+    size_t end_ = 0;
+    bool skipLf_ = false; // the previous line ended with CR: an LF right after belongs to it
+    bool failed_ = false;
+    int64_t number_ = 0;
+};
 
 // The line as UTF-8: plain ASCII as it is, otherwise converted from the
 // Windows Japanese code page, or the raw bytes when that fails.

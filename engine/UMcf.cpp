@@ -3,15 +3,15 @@
 
 #include "common/Convert.h"
 #include "common/Exceptions.h"
-#include "common/FileSystem.h"
 #include "common/Format.h"
 #include "engine/ColorSplit.h"
 #include "engine/FpuMath.h"
 #include "engine/McfText.h"
 
 #include <algorithm>
-#include <memory>
-#include <optional>
+#include <fstream>
+
+#include <sys/stat.h>
 
 void TRgb::SetR(int32_t v) { R = colorsplit::Clamp255(v); }
 void TRgb::SetG(int32_t v) { G = colorsplit::Clamp255(v); }
@@ -95,17 +95,20 @@ namespace {
 // billions would otherwise exhaust memory instead of failing cleanly.
 constexpr int64_t kMaxColors = int64_t{1} << 24;
 
-struct InvalidLine {};
+// The loader replaces this message with the line's own.
+struct InvalidLine : EConvertError {
+    InvalidLine() : EConvertError("invalid line") {}
+};
 
 void CheckRoom(const TMcf& palette, int32_t count)
 {
-    if (count > 0 && int64_t{palette.High} + 1 + count > kMaxColors) throw InvalidLine{};
+    if (count > 0 && int64_t{palette.High} + 1 + count > kMaxColors) throw InvalidLine();
 }
 
 // The text after a five-character keyword, which must start with one space.
 std::string KeywordArguments(const std::string& line)
 {
-    if (line.size() < 6 || line[5] != ' ') throw InvalidLine{};
+    if (line.size() < 6 || line[5] != ' ') throw InvalidLine();
     return mcftext::TrimFields(line.substr(5));
 }
 
@@ -114,10 +117,10 @@ void ParseGrad(TMcf& palette, const std::string& line)
     std::string rest = KeywordArguments(line);
     TRgb start, end;
     start.SetHex(rest.substr(0, 6));
-    if (rest.size() < 7 || rest[6] != ',') throw InvalidLine{};
+    if (rest.size() < 7 || rest[6] != ',') throw InvalidLine();
     rest.erase(0, 7);
     end.SetHex(rest.substr(0, 6));
-    if (rest.size() < 7 || rest[6] != ',') throw InvalidLine{};
+    if (rest.size() < 7 || rest[6] != ',') throw InvalidLine();
     rest.erase(0, 7);
     const int32_t n = StrToInt(rest);
     if (n == 0) throw EZeroDivide(kMsgZeroDivide);
@@ -151,7 +154,7 @@ void ParseLinear(TMcf& palette, const std::string& line)
     std::string fields[6];
     for (auto& field : fields) {
         const size_t comma = rest.find(',');
-        if (comma == std::string::npos) throw InvalidLine{};
+        if (comma == std::string::npos) throw InvalidLine();
         field = rest.substr(0, comma);
         rest.erase(0, comma + 1);
     }
@@ -174,9 +177,12 @@ void ParseLinear(TMcf& palette, const std::string& line)
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-void ParseLine(TMcf& palette, const std::string& line)
+} // namespace
+
+void TMcf::ParseLine(const std::string& line)
 {
-    if (line[0] == '#') {
+    TMcf& palette = *this;
+    if (!line.empty() && line[0] == '#') {
         std::string keyword = line.substr(0, 5);
         for (char& c : keyword) c = UpperAscii(c);
         if (keyword == "#GRAD") ParseGrad(palette, line);
@@ -189,31 +195,51 @@ void ParseLine(TMcf& palette, const std::string& line)
     palette.Add(color.GetValue());
 }
 
-// The whole file, or EFOpenError when it cannot be opened or read.
-std::string ReadFileOrThrow(const std::string& path)
+namespace {
+
+[[noreturn]] void CannotOpen(const std::string& path)
 {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) throw EFOpenError(Format("ファイル '%s' を開けません。", path.c_str()));
-    return std::move(*bytes);
+    throw EFOpenError(Format("ファイル '%s' を開けません。", path.c_str()));
+}
+
+[[noreturn]] void InvalidLineMessage(int64_t number, const std::string& line)
+{
+    // Whatever went wrong, the user is told which line to fix.
+    throw EConvertError(
+        Format("%lld行目の形式が不正です。%s", static_cast<long long>(number), mcftext::LineForMessage(line).c_str()));
 }
 
 } // namespace
 
 void TMcf::LoadFromFile(const std::string& path)
 {
-    const std::vector<std::string> lines = mcftext::SplitLines(ReadFileOrThrow(path));
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) CannotOpen(path);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) CannotOpen(path);
+    LoadFromStream(in, path);
+}
+
+void TMcf::LoadFromStream(std::istream& in, const std::string& fileName)
+{
+    // Line by line: the memory a load takes is that of the palette it
+    // builds, whatever the size of the file.
+    mcftext::LineReader reader(in, kMaxLineLength);
     TMcf scratch;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+    std::string line;
+    int64_t number = 0;
+    for (;;) {
+        const mcftext::LineReader::Result result = reader.Next(line, number);
+        if (result == mcftext::LineReader::Result::End) break;
+        if (result == mcftext::LineReader::Result::TooLong) InvalidLineMessage(number, line);
         if (line.empty() || line[0] == '*') continue;
         try {
-            ParseLine(scratch, line);
+            scratch.ParseLine(line);
         } catch (...) {
-            // Whatever went wrong, the user is told which line to fix.
-            throw EConvertError(
-                Format("%d行目の形式が不正です。%s", static_cast<int>(i + 1), mcftext::LineForMessage(line).c_str()));
+            InvalidLineMessage(number, line);
         }
     }
+    if (reader.Failed()) CannotOpen(fileName);
     // Everything that may fail for lack of memory happens before this
     // palette changes. The capacity doubles as Add would have doubled it.
     size_t capacity = Colors.size();
@@ -221,8 +247,8 @@ void TMcf::LoadFromFile(const std::string& path)
     std::vector<int32_t> colors(Colors);
     colors.resize(capacity, 0);
     std::copy(scratch.Colors.begin(), scratch.Colors.begin() + (scratch.High + 1), colors.begin());
-    std::string fileName = path;
+    std::string name = fileName;
     Colors.swap(colors);
     High = scratch.High;
-    FileName.swap(fileName);
+    FileName.swap(name);
 }

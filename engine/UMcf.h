@@ -3,7 +3,9 @@
 // A colour value is 0x00BBGGRR (red in the low byte).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -42,8 +44,23 @@ public:
         return Colors[static_cast<size_t>(index)];
     }
     std::string GetName() const;
-    // Replaces the palette with the file's colours, or throws and changes nothing.
+    // Replaces the palette with the file's colours, or throws and changes
+    // nothing: EFOpenError when the file cannot be opened or read, and
+    // EConvertError "%d行目の形式が不正です。%s" for the first invalid line,
+    // a line longer than kMaxLineLength bytes included.
     void LoadFromFile(const std::string& path);
+    // The same from an open stream; fileName is what FileName becomes and
+    // what a read error names.
+    void LoadFromStream(std::istream& in, const std::string& fileName);
+    // Adds the colours of one line that is neither empty nor a comment;
+    // throws an Exception (its message is not for the user) when the line is
+    // invalid. The loader's step for each line.
+    void ParseLine(const std::string& line);
+
+    // Far beyond any line a palette needs (a colour, or a generator with
+    // generous blanks), yet small enough that one line never costs memory.
+    static constexpr size_t kMaxLineLength = 64 * 1024;
+
     void SetDefault();
 
 private:

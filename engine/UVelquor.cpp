@@ -29,9 +29,19 @@ uint32_t TickCount()
 
 } // namespace
 
+// The worker's side of a copy handed to the target's thread. It outlives the
+// renderer while a copy is still queued there.
+struct TVelquor::CopyHandOver {
+    std::mutex mutex;
+    std::condition_variable served;
+    uint64_t posted = 0;     // worker only
+    uint64_t lastServed = 0; // guarded by mutex
+    bool abandoned = false;  // guarded by mutex; set by the destructor
+};
+
 TVelquor::TVelquor(bool createSuspended, TBitmap24* canvas, TCanvasUse use)
     : canvas_(use == TCanvasUse::CopyOnto ? canvas : nullptr), formula_(TFormulaBox::GetFormula(0)),
-      pointMove_(TPointMoveBox::GetPointMove(0))
+      pointMove_(TPointMoveBox::GetPointMove(0)), handOver_(std::make_shared<CopyHandOver>())
 {
     if (use == TCanvasUse::DrawInto && canvas) picture_ = canvas;
     mcf_.SetDefault();
@@ -45,6 +55,11 @@ TVelquor::~TVelquor()
 {
     Terminate();
     Stop();
+    {
+        std::lock_guard<std::mutex> lock(handOver_->mutex);
+        handOver_->abandoned = true;
+    }
+    handOver_->served.notify_all();
     {
         std::lock_guard<std::mutex> lock(mutex_);
         exitRequested_ = true;
@@ -86,6 +101,8 @@ std::string TVelquor::GetPaletteName() const { return mcf_.GetName(); }
 
 void TVelquor::SetSynchronizer(Synchronizer sync) { sync_ = std::move(sync); }
 
+void TVelquor::SetCopyObserver(CopyObserver observer) { copied_ = std::move(observer); }
+
 void TVelquor::Stop() { busy_.store(false); }
 
 void TVelquor::Resume()
@@ -107,6 +124,12 @@ bool TVelquor::Suspended() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return suspended_;
+}
+
+bool TVelquor::Ended() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return finished_;
 }
 
 void TVelquor::WaitUntilSuspended() const
@@ -303,6 +326,7 @@ void TVelquor::CopyRows(int first, int last)
     copiedRows_.store(last, std::memory_order_relaxed);
     copiedRange_.store(static_cast<uint64_t>(first) << 32 | static_cast<uint32_t>(std::max(first, rows)));
     ++copyCount_;
+    if (copied_) copied_(TRowRange{first, std::max(first, rows)});
 }
 
 TRowRange TVelquor::CopiedRows() const
@@ -315,6 +339,25 @@ void TVelquor::Synchronize(const std::function<void()>& method)
 {
     // Without a target there is nothing to copy.
     if (!canvas_) return;
-    if (sync_) sync_(method);
-    else method();
+    if (!sync_) {
+        method();
+        return;
+    }
+    const std::shared_ptr<CopyHandOver> handOver = handOver_;
+    const uint64_t ticket = ++handOver->posted;
+    {
+        std::lock_guard<std::mutex> lock(handOver->mutex);
+        if (handOver->abandoned) return;
+    }
+    // method lives until this call returns, which is after it ran or after
+    // it was abandoned; the lock makes the two exclude each other.
+    sync_([handOver, ticket, &method] {
+        std::lock_guard<std::mutex> lock(handOver->mutex);
+        if (handOver->abandoned) return;
+        method();
+        handOver->lastServed = ticket;
+        handOver->served.notify_all();
+    });
+    std::unique_lock<std::mutex> lock(handOver->mutex);
+    handOver->served.wait(lock, [&] { return handOver->lastServed == ticket || handOver->abandoned; });
 }

@@ -53,15 +53,19 @@ struct TRowRange {
 
 class TVelquor {
 public:
-    // Runs a copy on the thread that owns the target and returns when it is
-    // done. Without one, copies run on the worker itself.
-    using Synchronizer = std::function<void(const std::function<void()>&)>;
+    // Hands a copy to the thread that owns the target, to run there now or
+    // later; the worker waits until it has run. Without one, copies run on
+    // the worker itself. A renderer destroyed on that thread while a copy
+    // waits abandons the copy (run later, it does nothing), so it cannot
+    // wait for a thread that is busy destroying it.
+    using Synchronizer = std::function<void(std::function<void()> copy)>;
 
     // The worker starts at once and goes idle. canvas is not owned and may be
     // null (no copies are made then); use says whether the worker copies onto
     // it or draws into it.
     explicit TVelquor(bool createSuspended, TBitmap24* canvas, TCanvasUse use = TCanvasUse::CopyOnto);
-    // Requests termination, stops a running drawing and joins the worker.
+    // Requests termination, stops a running drawing, abandons a copy the
+    // worker waits for and joins the worker.
     ~TVelquor();
     TVelquor(const TVelquor&) = delete;
     TVelquor& operator=(const TVelquor&) = delete;
@@ -88,6 +92,10 @@ public:
     void LoadPalette(const std::string& fileName);
     std::string GetPaletteName() const;
     void SetSynchronizer(Synchronizer sync);
+    // Told the rows of each copy right after it, on the thread that ran it
+    // (with a synchroniser, the target's); never for an abandoned copy.
+    using CopyObserver = std::function<void(TRowRange rows)>;
+    void SetCopyObserver(CopyObserver observer);
     // Threads and painter of the next drawings (benchmarks and tests).
     void SetTuning(const TDrawTuning& tuning) { tuning_ = tuning; }
 
@@ -100,6 +108,9 @@ public:
     // True only while the worker really waits to be resumed.
     bool Suspended() const;
     bool Terminated() const { return terminated_.load(); }
+    // True once the worker has left for good (terminated and woken); it is
+    // never Suspended() again then.
+    bool Ended() const;
     bool Busy() const { return busy_.load(); }
     // Blocks until the worker is idle. Only for callers that do not have to
     // serve the synchroniser meanwhile (command line, tests).
@@ -138,7 +149,10 @@ private:
     int width_ = 0;
     int height_ = 0;
     Synchronizer sync_;
+    CopyObserver copied_;
     TDrawTuning tuning_;
+    struct CopyHandOver;
+    std::shared_ptr<CopyHandOver> handOver_; // shared with copies not run yet
 
     std::atomic<bool> busy_{false};
     std::atomic<bool> terminated_{false};

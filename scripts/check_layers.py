@@ -25,6 +25,8 @@ BELOW = {
     "cli": ["document"],
     "tests/support": ["document", "cli"],
     "bench": ["document", "ui"],  # bench_window drives the window itself
+    # The fuzz targets (tests/fuzz) feed what the programs read.
+    "fuzz": ["document", "cli"],
 }
 # Layers that must build without Qt, so that velquor-render links none (the
 # test velquor_render_links_no_qt checks the linked result).

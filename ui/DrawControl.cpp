@@ -4,6 +4,7 @@
 #include "ui/DrawStatus.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QProgressBar>
 #include <QTimer>
 #include <QWidget>
@@ -11,8 +12,63 @@
 #include <thread>
 #include <utility>
 
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#define VQ_THREAD_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#include <sanitizer/tsan_interface.h>
+#define VQ_THREAD_SANITIZER 1
+#endif
+#endif
+
 namespace {
 
+// Qt's event queue is not built with the thread sanitizer, so it cannot see
+// that a posted event is complete before the GUI thread takes it; the two
+// ends of the hand-over tell it.
+void HandOver([[maybe_unused]] void* what)
+{
+#ifdef VQ_THREAD_SANITIZER
+    __tsan_release(what);
+#endif
+}
+
+void TakeOver([[maybe_unused]] void* what)
+{
+#ifdef VQ_THREAD_SANITIZER
+    __tsan_acquire(what);
+#endif
+}
+
+constexpr QEvent::Type kCopyEvent = static_cast<QEvent::Type>(QEvent::User + 1);
+
+// A progress copy on its way from the worker to the GUI thread.
+class CopyEvent : public QEvent {
+public:
+    explicit CopyEvent(std::function<void()> copy) : QEvent(kCopyEvent), copy_(std::move(copy))
+    {
+        HandOver(static_cast<QEvent*>(this));
+    }
+    // Also for an event Qt drops undelivered, with its receiver.
+    ~CopyEvent() override { TakeOver(static_cast<QEvent*>(this)); }
+    void Run() { copy_(); }
+
+private:
+    std::function<void()> copy_;
+};
+
+class CopyReceiver : public QObject {
+public:
+    using QObject::QObject;
+    bool event(QEvent* e) override
+    {
+        TakeOver(e); // before anything of the event is read
+        if (e->type() != kCopyEvent) return QObject::event(e);
+        static_cast<CopyEvent*>(e)->Run();
+        return true;
+    }
+};
 constexpr int kPollMs = 200;
 // After the complete picture has come in the worker is about to go idle;
 // looking again soon shows the end without waiting for a full period.
@@ -27,17 +83,14 @@ TDrawControl::TDrawControl(QObject& window, TMainOperations& ops, QWidget& view,
     timDraw_ = new QTimer(&window);
     timDraw_->setObjectName(QStringLiteral("timDraw"));
     QObject::connect(timDraw_, &QTimer::timeout, timDraw_, [this] { Poll(); });
-    // The progress copies block the worker until this thread has run them;
-    // Stop keeps serving them while it waits, so this cannot deadlock.
-    QObject* context = &window;
-    ops_.Pattern().SetSynchronizer([this, context](const std::function<void()>& copy) {
-        QMetaObject::invokeMethod(
-            context,
-            [this, &copy] {
-                copy();
-                Copied();
-            },
-            Qt::BlockingQueuedConnection);
+    // The worker waits until this thread has run a progress copy; Stop keeps
+    // serving them while it waits, so this cannot deadlock. The receiver
+    // belongs to the window, which outlives the renderer. Right after the
+    // copy the rows it brought are repainted.
+    QObject* receiver = new CopyReceiver(&window);
+    ops_.Pattern().SetCopyObserver([this](TRowRange rows) { Copied(rows); });
+    ops_.Pattern().SetSynchronizer([receiver](std::function<void()> copy) {
+        QCoreApplication::postEvent(receiver, new CopyEvent(std::move(copy)));
     });
 }
 
@@ -46,12 +99,14 @@ TDrawControl::~TDrawControl() { delete timDraw_; }
 void TDrawControl::Stop()
 {
     TVelquor& pattern = ops_.Pattern();
-    if (pattern.Suspended()) return;
+    if (pattern.Suspended() || pattern.Ended()) return;
     pattern.Stop();
-    // User input stays queued, so no command can start inside the wait.
-    while (!pattern.Suspended()) {
+    // User input stays queued, so no command can start inside the wait. A
+    // worker terminated just after a start leaves without becoming idle.
+    const auto idle = [&pattern] { return pattern.Suspended() || pattern.Ended(); };
+    while (!idle()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!pattern.Suspended()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!idle()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
@@ -60,7 +115,6 @@ void TDrawControl::Start()
     if (shutDown_ || ops_.Pattern().Terminated()) return;
     Stop();
     if (hooks_.starting) hooks_.starting();
-    shownRows_ = 0;
     complete_ = false;
     started_ = std::chrono::steady_clock::now();
     ops_.BeginDrawing();
@@ -86,21 +140,16 @@ void TDrawControl::ShutDown()
 
 bool TDrawControl::Drawing() const { return timDraw_->isActive(); }
 
-void TDrawControl::Copied()
+void TDrawControl::Copied(TRowRange rows)
 {
-    const TVelquor& pattern = ops_.Pattern();
-    const int rows = pattern.FinishedRows();
-    if (rows >= pattern.Height()) {
-        // The complete picture; a blur may have changed every row.
-        view_.update();
+    // Qt paints only what of these rows is visible; after a blur the final
+    // copy brings every row.
+    if (rows.last > rows.first) view_.update(0, rows.first, view_.width(), rows.last - rows.first);
+    if (rows.last >= ops_.Pattern().Height()) {
         complete_ = true;
         completed_ = std::chrono::steady_clock::now();
         if (timDraw_->isActive()) timDraw_->start(kEndPollMs);
-    } else if (rows > shownRows_) {
-        // Qt paints only what of these rows is visible.
-        view_.update(0, shownRows_, view_.width(), rows - shownRows_);
     }
-    shownRows_ = rows;
 }
 
 double TDrawControl::Seconds(std::chrono::steady_clock::time_point end) const

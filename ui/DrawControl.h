@@ -15,6 +15,7 @@ class QProgressBar;
 class QTimer;
 class QWidget;
 class TMainOperations;
+struct TRowRange;
 
 class TDrawControl {
 public:
@@ -47,7 +48,7 @@ public:
 private:
     void Poll();
     // Runs on this thread right after a copy onto the image bitmap.
-    void Copied();
+    void Copied(TRowRange rows);
     double Seconds(std::chrono::steady_clock::time_point end) const;
 
     TMainOperations& ops_;
@@ -55,9 +56,6 @@ private:
     QProgressBar& progress_;
     THooks hooks_;
     QTimer* timDraw_ = nullptr;
-    // Rows already on screen in this drawing: a copy repaints only the rows
-    // below them.
-    int shownRows_ = 0;
     std::chrono::steady_clock::time_point started_;
     // When the copy of the complete picture came in; the drawing's end.
     std::chrono::steady_clock::time_point completed_;

@@ -3,6 +3,7 @@
 #include "ui/Main.h"
 
 #include "common/Convert.h"
+#include "common/Exceptions.h"
 #include "common/FileSystem.h"
 #include "platform/AppPaths.h"
 #include "platform/DesktopPlatform.h"
@@ -72,7 +73,7 @@ TfrmMain::~TfrmMain()
     try {
         registry_->Save();
     } catch (const std::exception& e) {
-        dialogs_->ShowException(nullptr, QString::fromStdString(WithClosingPeriod(e.what())));
+        dialogs_->ShowException(nullptr, QString::fromStdString(WithClosingPeriod(MessageOf(e))));
     }
     registry_.reset();
 }
@@ -133,7 +134,7 @@ void TfrmMain::RunCommand(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& e) {
-        dialogs_->ShowException(DialogParent(), QString::fromStdString(WithClosingPeriod(e.what())));
+        dialogs_->ShowException(DialogParent(), QString::fromStdString(WithClosingPeriod(MessageOf(e))));
     }
     // Whatever a command changed of the pattern, also on its way to a
     // failure, is one step; undo and redo themselves leave the pattern on

@@ -44,7 +44,9 @@ public:
     // Declaration (encoding Shift_JIS), then every comment, processing
     // instruction and the root element, each followed by a line feed; every
     // element with an end tag; line feeds as CR LF; CP932 bytes, with
-    // characters outside CP932 as numeric character references.
+    // characters outside CP932 as numeric character references in text and
+    // attribute values. EXmlError for a name, comment or processing
+    // instruction CP932 cannot hold, where a reference would not be read.
     std::string SaveToShiftJis() const;
 
     _xmlDoc* Handle() const { return doc_.get(); }

@@ -1,7 +1,7 @@
 // The document writer. It is ours rather than libxml2's so that the bytes are
 // exactly what Windows readers of the format expect: end tags even for empty
 // elements, CR LF line ends, and CP932 with character references for what
-// CP932 cannot hold.
+// CP932 cannot hold in text and attribute values (names cannot take them).
 #include "xml/XmlDom.h"
 
 #include "common/Format.h"
@@ -21,6 +21,15 @@ public:
     // Comments, processing instructions and CDATA read references literally,
     // so there a character outside CP932 is an error.
     void Literal(const std::string& utf8) { Put(utf8, false); }
+    // Element and attribute names cannot hold references at all: a name
+    // CP932 cannot hold is refused rather than written as a broken one.
+    void Name(const std::string& utf8)
+    {
+        auto bytes = Utf8ToCp932(utf8, false);
+        if (!bytes)
+            throw EXmlError(Format("XMLの書き出しに失敗しました: 名前 '%s' はShift_JISで書けません", utf8.c_str()));
+        out_ += *bytes;
+    }
     std::string Take() { return std::move(out_); }
 
 private:
@@ -64,16 +73,23 @@ void WriteNode(Writer& w, xmlNode* node);
 void WriteElement(Writer& w, xmlNode* e)
 {
     const std::string name = QualifiedName(e->name, e->ns);
-    w.Text("<" + name);
+    w.Text("<");
+    w.Name(name);
     for (xmlNs* ns = e->nsDef; ns; ns = ns->next) {
-        const std::string attr = ns->prefix ? "xmlns:" + S(ns->prefix) : std::string("xmlns");
-        w.Text(" " + attr + "=\"" + Escape(S(ns->href), true) + "\"");
+        w.Text(" ");
+        w.Name(ns->prefix ? "xmlns:" + S(ns->prefix) : std::string("xmlns"));
+        w.Text("=\"" + Escape(S(ns->href), true) + "\"");
     }
-    for (xmlAttr* a = e->properties; a; a = a->next)
-        w.Text(" " + QualifiedName(a->name, a->ns) + "=\"" + Escape(AttributeValue(a), true) + "\"");
+    for (xmlAttr* a = e->properties; a; a = a->next) {
+        w.Text(" ");
+        w.Name(QualifiedName(a->name, a->ns));
+        w.Text("=\"" + Escape(AttributeValue(a), true) + "\"");
+    }
     w.Text(">");
     for (xmlNode* c = e->children; c; c = c->next) WriteNode(w, c);
-    w.Text("</" + name + ">");
+    w.Text("</");
+    w.Name(name);
+    w.Text(">");
 }
 
 void WriteNode(Writer& w, xmlNode* node)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 #include <set>
 #include <sstream>
 
@@ -122,6 +123,8 @@ TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
         {{"--formula-expr", "x * (y + 1"}, "式の誤り(11文字目): 「)」が足りません"},
         {{"--formula-expr", "sinh(x)"}, "式の誤り(1文字目): 名前 'sinh' は不明です"},
         {{"--formula-expr", "1 / (x - 1)", "--size", "3x3", "--center", "0.5,0"}, "ゼロによる除算"},
+        {{"--color-change", "1e400"}, "浮動小数点数のオーバーフロー"},
+        {{"--color-change", "-1E400"}, "浮動小数点数のオーバーフロー"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
@@ -149,6 +152,34 @@ TEST_F(RenderCommandTest, TypedFormulaDrawsAndIsSavedAsTypeTwo)
     ASSERT_EQ(Run({P("typed.vqp"), "--formula-expr", "x + y", "-o", P("over.bmp")}), 0);
     ASSERT_EQ(Run({"--formula", "3", "--size", "60x40", "-o", P("sum.bmp")}), 0);
     EXPECT_EQ(ReadBytes(P("over.bmp")), ReadBytes(P("sum.bmp")));
+}
+
+// The same text gives the same message on the command line as in a document.
+TEST_F(RenderCommandTest, ColourChangeBeyondADoubleFailsAsInADocument)
+{
+    ASSERT_EQ(Run({"--save-document", P("d.vqp")}), 0) << err_.str();
+    std::string document = ReadBytes(P("d.vqp"));
+    const std::string value = "<colorchange value=\"1\">";
+    ASSERT_NE(document.find(value), std::string::npos);
+    document.replace(document.find(value), value.size(), "<colorchange value=\"1e400\">");
+    WriteBytes(P("d.vqp"), document);
+
+    EXPECT_EQ(Run({P("d.vqp"), "-o", P("x.bmp")}), 1);
+    const std::string fromDocument = err_.str();
+    EXPECT_EQ(Run({"--color-change", "1e400", "-o", P("x.bmp")}), 1);
+    EXPECT_EQ(err_.str(), fromDocument);
+    EXPECT_EQ(fromDocument, "velquor-render: 浮動小数点数のオーバーフロー\n");
+    EXPECT_FALSE(fs::exists(P("x.bmp")));
+}
+
+TEST(RunReporting, OutOfMemoryIsTheProgramsOwnMessage)
+{
+    std::ostringstream err;
+    EXPECT_EQ(RunReporting(err, []() -> int { throw std::bad_alloc(); }), 1);
+    EXPECT_EQ(err.str(), "velquor-render: メモリが不足しています。\n");
+    err.str("");
+    EXPECT_EQ(RunReporting(err, [] { return 3; }), 3);
+    EXPECT_EQ(err.str(), "");
 }
 
 TEST_F(RenderCommandTest, AFailedDrawingWritesNothing)

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <limits>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -135,9 +136,16 @@ TEST_F(VqdWrite, MissingFolderIsReported)
         vqd.SaveToFile(target);
         ADD_FAILURE();
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "ファイル '" + target + "' を作成できません。");
+        EXPECT_EQ(e.Message(), "ファイル '" + target + "' を作成できません。フォルダーがありません。");
     }
     EXPECT_EQ(dir.EntryCount(), 0u);
+}
+
+TFileSeams HalfThenFailSeams()
+{
+    TFileSeams seams;
+    seams.Write = HalfThenFail;
+    return seams;
 }
 
 const std::string kOldDocument = std::string(5000, 'o') + "\nold document\n";
@@ -150,8 +158,8 @@ TEST_F(VqdWrite, FailedSavesLeaveTheOldFileIntact)
         bool makeUnsavable;
     };
     const FailureCase cases[] = {
-        {"write fails half-way", {nullptr, HalfThenFail}, false},
-        {"fallback write fails half-way", {RefuseNewFile, HalfThenFail}, false},
+        {"write fails half-way", HalfThenFailSeams(), false},
+        {"fallback write fails half-way", RefusingNewFiles(HalfThenFailSeams()), false},
         {"value that no reader would accept", {}, true},
     };
     for (const auto& c : cases) {
@@ -185,7 +193,7 @@ TEST_F(VqdWrite, FolderRefusingNewFilesOverwritesAndCutsTheOldFile)
 {
     FillTemplateValues(vqd);
     WriteBytes(path, kOldDocument);
-    vqd.SetFileSeams({RefuseNewFile, nullptr});
+    vqd.SetFileSeams(RefusingNewFiles());
     vqd.SaveToFile(path);
     EXPECT_EQ(ReadBytes(path), ExpectedTemplateBytes());
 
@@ -193,6 +201,25 @@ TEST_F(VqdWrite, FolderRefusingNewFilesOverwritesAndCutsTheOldFile)
     const std::string fresh = dir / "fresh.vqp";
     EXPECT_THROW(vqd.SaveToFile(fresh), EFOpenError);
     EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+// A kill between the in-place save's write and its cut leaves the new
+// document followed by white space, which the reader accepts.
+TEST_F(VqdWrite, InPlaceSaveKilledBeforeTheCutStillReads)
+{
+    FillTemplateValues(vqd);
+    WriteBytes(path, kOldDocument);
+    vqd.SetFileSeams(RefusingNewFiles(DyingBeforeTheCut()));
+    const int status = RunInChildProcess([&] { vqd.SaveToFile(path); });
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kDiedBeforeTheCut) << status;
+    const std::string expected = ExpectedTemplateBytes();
+    ASSERT_LT(expected.size(), kOldDocument.size());
+    EXPECT_EQ(ReadBytes(path), expected + std::string(kOldDocument.size() - expected.size(), ' '));
+
+    TVqd back;
+    back.LoadFromFile(path);
+    EXPECT_EQ(back.AppName, "velquor");
+    EXPECT_EQ(back.PaletteName, "稲妻");
 }
 
 TEST_F(VqdWrite, ReplacesTheFileASymlinkNames)

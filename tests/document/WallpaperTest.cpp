@@ -111,7 +111,8 @@ TEST(Wallpaper, FailedFileWriteLeavesTheDesktopUntouched)
         SetWallPaper(Picture(), platform, scratch / "no-such-folder", wpsStretch);
         ADD_FAILURE() << "no error for an unwritable wallpaper file";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "ファイル '" + scratch / "plain-file/velquor/_velquor.bmp" + "' を作成できません。");
+        EXPECT_EQ(e.Message(), "ファイル '" + scratch / "plain-file/velquor/_velquor.bmp" +
+                                   "' を作成できません。パスの途中にフォルダーでないものがあります。");
     }
     EXPECT_TRUE(platform.calls.empty());
 }

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <sstream>
+#include <stdexcept>
+#include <streambuf>
 #include <vector>
 
 namespace {
@@ -228,6 +232,132 @@ TEST(McfLoad, ALargePaletteGrowsTheCapacityByDoubling)
     EXPECT_EQ(mcf.High, 0);
     EXPECT_EQ(mcf.Colors.size(), 1024u);
     EXPECT_EQ(mcf.GetName(), "small");
+}
+
+// A stream that starts with head and then repeats tail without end, or
+// fails with a read error once failAt bytes were served. It counts what was
+// read, so a test sees how far the loader went.
+class EndlessBuf : public std::streambuf {
+public:
+    EndlessBuf(std::string head, std::string tail, size_t failAt = SIZE_MAX)
+        : head_(std::move(head)), tail_(std::move(tail)), failAt_(failAt)
+    {}
+    size_t Served() const { return served_; }
+    // The first n bytes of the stream.
+    std::string Prefix(size_t n) const
+    {
+        std::string s;
+        for (size_t i = 0; i < n; ++i) s += At(i);
+        return s;
+    }
+
+protected:
+    int_type underflow() override
+    {
+        if (served_ >= failAt_) throw std::runtime_error("device error");
+        for (char& c : chunk_) c = At(served_++);
+        setg(chunk_, chunk_, chunk_ + sizeof chunk_);
+        return traits_type::to_int_type(chunk_[0]);
+    }
+
+private:
+    char At(size_t i) const { return i < head_.size() ? head_[i] : tail_[(i - head_.size()) % tail_.size()]; }
+
+    std::string head_;
+    std::string tail_;
+    size_t failAt_;
+    size_t served_ = 0;
+    char chunk_[4096];
+};
+
+std::string LoadError(TMcf& mcf, std::istream& in)
+{
+    try {
+        mcf.LoadFromStream(in, "stream.mcf");
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "loaded";
+}
+
+void ExpectDefaultPalette(const TMcf& mcf)
+{
+    EXPECT_EQ(mcf.High, 127);
+    EXPECT_EQ(mcf.GetColor(127), 127 * 132104);
+    EXPECT_EQ(mcf.GetName(), "標準");
+}
+
+// Nothing beyond the failing line is read: a file is never held whole, and a
+// line never grows beyond the limit.
+TEST(McfLoad, StopsAtTheFirstInvalidOrOverlongLineWithoutReadingTheRest)
+{
+    const size_t limit = TMcf::kMaxLineLength;
+    struct Case {
+        const char* what;
+        std::string head;
+        std::string tail; // repeated without end
+        size_t line;
+        size_t shownFrom; // the message shows the limit's worth of the line from here
+    };
+    const Case cases[] = {
+        {"invalid line after many empty ones", std::string(300000, '\n') + "ZZ\n", "\r\n", 300001, 0},
+        {"a colour line without end", "000000\r\n", "0", 2, 8},
+        {"a comment without end", "\n\r*", "comment ", 3, 2},
+        {"a generator without end", "#GRAD 000000,FFFFFF,", "1", 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EndlessBuf buf(c.head, c.tail);
+        std::istream in(&buf);
+        TMcf mcf;
+        mcf.SetDefault();
+        const std::string message = LoadError(mcf, in);
+        const std::string shown = c.line == 300001 ? "ZZ" : buf.Prefix(c.shownFrom + limit).substr(c.shownFrom);
+        EXPECT_EQ(message, std::to_string(c.line) + "行目の形式が不正です。" + shown);
+        EXPECT_LT(buf.Served(), c.head.size() + limit + 256 * 1024);
+        ExpectDefaultPalette(mcf);
+    }
+}
+
+TEST(McfLoad, ALineOfExactlyTheLimitIsRead)
+{
+    TMcf mcf;
+    std::istringstream in("*comment\n" + std::string("102030") + std::string(TMcf::kMaxLineLength - 6, ' ') +
+                          "\r\n#GRAD 000000,FFFFFF,1" + std::string(TMcf::kMaxLineLength - 22, ' '));
+    EXPECT_EQ(LoadError(mcf, in), "loaded");
+    EXPECT_EQ(ColorsOf(mcf), (std::vector<int32_t>{0x302010, 0}));
+    EXPECT_EQ(mcf.FileName, "stream.mcf");
+}
+
+// The reader takes the file in pieces of 64 KiB; a CR LF split between two of
+// them is still one line end.
+TEST(McfLoad, LineEndsSplitBetweenReadsCountOnce)
+{
+    struct Case {
+        size_t firstLine; // bytes before the line end
+        const char* end;
+        int badLine;
+    };
+    const Case cases[] = {
+        {65535, "\r\n", 2}, // CR last of the first piece, LF first of the next
+        {65534, "\r\n", 2}, {65535, "\r", 2}, {65535, "\n", 2}, {65535, "\r\r\n", 3}, {65536, "\n\r", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.firstLine << " " << std::strlen(c.end));
+        std::istringstream in("000000" + std::string(c.firstLine - 6, '-') + c.end + "ZZ");
+        TMcf mcf;
+        EXPECT_EQ(LoadError(mcf, in), std::to_string(c.badLine) + "行目の形式が不正です。ZZ");
+    }
+}
+
+TEST(McfLoad, AReadErrorIsTheOpenErrorAndChangesNothing)
+{
+    EndlessBuf buf("000000\n", "111111\n", 100000);
+    std::istream in(&buf);
+    TMcf mcf;
+    mcf.SetDefault();
+    EXPECT_EQ(LoadError(mcf, in), "ファイル 'stream.mcf' を開けません。");
+    ExpectDefaultPalette(mcf);
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <future>
 #include <mutex>
@@ -605,15 +607,106 @@ TEST(VelquorLife, DestroyingDuringALargeDrawingReturns)
     EXPECT_LT(lastRow.load(), 3999);
 }
 
+// Copies queued for the test's own thread, as a window's event loop would
+// queue them; nothing runs them unless the test does.
+struct CopyQueue {
+    std::mutex mutex;
+    std::deque<std::function<void()>> copies;
+
+    TVelquor::Synchronizer Synchronizer()
+    {
+        return [this](std::function<void()> copy) {
+            std::lock_guard<std::mutex> lock(mutex);
+            copies.push_back(std::move(copy));
+        };
+    }
+    size_t Size()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return copies.size();
+    }
+    void RunAll()
+    {
+        std::deque<std::function<void()>> taken;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            taken.swap(copies);
+        }
+        for (auto& copy : taken) copy();
+    }
+};
+
+// Ends the test program if what it guards does not finish in time, so a
+// deadlock fails with a message instead of hanging the run.
+class Watchdog {
+public:
+    explicit Watchdog(const char* what)
+        : thread_([this, what] {
+              std::unique_lock<std::mutex> lock(mutex_);
+              if (!done_.wait_for(lock, std::chrono::seconds(30), [this] { return finished_; })) {
+                  std::fprintf(stderr, "deadlock: %s did not return\n", what);
+                  std::abort();
+              }
+          })
+    {}
+    ~Watchdog()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_all();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::thread thread_;
+};
+
+// The thread that serves the copies destroys the renderer while the worker
+// waits for one of them: the renderer abandons the copy instead of waiting
+// for a thread that will never run it, and the copy run late does nothing.
+TEST(VelquorLife, DestroyedOnTheCopyingThreadDuringADrawingReturns)
+{
+    TBitmap24 canvas(50, 2000);
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) SetPixelAt(canvas, x, y, kMarker);
+    CopyQueue queue;
+    auto v = std::make_unique<TVelquor>(false, &canvas);
+    v->WaitUntilSuspended();
+    v->SetSize(50, 2000);
+    v->SetSynchronizer(queue.Synchronizer());
+    auto move = std::make_unique<HookedMove>();
+    move->delay = std::chrono::milliseconds(1); // two seconds and more in all
+    v->SetPointMove(std::move(move));
+    v->Resume();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (queue.Size() == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(queue.Size(), 1u) << "the worker waits for its first progress copy";
+    {
+        Watchdog watchdog("destroying the renderer");
+        v.reset();
+    }
+    queue.RunAll();
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) ASSERT_EQ(PixelAt(canvas, x, y), kMarker);
+}
+
 TEST(VelquorLife, ResumedAfterTerminateTheWorkerEnds)
 {
     TVelquor v(false, nullptr);
     v.WaitUntilSuspended();
     v.SetSize(4, 4);
     v.Terminate();
+    EXPECT_FALSE(v.Ended());
     v.Resume();
     v.WaitUntilSuspended(); // returns because the worker has left its loop
     EXPECT_FALSE(v.Suspended());
+    EXPECT_TRUE(v.Ended());
     EXPECT_EQ(v.FinishedRows(), 0);
     v.Resume(); // nothing left to wake
 }

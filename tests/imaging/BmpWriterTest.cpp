@@ -80,7 +80,7 @@ TEST(BmpWriter, SaveReplacesAFileAndReportsOneItCannotCreate)
         SaveBmpFile(bitmap, missing);
         ADD_FAILURE() << "saved into a missing folder";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を作成できません。");
+        EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を作成できません。フォルダーがありません。");
     }
 }
 

@@ -399,7 +399,7 @@ TEST(PngWriter, FailedSaveLeavesTheExistingFileAlone)
         SavePngFile(picture, dir / "missing/x.png");
         ADD_FAILURE() << "saved into a missing folder";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "ファイル '" + (dir / "missing/x.png") + "' を作成できません。");
+        EXPECT_EQ(e.Message(), "ファイル '" + (dir / "missing/x.png") + "' を作成できません。フォルダーがありません。");
     }
 }
 

@@ -248,4 +248,21 @@ TEST(DrawStatusTest, Texts)
     EXPECT_EQ(DrawingPercent(5, 0), 0);
 }
 
+// A renderer terminated right after a start may leave without ever being
+// idle again; waiting for it must still end.
+TEST_F(DrawControlTest, StopEndsWhenTheWorkerLeftWithoutBecomingIdle)
+{
+    ops_.SetImageSize(50, 50);
+    TVelquor& pattern = ops_.Pattern();
+    pattern.WaitUntilSuspended();
+    pattern.Terminate();
+    pattern.Resume(); // wakes the worker, which leaves at once
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!pattern.Ended() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    ASSERT_TRUE(pattern.Ended());
+    ASSERT_FALSE(pattern.Suspended());
+    control_->Stop(); // returns instead of waiting for an idle that never comes
+    EXPECT_FALSE(control_->Drawing());
+}
+
 } // namespace

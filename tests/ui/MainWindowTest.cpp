@@ -16,6 +16,7 @@
 #include <QMenuBar>
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -163,6 +164,20 @@ TEST_F(MainWindowTest, FormulaRefusalsKeepTheFormula)
         EXPECT_EQ(dialogs_.exceptions.front(), c.message);
         EXPECT_EQ(window.Operations().FormulaName(), "2");
     }
+}
+
+// Lack of memory in a command is told in the program's words, not the
+// library's; the window goes on.
+TEST_F(MainWindowTest, OutOfMemoryInACommandShowsTheProgramsMessage)
+{
+    TfrmMain& window = CreateShown();
+    dialogs_.exceptions.clear();
+    window.RunCommand([] { throw std::bad_alloc(); });
+    ASSERT_EQ(dialogs_.exceptions.size(), 1);
+    EXPECT_EQ(dialogs_.exceptions.front(), QStringLiteral("メモリが不足しています。."));
+    window.RunCommand([&] { window.SetImageSize(20, 10); });
+    EXPECT_EQ(dialogs_.exceptions.size(), 1);
+    EXPECT_EQ(window.Operations().Pattern().Width(), 20);
 }
 
 TEST_F(MainWindowTest, PointMoveRefusals)

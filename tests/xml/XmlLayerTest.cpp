@@ -93,6 +93,32 @@ TEST_F(XmlLayer, WritesCharactersOutsideCp932AsReferences)
     EXPECT_THAT(doc.SaveToShiftJis(), HasSubstr("v=\"A&#128512;&#54620;\""));
 }
 
+// A reference in a name is not a character of it, so a name Shift_JIS
+// cannot hold would give a file no reader accepts: it is refused.
+TEST_F(XmlLayer, RefusesNamesShiftJisCannotHold)
+{
+    const char* const documents[] = {
+        "<r><한 v=\"1\"/></r>",       "<r 한=\"1\"/>", "<r><e a=\"1\" x😀=\"2\"/></r>", "<r xmlns:한=\"urn:x\"/>",
+        "<한:r xmlns:한=\"urn:x\"/>",
+    };
+    for (const char* text : documents) {
+        SCOPED_TRACE(text);
+        dom.Clear();
+        auto& doc = parser.ParseText(text, "mem");
+        try {
+            doc.SaveToShiftJis();
+            ADD_FAILURE() << "written";
+        } catch (const EXmlError& e) {
+            EXPECT_THAT(e.Message(), HasSubstr("XMLの書き出しに失敗しました: 名前 '"));
+            EXPECT_THAT(e.Message(), HasSubstr("' はShift_JISで書けません"));
+        }
+    }
+    // Names Shift_JIS holds are written as they are.
+    dom.Clear();
+    EXPECT_THAT(parser.ParseText("<保存 値=\"1\"/>", "mem").SaveToShiftJis(),
+                HasSubstr("<\x95\xdb\x91\xb6 \x92\x6c=\"1\"></\x95\xdb\x91\xb6>"));
+}
+
 TEST_F(XmlLayer, RefusesTextXmlCannotHold)
 {
     auto& doc = parser.ParseText("<r/>", "mem");
