@@ -33,7 +33,6 @@ check_asan() {
   cmake --build build-asan -j "$JOBS"
   (cd build-asan &&
     ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1 \
-    LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
   elapsed "$start"
