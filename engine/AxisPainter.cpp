@@ -33,10 +33,10 @@ public:
             }
         };
         const DrawSetup& s = setup_;
-        fill(
-            columns_, s.width, [&s](long double m) { return s.left + m * s.incX; }, Parts::X);
-        fill(
-            rows_, s.height, [&s](long double m) { return s.top + m * s.incY; }, Parts::Y);
+        const auto columnX = [&s](long double col) { return s.left + col * s.incX; };
+        const auto rowY = [&s](long double row) { return s.top + row * s.incY; };
+        fill(columns_, s.width, columnX, Parts::X);
+        fill(rows_, s.height, rowY, Parts::Y);
     }
 
     int32_t Value(int col, int row) const override
