@@ -43,8 +43,9 @@ struct TPngSettings {
     // Two blocks: with less there is no second full block for another
     // thread, and starting threads and priming each block's window would cost
     // more than they save. bench_png measured on 2 cores (single stream time
-    // over parallel time): 0.85 at 120 KB, 1.15 at 200 KB, 1.6 at 270 KB,
-    // about 2 from 800 KB on. The start-up picture, 400 x 400, has 480 KB.
+    // over parallel time): 0.6 to 0.7 at 70 to 120 KB, 1.4 at 200 KB, 1.7 at
+    // 260 KB, about 1.8 from 500 KB on. The start-up picture, 400 x 400, has
+    // 480 KB.
     static constexpr uint64_t kParallelFrom = 2 * kBlockSize;
 };
 
