@@ -191,9 +191,10 @@ TEST_F(DrawControlTest, EachCopyRepaintsOnlyTheRowsItBrought)
     }
     control_->Stop();
     WaitUntilIdle();
-    // On a slow machine the drawing may have ended with its complete copy.
-    if (ops_.Pattern().FinishedRows() == 3000 && !view_.painted.empty() && view_.painted.back().height() == 3000)
-        view_.painted.pop_back();
+    // A whole-widget paint is an expose of the shown widget arriving late on
+    // a loaded machine, or the complete copy of a drawing that ended early;
+    // neither is a progress copy.
+    std::erase(view_.painted, QRect(0, 0, 3000, 3000));
     ASSERT_FALSE(view_.painted.empty()) << "no progress copy came in; draw a slower picture";
     int next = 0;
     for (const QRect& band : view_.painted) {
