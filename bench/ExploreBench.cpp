@@ -3,7 +3,7 @@
 // picture has been painted with rows of the new drawing. Also a burst of
 // notches, which must leave one drawing running, not a queue of them.
 // Runs on the offscreen platform unless a display is given.
-#include "ui/Dialogs.h"
+#include "bench/PrintingDialogs.h"
 #include "ui/GraphView.h"
 #include "ui/Main.h"
 #include "ui/UiLook.h"
@@ -21,25 +21,6 @@
 #include <vector>
 
 namespace {
-
-class PrintingDialogs final : public IDialogs {
-public:
-    std::optional<QString> OpenFile(QWidget*, const TOpenFileRequest&) override { return std::nullopt; }
-    std::optional<TSaveFileResult> SaveFile(QWidget*, const TSaveFileRequest&) override { return std::nullopt; }
-    std::optional<QString> BrowseFolder(QWidget*, const QString&, const QString&) override { return std::nullopt; }
-    void Message(QWidget*, const QString& text) override { Print(text); }
-    void Error(QWidget*, const QString& text) override { Print(text); }
-    void ShowException(QWidget*, const QString& text) override { Print(text); }
-    int Exec(QDialog&) override { return 0; }
-    bool OpenUrl(const QUrl&) override { return false; }
-    void RunWithProgress(QWidget*, const QString&, const TProgressWork& work) override
-    {
-        work([](int) { return true; });
-    }
-
-private:
-    static void Print(const QString& text) { std::fprintf(stderr, "bench_explore: %s\n", qPrintable(text)); }
-};
 
 // Notes when the picture is first painted after a copy of a new drawing.
 class PaintWatch : public QObject {
@@ -119,7 +100,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     InitUiResources();
     QApplication::setFont(JapaneseFont());
-    PrintingDialogs dialogs;
+    PrintingDialogs dialogs("bench_explore");
     TMainWindowOptions options;
     options.dialogs = &dialogs;
     TfrmMain window(options);

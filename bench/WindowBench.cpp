@@ -3,7 +3,7 @@
 // memory of the whole window process for a 9999 x 9999 drawing with point
 // move 2, against velquor-render's for the same picture, and the time from
 // the window being mapped to its first picture.
-#include "ui/Dialogs.h"
+#include "bench/PrintingDialogs.h"
 #include "ui/Main.h"
 #include "ui/UiLook.h"
 
@@ -35,26 +35,6 @@ Usage FromRusage(const rusage& r)
     const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     return {seconds(r.ru_utime) + seconds(r.ru_stime), static_cast<double>(r.ru_maxrss) / 1024.0};
 }
-
-// A message would wait for a click that never comes; it is printed instead.
-class PrintingDialogs final : public IDialogs {
-public:
-    std::optional<QString> OpenFile(QWidget*, const TOpenFileRequest&) override { return std::nullopt; }
-    std::optional<TSaveFileResult> SaveFile(QWidget*, const TSaveFileRequest&) override { return std::nullopt; }
-    std::optional<QString> BrowseFolder(QWidget*, const QString&, const QString&) override { return std::nullopt; }
-    void Message(QWidget*, const QString& text) override { Print(text); }
-    void Error(QWidget*, const QString& text) override { Print(text); }
-    void ShowException(QWidget*, const QString& text) override { Print(text); }
-    int Exec(QDialog&) override { return 0; }
-    bool OpenUrl(const QUrl&) override { return false; }
-    void RunWithProgress(QWidget*, const QString&, const TProgressWork& work) override
-    {
-        work([](int) { return true; });
-    }
-
-private:
-    static void Print(const QString& text) { std::fprintf(stderr, "bench_window: %s\n", qPrintable(text)); }
-};
 
 // Marks the moments the window is mapped and the picture first painted.
 class Watch : public QObject {
@@ -88,7 +68,7 @@ int RunWindow(int argc, char** argv, const std::string& file)
     watch.clock.start();
     TMainWindowOptions options;
     options.startFile = file;
-    PrintingDialogs dialogs;
+    PrintingDialogs dialogs("bench_window");
     options.dialogs = &dialogs;
     TfrmMain window(options);
     watch.window = &window;
