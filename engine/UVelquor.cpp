@@ -261,6 +261,7 @@ void TVelquor::Draw()
     // top, which nobody writes any more.
     int prefix = 0;
     const auto advancePrefix = [&] { prefix = share.FinishedFrom(prefix); };
+    uint32_t prefixTick = lastTick_;
     const auto drawRows = [&](bool main) {
         for (;;) {
             const int first = share.nextRow.fetch_add(share.chunk, std::memory_order_relaxed);
@@ -270,10 +271,16 @@ void TVelquor::Draw()
                     painter->Paint(picture, row);
                     share.Finished(row);
                     if (stopRequested()) return;
+                    // At most once a millisecond: reading the other threads'
+                    // counts pulls their cache lines away from them.
                     if (main) {
-                        advancePrefix();
-                        finishedRows_.store(prefix, std::memory_order_relaxed);
-                        Progress();
+                        const uint32_t now = TickCount();
+                        if (now != prefixTick) {
+                            prefixTick = now;
+                            advancePrefix();
+                            finishedRows_.store(prefix, std::memory_order_relaxed);
+                            Progress();
+                        }
                     }
                 } catch (...) {
                     share.Fail(row);
