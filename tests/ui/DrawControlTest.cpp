@@ -100,6 +100,9 @@ TEST_F(DrawControlTest, HooksFrameEachDrawingAndTheEndCarriesTheRenderersMessage
 TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
 {
     ops_.SetImageSize(3000, 3000);
+    // A pattern that takes about a second, far longer than the wait below.
+    ops_.SelectFormula(1, "5");
+    ops_.SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
     control_->Start();
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_FALSE(ops_.Pattern().Suspended());

@@ -146,6 +146,9 @@ TEST_F(MainLayoutTest, ClosingDuringALargeDrawingStopsTheWorkerAndSaves)
 {
     TfrmMain& window = CreateShown();
     window.SetImageSize(4000, 4000);
+    // A pattern that takes about a second, far longer than the wait below.
+    window.Operations().SelectFormula(1, "5");
+    window.Operations().SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
     window.StartDraw();
     // Let it draw a little (and make its progress copies) before closing.
     for (int i = 0; i < 50; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
