@@ -20,25 +20,15 @@ class TMove0PainterFor final : public TMove0Painter {
 public:
     explicit TMove0PainterFor(const DrawSetup& setup) : TMove0Painter(setup, Parts::kProduct)
     {
-        // A coordinate that is no finite double marks its entry: the pixel's
-        // own code raises the overflow there, in the order it always has.
-        const auto fill = [](TAxisTable& t, int count, auto coordinate, auto part) {
-            t.value.assign(static_cast<size_t>(count), 0.0L);
-            t.ok.assign(static_cast<size_t>(count), 0);
-            for (int i = 0; i < count; ++i) {
-                double c;
-                if (!fpu::ToFiniteDouble(coordinate(static_cast<long double>(i)), c)) continue;
-                t.value[static_cast<size_t>(i)] = part(c);
-                t.ok[static_cast<size_t>(i)] = 1;
-            }
-        };
         const DrawSetup& s = setup_;
-        const auto columnX = [&s](long double col) { return s.left + col * s.incX; };
-        const auto rowY = [&s](long double row) { return s.top + row * s.incY; };
-        fill(columns_, s.width, columnX, Parts::X);
-        fill(rows_, s.height, rowY, Parts::Y);
+        columns_.value.assign(static_cast<size_t>(s.width), 0.0L);
+        columns_.ok.assign(static_cast<size_t>(s.width), 0);
+        for (int col = 0; col < s.width; ++col) Form(columns_, col, s.left + col * s.incX, Parts::X);
+        rows_.value.assign(static_cast<size_t>(s.height), 0.0L);
+        rows_.ok.assign(static_cast<size_t>(s.height), 0);
     }
 
+    void PrepareRow(int row) const override { Form(rows_, row, setup_.top + row * setup_.incY, Parts::Y); }
     int32_t Value(int col, int row) const override
     {
         const size_t c = static_cast<size_t>(col), r = static_cast<size_t>(row);
@@ -67,6 +57,15 @@ public:
     }
 
 private:
+    // A coordinate that is no finite double marks its entry: the pixel's own
+    // code raises the overflow there, in the order it always has.
+    static void Form(TAxisTable& t, int i, long double coordinate, long double (*part)(double))
+    {
+        double c;
+        t.ok[static_cast<size_t>(i)] = fpu::ToFiniteDouble(coordinate, c);
+        t.value[static_cast<size_t>(i)] = t.ok[static_cast<size_t>(i)] ? part(c) : 0.0L;
+    }
+
     static int32_t Whole(const DrawSetup& s, int col, int row)
     {
         return PixelValue<Move0, Builtin<Parts>>(s, col, row);

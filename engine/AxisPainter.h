@@ -25,6 +25,7 @@ struct TAxisTable {
 class TMove0Painter : public TRowPainter {
 public:
     const TAxisTable& Columns() const { return columns_; }
+    // Row entries exist once PrepareRow has formed them.
     const TAxisTable& Rows() const { return rows_; }
     bool Product() const { return product_; }
     double ColorChange() const { return colorChange_; }
@@ -34,10 +35,18 @@ public:
     // The formula value of one pixel: from the tables where both entries
     // hold, the whole per-pixel way otherwise. Raises the pixel's failure.
     virtual int32_t Value(int col, int row) const = 0;
-    // Paints columns first .. last - 1 of a row, left to right, into the
-    // row's bytes; Paint is all of them.
+    // Forms the row's entry. The thread that paints a row calls it when it
+    // starts the row, so the rows' parts are computed once per drawing and in
+    // parallel; nobody else touches that entry.
+    virtual void PrepareRow(int row) const = 0;
+    // Paints columns first .. last - 1 of a prepared row, left to right, into
+    // the row's bytes.
     virtual void PaintColumns(uint8_t* rowBytes, int row, int first, int last) const = 0;
-    void Paint(TBitmap24& bitmap, int row) const override { PaintColumns(bitmap.Row(row), row, 0, setup_.width); }
+    void Paint(TBitmap24& bitmap, int row) const override
+    {
+        PrepareRow(row);
+        PaintColumns(bitmap.Row(row), row, 0, setup_.width);
+    }
 
 protected:
     TMove0Painter(const DrawSetup& setup, bool product);
@@ -46,7 +55,7 @@ protected:
     const bool product_;
     const double colorChange_;
     TAxisTable columns_;
-    TAxisTable rows_;
+    mutable TAxisTable rows_; // each entry written by the thread painting its row
     const std::unique_ptr<TPaletteBytes> palette_;
 };
 

@@ -156,7 +156,9 @@ private:
 
     std::atomic<bool> busy_{false};
     std::atomic<bool> terminated_{false};
-    std::atomic<int> finishedRows_{0};
+    // Written after every row; apart from the flags every drawing thread
+    // reads after every row.
+    alignas(64) std::atomic<int> finishedRows_{0};
     std::atomic<int> copyCount_{0};
     std::atomic<int> copiedRows_{0};       // rows of this drawing on the canvas
     std::atomic<uint64_t> copiedRange_{0}; // first << 32 | last of the last copy

@@ -429,10 +429,7 @@ public:
     explicit TVectorPainter(std::unique_ptr<TMove0Painter> axis) : axis_(std::move(axis))
     {
         const TAxisTable& columns = axis_->Columns();
-        const TAxisTable& rows = axis_->Rows();
-        const bool product = axis_->Product();
-        const double cc = axis_->ColorChange();
-        const double absCc = std::fabs(cc);
+        const double absCc = std::fabs(axis_->ColorChange());
         width_ = static_cast<int>(columns.value.size());
         // A block of eight may start at any column; the columns past the
         // picture hold 0, which every tier decides, and are never stored.
@@ -446,28 +443,23 @@ public:
             alo_[c] = p.lo;
             thr_[c] = 0.5 - SideBound(p, absCc);
         }
-        bhi_.resize(rows.value.size());
-        blo_.resize(rows.value.size());
-        bu_.resize(rows.value.size());
-        for (size_t r = 0; r < rows.value.size(); ++r) {
-            const Pair p = Split(rows.value[r], rows.ok[r] != 0);
-            bhi_[r] = p.hi;
-            blo_[r] = p.lo;
-            bu_[r] = product ? RowScale(p.hi, cc) : SideBound(p, absCc);
-        }
     }
 
     void Paint(TBitmap24& bitmap, int row) const override
     {
+        axis_->PrepareRow(row);
+        const TAxisTable& rows = axis_->Rows();
         const size_t r = static_cast<size_t>(row);
+        const Pair y = Split(rows.value[r], rows.ok[r] != 0);
+        const double cc = axis_->ColorChange();
         const TPaletteLookup& palette = axis_->Palette().Lookup();
         const RowJob job{ahi_.data(),
                          alo_.data(),
                          thr_.data(),
-                         bhi_[r],
-                         blo_[r],
-                         bu_[r],
-                         axis_->ColorChange(),
+                         y.hi,
+                         y.lo,
+                         axis_->Product() ? RowScale(y.hi, cc) : SideBound(y, std::fabs(cc)),
+                         cc,
                          static_cast<double>(palette.high),
                          1.0 / static_cast<double>(palette.high),
                          width_,
@@ -485,7 +477,6 @@ private:
     const std::unique_ptr<TMove0Painter> axis_;
     int width_ = 0;
     std::vector<double> ahi_, alo_, thr_; // per column, padded
-    std::vector<double> bhi_, blo_, bu_;  // per row
 };
 
 } // namespace

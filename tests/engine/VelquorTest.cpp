@@ -286,6 +286,34 @@ TEST_F(VelquorTest, AFailureLowerDownKeepsTheRowsAboveIt)
     EXPECT_NE(PixelAt(velquor->Bitmap(), 0, 92), 0u);
 }
 
+// A point move that fails at rows 3 and 40 and dawdles at row 1, so on
+// several threads row 40 fails long before row 3 is reached.
+class TwoFailuresMove final : public TPointMove {
+public:
+    long double GetX(int32_t x, int32_t y) const override
+    {
+        if (x == 0 && y == 1) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (x == 0 && y == 3) throw ERangeError("row 3");
+        if (x == 0 && y == 40) throw ERangeError("row 40");
+        return x;
+    }
+    long double GetY(int32_t, int32_t y) const override { return y; }
+};
+
+// Whichever thread meets its failure first, the drawing reports the one a
+// single thread would have met first, and every row above it is finished.
+TEST_F(VelquorTest, TheTopmostFailureWinsOnEveryNumberOfThreads)
+{
+    for (int threads : {1, 2, 4}) {
+        Size(10, 64);
+        velquor->SetPointMove(std::make_unique<TwoFailuresMove>());
+        velquor->SetTuning({threads, TPainterKind::Fastest});
+        Draw();
+        EXPECT_EQ(velquor->ErrorMessage(), "row 3") << threads;
+        EXPECT_EQ(velquor->FinishedRows(), 3) << threads;
+    }
+}
+
 TEST_F(VelquorTest, DrawsAgainAfterTheFailingPaletteIsReplaced)
 {
     TempDir dir;

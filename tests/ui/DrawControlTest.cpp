@@ -128,6 +128,9 @@ TEST_F(DrawControlTest, HooksFrameEachDrawingAndTheEndCarriesTheRenderersMessage
 
 TEST_F(DrawControlTest, StopReturnsIdleMidwayAndNothingStartsAfterShutDown)
 {
+    // Formula 5 under point move 2 takes about a second at this size, far
+    // longer than the wait below.
+    ops_.SelectFormula(1, "5");
     ops_.SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
     ops_.SetImageSize(3000, 3000);
     control_->Start();

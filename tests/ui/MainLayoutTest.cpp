@@ -155,7 +155,9 @@ TEST_F(MainLayoutTest, ShadeOffAndRandomRedraw)
 TEST_F(MainLayoutTest, ClosingDuringALargeDrawingStopsTheWorkerAndSaves)
 {
     TfrmMain& window = CreateShown();
-    // Point move 2 stays slow enough to be caught in the middle.
+    // Formula 5 under point move 2 takes about a second at this size, far
+    // longer than the wait below.
+    window.SelectFormula(1, "5");
     window.SelectPointMove(2, TPointMoveParam{0.25L, 0, 0, 0});
     window.SetImageSize(4000, 4000);
     window.StartDraw();
