@@ -2,7 +2,7 @@
 # Takes the screenshots in docs/ the way a user sees the program: on a
 # virtual 1280 x 1024 display framed by the openbox window manager, driven
 # with xdotool. Needs a build (make build) and the packages of install-deps.
-# Usage: screenshots.sh [BUILD] [SECTION...]; sections: error progress
+# Usage: screenshots.sh [BUILD] [SECTION...]; sections: error typed progress
 # scrolled explore (all when none is named).
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -49,6 +49,19 @@ dialog=$(window 数式設定)
 xdotool windowactivate --sync "$dialog" key Tab ctrl+a type "0.5.5"
 xdotool key Return
 shot error-over-dialog.png 1.5
+kill $pid; wait $pid 2>/dev/null || true
+fi
+
+# A formula of the user's own, typed into the dialog's last entry.
+if want typed; then
+"$velquor" & pid=$!
+main=$(window Velquor)
+sleep 1
+xdotool windowactivate --sync "$main" key ctrl+f
+dialog=$(window 数式設定)
+xdotool windowactivate --sync "$dialog" key End Tab type "200*sin(x/9)*cos(y/13) + hypot(x, y)"
+xdotool key Return
+shot typed-formula.png 2
 kill $pid; wait $pid 2>/dev/null || true
 fi
 

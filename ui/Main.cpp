@@ -184,8 +184,8 @@ void TfrmMain::DrawingStarting()
     dialog.ShowArea(pattern.Center.X, pattern.Center.Y, pattern.Incremental.X, pattern.Incremental.Y);
     dialog.ShowImageSize(pattern.Width(), pattern.Height());
     // A typed formula's text is no entry number, even when it reads as one.
-    const bool builtin = ops_->FormulaType() == kBuiltinFormulaType;
-    dialog.SelectFormulaEntry(builtin ? TryStrToInt(ops_->FormulaName()).value_or(-1) : -1);
+    if (ops_->FormulaType() == kExpressionFormulaType) dialog.ShowExpression(ops_->FormulaName());
+    else dialog.SelectFormulaEntry(TryStrToInt(ops_->FormulaName()).value_or(-1));
     dialog.ShowPointMoveType(ops_->PointMoveType());
     dialog.ShowPointMoveParam(ops_->PointMoveParam());
     dialog.ShowColorChange(ops_->ColorChange());

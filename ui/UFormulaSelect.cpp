@@ -4,6 +4,7 @@
 
 #include "common/Convert.h"
 #include "common/NumberFormat.h"
+#include "document/MainOperations.h"
 #include "engine/UFormula.h"
 #include "ui/Main.h"
 #include "ui/UiLook.h"
@@ -64,12 +65,15 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
     setFont(JapaneseFont());
     setFixedSize(S(672), S(295));
 
-    QGroupBox* formula = Group(this, "GroupBox2", QStringLiteral("数式指定"), R(10, 10, 301, 61));
+    QGroupBox* formula = Group(this, "GroupBox2", QStringLiteral("数式指定"), R(10, 10, 301, 94));
     cmbFormula = new QComboBox(formula);
     cmbFormula->setObjectName(QStringLiteral("cmbFormula"));
     cmbFormula->setGeometry(R(12, 24, 277, 26));
+    edtExpression = Edit(formula, "edtExpression", QString(), QRect(), R(12, 58, 277, 26));
+    edtExpression->clear();
+    edtExpression->setPlaceholderText(QStringLiteral("例: x*x + y*y"));
 
-    QGroupBox* area = Group(this, "GroupBox1", QStringLiteral("座標指定"), R(10, 85, 301, 166));
+    QGroupBox* area = Group(this, "GroupBox1", QStringLiteral("座標指定"), R(10, 112, 301, 166));
     edtX = Edit(area, "edtX", QStringLiteral("X"), R(8, 24, 60, 26), R(76, 24, 213, 26));
     edtY = Edit(area, "edtY", QStringLiteral("Y"), R(8, 59, 60, 26), R(76, 59, 213, 26));
     edtDX = Edit(area, "edtDX", QStringLiteral("X増分"), R(8, 94, 60, 26), R(76, 94, 213, 26));
@@ -99,8 +103,8 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
     bbnCancel->setObjectName(QStringLiteral("bbnCancel"));
     bbnCancel->setGeometry(R(562, 257, 101, 31));
 
-    QWidget* order[] = {cmbFormula,   edtX,      edtY,      edtDX,     edtDY,     edtSizeX, edtSizeY, edtColorChange,
-                        cmbPointMove, edtParamA, edtParamB, edtParamC, edtParamD, bbnOK,    bbnCancel};
+    QWidget* order[] = {cmbFormula,     edtExpression, edtX,      edtY,      edtDX,     edtDY,     edtSizeX, edtSizeY,
+                        edtColorChange, cmbPointMove,  edtParamA, edtParamB, edtParamC, edtParamD, bbnOK,    bbnCancel};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     installEventFilter(this);
@@ -114,7 +118,11 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
 void TfrmFormulaSelect::FormCreate()
 {
     for (int32_t n = 0; n < TFormulaBox::FormulaCount(); ++n) cmbFormula->addItem(Q(TFormulaBox::GetFormulaName(n)));
+    cmbFormula->addItem(QStringLiteral("式を入力"));
+    connect(cmbFormula, &QComboBox::currentIndexChanged, this,
+            [this](int index) { edtExpression->setEnabled(index == ExpressionEntry()); });
     cmbFormula->setCurrentIndex(0);
+    edtExpression->setEnabled(false);
     for (int32_t n = 0; n < TPointMoveBox::PointMoveCount(); ++n)
         cmbPointMove->addItem(Q(TPointMoveBox::GetPointMoveName(n)));
     cmbPointMove->setCurrentIndex(0);
@@ -155,9 +163,20 @@ void TfrmFormulaSelect::ShowPointMoveParam(const TPointMoveParam& param)
 
 void TfrmFormulaSelect::ShowColorChange(double value) { edtColorChange->setText(Q(FloatToStr(value))); }
 
+int TfrmFormulaSelect::ExpressionEntry() const { return TFormulaBox::FormulaCount(); }
+
 void TfrmFormulaSelect::SelectFormulaEntry(int formulaNumber)
 {
-    cmbFormula->setCurrentIndex(formulaNumber >= 0 && formulaNumber < cmbFormula->count() ? formulaNumber : -1);
+    // The typed formula's entry is no built-in number; the box keeps its
+    // text so that going back to the entry finds it again.
+    cmbFormula->setCurrentIndex(formulaNumber >= 0 && formulaNumber < ExpressionEntry() ? formulaNumber : -1);
+}
+
+void TfrmFormulaSelect::ShowExpression(const std::string& text)
+{
+    edtExpression->setText(Q(text));
+    edtExpression->setCursorPosition(0);
+    cmbFormula->setCurrentIndex(ExpressionEntry());
 }
 
 void TfrmFormulaSelect::ShowBeside(QWidget& mainWindow)
@@ -177,7 +196,9 @@ void TfrmFormulaSelect::bbnOKClick()
     // keep the user's texts, since only StartDraw rewrites them.
     main_.RunCommand([this] {
         main_.StopDraw();
-        main_.SelectFormula(1, std::to_string(cmbFormula->currentIndex()));
+        if (cmbFormula->currentIndex() == ExpressionEntry())
+            main_.SelectFormula(kExpressionFormulaType, Text(edtExpression));
+        else main_.SelectFormula(kBuiltinFormulaType, std::to_string(cmbFormula->currentIndex()));
 
         const long double x = StrToFloat(Text(edtX));
         const long double y = StrToFloat(Text(edtY));

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -26,6 +28,8 @@ public:
     void ShowPointMoveParam(const TPointMoveParam& param);
     void ShowColorChange(double value);
     void SelectFormulaEntry(int formulaNumber);
+    // Chooses the last entry, the typed formula, and shows its text.
+    void ShowExpression(const std::string& text);
 
     // Shows the dialog (centred over the window when it was hidden) and brings it to the front.
     void ShowBeside(QWidget& mainWindow);
@@ -34,6 +38,8 @@ public:
     void reject() override;
 
     QComboBox* cmbFormula;
+    // The typed formula; usable while the list's last entry is chosen.
+    QLineEdit* edtExpression;
     QLineEdit* edtX;
     QLineEdit* edtY;
     QLineEdit* edtDX;
@@ -59,6 +65,7 @@ private slots:
 
 private:
     void FormCreate();
+    int ExpressionEntry() const;
 
     TfrmMain& main_;
 };

@@ -31,7 +31,9 @@ TEST_F(FormulaSelectTest, ListsAndBoxesFollowTheWindow)
     TfrmFormulaSelect& dialog = OpenDialog(window);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("数式設定"));
-    EXPECT_EQ(dialog.cmbFormula->count(), 7);
+    EXPECT_EQ(dialog.cmbFormula->count(), 8);
+    EXPECT_EQ(dialog.cmbFormula->itemText(7), QStringLiteral("式を入力"));
+    EXPECT_FALSE(dialog.edtExpression->isEnabled());
     EXPECT_EQ(dialog.cmbPointMove->count(), 5);
     EXPECT_EQ(dialog.cmbFormula->currentIndex(), 0);
     EXPECT_EQ(dialog.edtX->text(), QStringLiteral("0"));
@@ -214,12 +216,57 @@ TEST_F(FormulaSelectTest, PointMoveListShowsItsLongestNameInFull)
     EXPECT_GE(list->view()->minimumWidth(), widest);
 }
 
-TEST_F(FormulaSelectTest, TypedFormulaSelectsNoBuiltInEntryEvenWhenItReadsAsANumber)
+TEST_F(FormulaSelectTest, TheLastEntryAppliesTheTypedFormula)
 {
     TfrmMain& window = CreateShown();
     TfrmFormulaSelect& dialog = OpenDialog(window);
-    window.RunCommand([&] { window.SelectFormula(2, "3"); });
-    window.StartDraw();
-    EXPECT_EQ(dialog.cmbFormula->currentIndex(), -1);
+    const TMainOperations& ops = window.Operations();
+    dialog.cmbFormula->setCurrentIndex(7);
+    EXPECT_TRUE(dialog.edtExpression->isEnabled());
+
+    // A mistake stops OK at the formula: nothing after it is applied and the
+    // boxes keep what was typed.
+    dialog.edtExpression->setText(QStringLiteral("x*(y"));
+    dialog.edtX->setText(QStringLiteral("5"));
+    dialogs_.exceptions.clear();
+    dialog.bbnOK->click();
+    ASSERT_EQ(dialogs_.exceptions.size(), 1);
+    EXPECT_EQ(dialogs_.exceptions.front(), QStringLiteral("式の誤り(5文字目): 「)」が足りません."));
+    EXPECT_EQ(ops.FormulaType(), kBuiltinFormulaType);
+    EXPECT_EQ(ops.Pattern().Center, (TFloatPoint{0, 0}));
+    EXPECT_FALSE(window.Drawing());
+    EXPECT_EQ(dialog.edtExpression->text(), QStringLiteral("x*(y"));
+    EXPECT_EQ(dialog.cmbFormula->currentIndex(), 7);
+
+    // A sound one is drawn, and the refreshed dialog shows it, also when it
+    // reads as a built-in's number.
+    for (const char* text : {"x*x + y*y", "3"}) {
+        SCOPED_TRACE(text);
+        dialog.cmbFormula->setCurrentIndex(7);
+        dialog.edtExpression->setText(QString::fromLatin1(text));
+        dialogs_.exceptions.clear();
+        dialog.bbnOK->click();
+        EXPECT_TRUE(dialogs_.exceptions.empty());
+        EXPECT_EQ(ops.FormulaType(), kExpressionFormulaType);
+        EXPECT_EQ(ops.FormulaName(), text);
+        WaitUntilIdle();
+        dialog.cmbFormula->setCurrentIndex(1);
+        dialog.edtExpression->clear();
+        window.StartDraw();
+        EXPECT_EQ(dialog.cmbFormula->currentIndex(), 7);
+        EXPECT_EQ(dialog.edtExpression->text(), QString::fromLatin1(text));
+        EXPECT_TRUE(dialog.edtExpression->isEnabled());
+        WaitUntilIdle();
+        EXPECT_EQ(window.Operations().Pattern().ErrorMessage(), "");
+    }
+
+    // Back to a built-in: the box is set aside with its text kept.
+    dialog.cmbFormula->setCurrentIndex(2);
+    dialog.bbnOK->click();
     WaitUntilIdle();
+    EXPECT_EQ(ops.FormulaType(), kBuiltinFormulaType);
+    EXPECT_EQ(ops.FormulaName(), "2");
+    EXPECT_EQ(dialog.cmbFormula->currentIndex(), 2);
+    EXPECT_FALSE(dialog.edtExpression->isEnabled());
+    EXPECT_EQ(dialog.edtExpression->text(), QStringLiteral("3"));
 }
