@@ -208,6 +208,7 @@ void TypedFormulas(int size, int& mismatches)
         "(x*x + y*y) / (x - y + 0.5)",
         "(x*x - y*y)/(1 + abs(x*y)) * 50 + mod(x, 7)",
         "x*y*(x - y)/1000 + (x + y)*3 - x*x/(y*y + 1)",
+        "(x + y)*(x - y) + x*y/(x - y + 0.5) - x*y",
         "(x*x*x - 3*x*y*y)/(x*x + y*y + 1) * 40 - y/2 + x/3",
         "100*sin(x/9)*cos(y/9) + 100*cos(x/23 + y/31)",
         "hypot(x, y)*(3 + sin(6*atan2(y, x)))",
