@@ -6,7 +6,8 @@
 // Failures: the unchecked operations give infinities or NaNs where the
 // checked ones fail. The processor operations (+ - * /, square root) raise
 // the sticky invalid, zero-divide or overflow flag exactly then; the library
-// functions are watched one by one. A block of four with any of these is
+// functions are watched one by one, and before each call the flags raised so
+// far are read, in case the function clears them. A block of four with any of these is
 // painted again from its first pixel by the whole per-pixel code, which
 // raises the first failure in pixel order with the pixels before it stored;
 // a flag without a failure costs only time.
@@ -50,7 +51,13 @@ inline bool FailureSeen()
 }
 
 // Library results are checked themselves: their flags may be raised in
-// another unit, or not at all.
+// another unit, or not at all. And a library function may clear the flags
+// the block raised before it, so those are read before the call.
+inline unsigned Before(unsigned& bad)
+{
+    bad |= FailureSeen();
+    return 0;
+}
 inline long double Watch(long double v, unsigned& bad)
 {
     bad |= !std::isfinite(v);
@@ -62,12 +69,12 @@ inline long double OpAdd(long double a, long double b, unsigned&) { return a + b
 inline long double OpSub(long double a, long double b, unsigned&) { return a - b; }
 inline long double OpMul(long double a, long double b, unsigned&) { return a * b; }
 inline long double OpDiv(long double a, long double b, unsigned&) { return a / b; }
-inline long double OpPow(long double a, long double b, unsigned& bad) { return Watch(m::Pow<false>(a, b), bad); }
+inline long double OpPow(long double a, long double b, unsigned& bad) { Before(bad); return Watch(m::Pow<false>(a, b), bad); }
 inline long double OpMin(long double a, long double b, unsigned&) { return m::Min<false>(a, b); }
 inline long double OpMax(long double a, long double b, unsigned&) { return m::Max<false>(a, b); }
-inline long double OpMod(long double a, long double b, unsigned& bad) { return Watch(m::Mod<false>(a, b), bad); }
-inline long double OpAtan2(long double a, long double b, unsigned& bad) { return Watch(m::Atan2<false>(a, b), bad); }
-inline long double OpHypot(long double a, long double b, unsigned& bad) { return Watch(m::Hypot<false>(a, b), bad); }
+inline long double OpMod(long double a, long double b, unsigned& bad) { Before(bad); return Watch(m::Mod<false>(a, b), bad); }
+inline long double OpAtan2(long double a, long double b, unsigned& bad) { Before(bad); return Watch(m::Atan2<false>(a, b), bad); }
+inline long double OpHypot(long double a, long double b, unsigned& bad) { Before(bad); return Watch(m::Hypot<false>(a, b), bad); }
 // clang-format on
 
 // Where a step's value comes from, in the form the lanes read it.
@@ -232,11 +239,11 @@ void TLanePainter::PaintLanes(uint8_t* out, int row, long double* stack, const l
                 VQ_UNARY(Tan, m::Tan(v))
                 VQ_UNARY(Abs, std::fabs(v))
                 VQ_UNARY(Sqrt, m::Sqrt<false>(v))
-                VQ_UNARY(Exp, Watch(m::Exp<false>(v), bad))
-                VQ_UNARY(Ln, Watch(m::Ln<false>(v), bad))
-                VQ_UNARY(Floor, std::floor(v))
-                VQ_UNARY(Ceil, std::ceil(v))
-                VQ_UNARY(Round, m::Round(v))
+                VQ_UNARY(Exp, (Before(bad), Watch(m::Exp<false>(v), bad)))
+                VQ_UNARY(Ln, (Before(bad), Watch(m::Ln<false>(v), bad)))
+                VQ_UNARY(Floor, (Before(bad), std::floor(v)))
+                VQ_UNARY(Ceil, (Before(bad), std::ceil(v)))
+                VQ_UNARY(Round, (Before(bad), m::Round(v)))
 #define VQ_BINARY(name)                                                                                                \
     case BinaryCode(ExprOp::name, kStack):                                                                             \
         sp -= 4;                                                                                                       \
