@@ -169,8 +169,9 @@ std::string RendererMemory(const std::string& render, int& failures)
 // Instructions other than leaves: the operations a pixel would run.
 int Operations(const char* text)
 {
+    const TFormula_Expression formula(text);
     int n = 0;
-    for (const ExprInstr& i : TFormula_Expression(text).Program().Code()) n += i.op > ExprOp::PushConst;
+    for (const ExprInstr& i : formula.Program().Code()) n += i.op > ExprOp::PushConst;
     return n;
 }
 

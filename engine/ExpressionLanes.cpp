@@ -80,7 +80,9 @@ inline long double OpHypot(long double a, long double b, unsigned& bad) { Before
 // Where a step's value comes from, in the form the lanes read it.
 enum Variant : uint16_t { kStack, kLong, kDouble, kScalar, kLongFirst, kDoubleFirst, kScalarFirst, kVariants };
 
-constexpr uint16_t kPushLong = 0, kPushDouble = 1, kPushScalar = 2, kUnaryBase = 3;
+// The first value of the code needs no push: nothing lies below it.
+constexpr uint16_t kLoadLong = 0, kLoadDouble = 1, kLoadScalar = 2;
+constexpr uint16_t kPushLong = 3, kPushDouble = 4, kPushScalar = 5, kUnaryBase = 6;
 constexpr uint16_t kBinaryBase = kUnaryBase + 11;
 
 constexpr uint16_t UnaryCode(ExprOp op)
@@ -118,8 +120,15 @@ public:
             for (size_t k = 0; ok && k < parts_.size(); ++k) ok = split_.columnParts[k].TryEvaluate(x, 0, parts_[k][c]);
             columnsFail_ = columnsFail_ || !ok;
         }
-        for (const TPixelStep& s : split_.pixelCode) steps_.push_back(Compile(s));
-        stackSize_ = 4 * static_cast<size_t>(split_.maxDepth + 1);
+        // Parts whose every value is a double are read as doubles: cheaper
+        // to load, and the same value.
+        partDoubles_.resize(parts_.size());
+        for (size_t k = 0; k < parts_.size(); ++k) {
+            std::vector<double> d(parts_[k].begin(), parts_[k].end());
+            if (std::equal(d.begin(), d.end(), parts_[k].begin())) partDoubles_[k] = std::move(d);
+        }
+        for (const TPixelStep& s : split_.pixelCode) steps_.push_back(Compile(s, steps_.empty()));
+        stackSize_ = 4 * static_cast<size_t>(split_.maxDepth);
     }
 
     void Paint(TBitmap24& bitmap, int row) const override
@@ -145,20 +154,28 @@ public:
     const char* Name() const override { return "expression"; }
 
 private:
-    LaneStep Compile(const TPixelStep& s)
+    LaneStep Compile(const TPixelStep& s, bool first)
     {
         LaneStep l{0, -1, nullptr, nullptr};
         Variant v = kStack;
         switch (s.source) {
         case TStepSource::X: v = kDouble, l.adouble = xs_.data(); break;
-        case TStepSource::ColumnPart: v = kLong, l.along = parts_[static_cast<size_t>(s.part)].data(); break;
+        case TStepSource::ColumnPart: {
+            const size_t k = static_cast<size_t>(s.part);
+            if (partDoubles_[k].empty()) v = kLong, l.along = parts_[k].data();
+            else v = kDouble, l.adouble = partDoubles_[k].data();
+            break;
+        }
         case TStepSource::Y:
         case TStepSource::Constant:
         case TStepSource::RowPart: v = kScalar, l.scalar = scalarCount_++; break;
         case TStepSource::Stack: break;
         }
         switch (s.kind) {
-        case TPixelStep::Push: l.code = v == kLong ? kPushLong : v == kDouble ? kPushDouble : kPushScalar; break;
+        case TPixelStep::Push:
+            l.code = v == kLong ? kPushLong : v == kDouble ? kPushDouble : kPushScalar;
+            if (first) l.code = static_cast<uint16_t>(l.code - kPushLong);
+            break;
         case TPixelStep::Unary: l.code = UnaryCode(s.op); break;
         case TPixelStep::Binary:
             l.code = BinaryCode(s.op, s.reversed && v != kStack ? static_cast<Variant>(v + 3) : v);
@@ -179,8 +196,9 @@ private:
     const DrawSetup setup_;
     const TExpressionSplit split_;
     const std::unique_ptr<TPaletteBytes> palette_;
-    std::vector<double> xs_;                      // per column, padded
-    std::vector<std::vector<long double>> parts_; // per column part, per column, padded
+    std::vector<double> xs_;                       // per column, padded
+    std::vector<std::vector<long double>> parts_;  // per column part, per column, padded
+    std::vector<std::vector<double>> partDoubles_; // the same where all are doubles, else empty
     bool columnsFail_ = false;
     std::vector<LaneStep> steps_;
     int scalarCount_ = 0;
@@ -209,6 +227,22 @@ void TLanePainter::PaintLanes(uint8_t* out, int row, long double* stack, const l
 #define VQ_PUSH(V0, V1, V2, V3)                                                                                        \
     sp[0] = a0, sp[1] = a1, sp[2] = a2, sp[3] = a3, sp += 4;                                                           \
     a0 = V0, a1 = V1, a2 = V2, a3 = V3;
+#define VQ_LOAD(V0, V1, V2, V3) a0 = V0, a1 = V1, a2 = V2, a3 = V3;
+            case kLoadLong: {
+                const long double* c = s->along + col;
+                VQ_LOAD(c[0], c[1], c[2], c[3]);
+                break;
+            }
+            case kLoadDouble: {
+                const double* c = s->adouble + col;
+                VQ_LOAD(c[0], c[1], c[2], c[3]);
+                break;
+            }
+            case kLoadScalar: {
+                const long double b = scalars[s->scalar];
+                VQ_LOAD(b, b, b, b);
+                break;
+            }
             case kPushLong: {
                 const long double* c = s->along + col;
                 VQ_PUSH(c[0], c[1], c[2], c[3]);
@@ -276,6 +310,7 @@ void TLanePainter::PaintLanes(uint8_t* out, int row, long double* stack, const l
 #undef VQ_BINARY
 #undef VQ_UNARY
 #undef VQ_PUSH
+#undef VQ_LOAD
 #undef VQ_LANES
             default: break;
             }

@@ -508,6 +508,8 @@ TEST(RowPainter, TypedFormulasOfEveryShape)
         {"start-up", 0, 0, 0, 1, 1, 1},
         {"ties", 0, 0.25L, 0, 0.5L, 0.5L, 0.5},
         {"decimal", 0, 0.1L, -0.3L, 0.05L, 0.07L, 0.3},
+        // The last bits of every extended value show in the picture.
+        {"decimal, colour change 1e15", 0, 0.1L, -0.3L, 0.05L, 0.07L, 1e15},
         {"centre 1e8", 0, 1e8L, -1e8L, 0.05L, 0.05L, 1e-9},
         {"width 1", 0, 0, 0, 1, 1, 1, 1, 5},
         {"width 3", 0, 0.5L, 0, 0.3L, 0.7L, 3, 3, 5},
