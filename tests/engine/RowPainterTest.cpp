@@ -503,6 +503,10 @@ TEST(RowPainter, TypedFormulasOfEveryShape)
         {"2^(x/50) * y - sqrt(abs(x*y)) + exp(-x*x*y*y/1e4) + ln(1 + abs(x - y))", "expression"},
         {"tan(x*y/1000) * 50 - -x*y", "expression"},
         {"(x - y) * (x + y) / 3 - (y - x) / (x*x + 1)", "expression"},
+        // A leaf, a row's or a column's value first and mixed code second.
+        {"y - x*y/7 + 100/(x*y + 0.5) + mod(3.5, x*y + 1)", "expression"},
+        {"(x - x*y/9) * 2^(x*y/1000) + atan2(sin(x), x*y)", "expression"},
+        {"sin(x) - x*y / (cos(x) + 2) - hypot(y/3, x*y)", "expression"},
     };
     const Case settings[] = {
         {"start-up", 0, 0, 0, 1, 1, 1},
