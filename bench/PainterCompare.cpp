@@ -1,10 +1,13 @@
 // A long randomized comparison of the row painters: random pictures, most of
 // them tie-heavy or at the edges of the arithmetic, each painted by the
 // fastest painter, the portable one and the per-pixel plain loop, which must
-// agree in every byte, in the failure message and in the failing row.
+// agree in every byte, in the failure message and in the failing row. A
+// part of the pictures use typed formulas: the built-ins' twins and random
+// expressions of x and y.
 //
 // usage: painter_compare [SECONDS [SEED]]   (default 60 s, seed from the clock)
 #include "common/Exceptions.h"
+#include "engine/ExpressionFormula.h"
 #include "engine/RowPainter.h"
 
 #include <chrono>
@@ -25,6 +28,11 @@ struct Setting {
     double cc = 1;
     int width = 1, height = 1;
     int colours = 128; // 0 for the default palette
+    std::string text;  // a typed formula instead of the built-in one
+};
+
+const char* const kTwins[] = {
+    "x*x + y*y", "x*x - y*y", "x*x + y", "x + y", "x * y", "100*sin(x) + y", "200*sin(x/10) + 200*sin(y/10)",
 };
 
 struct Outcome {
@@ -36,7 +44,9 @@ struct Outcome {
 
 Outcome Paint(const Setting& s, const TMcf& mcf, TPainterKind kind)
 {
-    auto formula = TFormulaBox::GetFormula(s.formula);
+    std::unique_ptr<TFormula> formula;
+    if (s.text.empty()) formula = TFormulaBox::GetFormula(s.formula);
+    else formula = std::make_unique<TFormula_Expression>(s.text);
     formula->ColorChange = s.cc;
     auto move = TPointMoveBox::GetPointMove(s.pointMove);
     move->SetParam(s.param);
@@ -72,15 +82,38 @@ public:
 
     Setting Next()
     {
+        Setting s;
         switch (Int(0, 3)) {
-        case 0: return Edges();
-        case 1: return LargeNearTies();
-        case 2: return Cancelling();
-        default: return Decimal();
+        case 0: s = Edges(); break;
+        case 1: s = LargeNearTies(); break;
+        case 2: s = Cancelling(); break;
+        default: s = Decimal(); break;
         }
+        if (Chance(0.2)) s.text = kTwins[s.formula];
+        else if (Chance(0.25)) s.text = Expression(Int(1, 4));
+        return s;
     }
 
 private:
+    // A random expression of x and y with at most depth levels of operations.
+    std::string Expression(int depth)
+    {
+        if (depth == 0 || Chance(0.2)) {
+            const char* const leaves[] = {"x", "y", "x", "y", "2", "0.5", "pi", "100", "1e-3", "3.7"};
+            return Pick(leaves);
+        }
+        const char* const unary[] = {"sin", "cos", "abs", "sqrt", "exp", "ln", "floor", "round", "tan", "-"};
+        const char* const binary[] = {"+", "-", "*", "/", "^"};
+        const char* const calls[] = {"min", "max", "mod", "atan2", "hypot"};
+        const std::string a = Expression(depth - 1);
+        switch (Int(0, 5)) {
+        case 0: return std::string(Pick(unary)) + "(" + a + ")";
+        case 1: return std::string(Pick(calls)) + "(" + a + ", " + Expression(depth - 1) + ")";
+        case 2: return "(" + a + ")^2";
+        default: return "(" + a + ") " + Pick(binary) + " (" + Expression(depth - 1) + ")";
+        }
+    }
+
     // Anything: special values, huge and tiny scales, ties, every point move.
     Setting Edges()
     {
@@ -185,9 +218,9 @@ void Describe(const Setting& s)
 {
     std::printf(
         "  formula %d, point move %d (%Lg %Lg %Lg %Lg), centre %.21Lg %.21Lg, increment %.21Lg %.21Lg, "
-        "colour change %.17g, %d x %d, colours %d\n",
+        "colour change %.17g, %d x %d, colours %d%s%s\n",
         s.formula, s.pointMove, s.param.a, s.param.b, s.param.c, s.param.d, s.cx, s.cy, s.dx, s.dy, s.cc, s.width,
-        s.height, s.colours);
+        s.height, s.colours, s.text.empty() ? "" : ", typed ", s.text.c_str());
 }
 
 } // namespace
@@ -201,7 +234,7 @@ int main(int argc, char** argv)
     Generator generator(seed);
     std::mt19937 colours(static_cast<uint32_t>(seed));
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    long pictures = 0, pixels = 0, vector = 0, failures = 0, mismatches = 0;
+    long pictures = 0, pixels = 0, vector = 0, typed = 0, failures = 0, mismatches = 0;
     while (std::chrono::steady_clock::now() < end) {
         const Setting s = generator.Next();
         TMcf mcf;
@@ -211,6 +244,7 @@ int main(int argc, char** argv)
         for (TPainterKind kind : {TPainterKind::Fastest, TPainterKind::Portable}) {
             const Outcome o = Paint(s, mcf, kind);
             if (o.painter == "vector") ++vector;
+            if (kind == TPainterKind::Fastest && !s.text.empty()) ++typed;
             if (!Same(o, plain)) {
                 if (++mismatches <= 20) {
                     std::printf("MISMATCH (%s painter): '%s' at row %d, plain loop '%s' at row %d\n", o.painter.c_str(),
@@ -223,7 +257,9 @@ int main(int argc, char** argv)
         pixels += static_cast<long>(s.width) * s.height;
         if (!plain.error.empty()) ++failures;
     }
-    std::printf("%ld pictures (%ld by the vector painter), %ld pixels, %ld ending in a failure: %ld mismatches\n",
-                pictures, vector, pixels, failures, mismatches);
+    std::printf(
+        "%ld pictures (%ld by the vector painter, %ld typed), %ld pixels, %ld ending in a failure: %ld "
+        "mismatches\n",
+        pictures, vector, typed, pixels, failures, mismatches);
     return mismatches == 0 ? 0 : 1;
 }

@@ -4,11 +4,15 @@
 // and on all threads, next to the plain single-threaded loop (the per-pixel
 // painter: the whole arithmetic for every pixel, palette through a
 // division), with the ratios and a check that all three give the same bytes.
+// Then typed formulas: the seven typed twins of the built-in formulas next to
+// them, and expressions that mix x and y next to the plain loop of formula 0.
 // Then the blur, against the single-threaded filter over a whole copy that
 // it replaced, and the peak memory of velquor-render at 9999 x 9999 with and
 // without blur against the size of one bitmap.
 //
-// usage: bench_render [SIZE]   (default 4000; the memory is always measured at 9999 x 9999)
+// usage: bench_render [SIZE [typed]]   (default 4000; the memory is always
+// measured at 9999 x 9999; "typed" prints the typed formulas' tables only)
+#include "engine/ExpressionFormula.h"
 #include "engine/ImageEffect.h"
 #include "engine/UVelquor.h"
 
@@ -36,6 +40,7 @@ struct Setting {
     TPointMoveParam param;
     TFloatPoint increment;
     double colorChange;
+    const char* text = nullptr; // a typed formula instead of the built-in one
 };
 
 // Best of several runs: the machine is shared, and the fastest run is the
@@ -76,7 +81,8 @@ std::unique_ptr<TVelquor> Renderer(const Setting& s, int size, TDrawTuning tunin
     v->SetSize(size, size);
     v->Incremental = s.increment;
     v->SetColorChange(s.colorChange);
-    v->SetFormula(TFormulaBox::GetFormula(s.formula));
+    if (s.text) v->SetFormula(std::make_unique<TFormula_Expression>(s.text));
+    else v->SetFormula(TFormulaBox::GetFormula(s.formula));
     auto pm = TPointMoveBox::GetPointMove(s.pointMove);
     pm->SetParam(s.param);
     v->SetPointMove(std::move(pm));
@@ -160,11 +166,91 @@ std::string RendererMemory(const std::string& render, int& failures)
     return text;
 }
 
+// Instructions other than leaves: the operations a pixel would run.
+int Operations(const char* text)
+{
+    const TFormula_Expression formula(text);
+    int n = 0;
+    for (const ExprInstr& i : formula.Program().Code()) n += i.op > ExprOp::PushConst;
+    return n;
+}
+
+void TypedFormulas(int size, int& mismatches)
+{
+    const double mpx = static_cast<double>(size) * size / 1e6;
+    const TPointMoveParam none{};
+    const char* const twins[] = {
+        "x*x + y*y", "x*x - y*y", "x*x + y", "x + y", "x * y", "100*sin(x) + y", "200*sin(x/10) + 200*sin(y/10)",
+    };
+    std::printf("\ntyped twins at start-up settings against their built-ins (Mpx/s)\n");
+    std::printf("%-32s %9s %9s %6s %9s %9s %6s  %s\n", "typed formula", "built-in", "typed", "ratio", "built-in",
+                "typed", "ratio", "bytes");
+    std::printf("%-32s %9s %9s %6s %9s %9s %6s\n", "", "1 thread", "1 thread", "", "all", "all", "");
+    for (int type = 0; type < 7; ++type) {
+        const Setting builtin{"", type, 0, none, {1, 1}, 1};
+        const Setting typed{"", type, 0, none, {1, 1}, 1, twins[type]};
+        const auto b1 = Renderer(builtin, size, {1, TPainterKind::Fastest});
+        const auto t1 = Renderer(typed, size, {1, TPainterKind::Fastest});
+        const auto ba = Renderer(builtin, size, {0, TPainterKind::Fastest});
+        const auto ta = Renderer(typed, size, {0, TPainterKind::Fastest});
+        const std::vector<double> t = BestSeconds(
+            {[&] { DrawWith(*b1); }, [&] { DrawWith(*t1); }, [&] { DrawWith(*ba); }, [&] { DrawWith(*ta); }});
+        // The twins draw the built-ins' pictures.
+        const bool same = t1->ErrorMessage().empty() && ta->ErrorMessage().empty() &&
+                          SameBytes(b1->Bitmap(), t1->Bitmap()) && SameBytes(b1->Bitmap(), ta->Bitmap());
+        if (!same) ++mismatches;
+        std::printf("%-32s %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f  %s\n", twins[type], mpx / t[0], mpx / t[1], t[0] / t[1],
+                    mpx / t[2], mpx / t[3], t[2] / t[3], same ? "identical" : "DIFFERENT");
+    }
+
+    const char* const mixed[] = {
+        "x*y + x - y",
+        "max(x, y) * 3 - min(x*y, 100)",
+        "(x*x + y*y) / (x - y + 0.5)",
+        "(x*x - y*y)/(1 + abs(x*y)) * 50 + mod(x, 7)",
+        "x*y*(x - y)/1000 + (x + y)*3 - x*x/(y*y + 1)",
+        "(x + y)*(x - y) + x*y/(x - y + 0.5) - x*y",
+        "(x*x*x - 3*x*y*y)/(x*x + y*y + 1) * 40 - y/2 + x/3",
+        "100*sin(x/9)*cos(y/9) + 100*cos(x/23 + y/31)",
+        "hypot(x, y)*(3 + sin(6*atan2(y, x)))",
+    };
+    // Formula 0's plain loop takes turns with each expression, so both see
+    // the same disturbances.
+    const Setting f0{"", 0, 0, none, {1, 1}, 1};
+    const auto plainF0 = Renderer(f0, size, {1, TPainterKind::PerPixel});
+    std::printf("\nexpressions of x and y at start-up settings against formula 0's plain loop (Mpx/s)\n");
+    std::printf("%-52s %3s %9s %9s %9s %9s %8s %8s  %s\n", "typed formula", "ops", "1 thread", "all", "per-pixel",
+                "f0 plain", "1t/f0", "all/f0", "bytes");
+    for (const char* text : mixed) {
+        const Setting typed{"", 0, 0, none, {1, 1}, 1, text};
+        const auto one = Renderer(typed, size, {1, TPainterKind::Fastest});
+        const auto all = Renderer(typed, size, {0, TPainterKind::Fastest});
+        const auto pixel = Renderer(typed, size, {1, TPainterKind::PerPixel});
+        const std::vector<double> t =
+            BestSeconds({[&] { DrawWith(*one); }, [&] { DrawWith(*all); }, [&] { DrawWith(*plainF0); }});
+        const double plain = t[2];
+        const auto start = std::chrono::steady_clock::now();
+        DrawWith(*pixel);
+        const double perPixel = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const bool same = one->ErrorMessage() == pixel->ErrorMessage() &&
+                          all->ErrorMessage() == pixel->ErrorMessage() && SameBytes(one->Bitmap(), pixel->Bitmap()) &&
+                          SameBytes(all->Bitmap(), pixel->Bitmap());
+        if (!same) ++mismatches;
+        std::printf("%-52s %3d %9.1f %9.1f %9.1f %9.1f %8.2f %8.2f  %s\n", text, Operations(text), mpx / t[0],
+                    mpx / t[1], mpx / perPixel, mpx / plain, plain / t[0], plain / t[1],
+                    same ? "identical" : "DIFFERENT");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     int mismatches = 0;
+    if (argc > 2 && std::strcmp(argv[2], "typed") == 0) {
+        TypedFormulas(std::atoi(argv[1]), mismatches);
+        return mismatches == 0 ? 0 : 1;
+    }
     const std::string memory =
         RendererMemory((std::filesystem::path(argv[0]).parent_path() / "velquor-render").string(), mismatches);
 
@@ -211,6 +297,8 @@ int main(int argc, char** argv)
         std::printf("%-22s %10.1f %10.1f %10.1f %8.2f %8.2f %8.2f  %s\n", s.name, mpx / t[1], mpx / t[2], mpx / t[0],
                     t[0] / t[1], t[0] / t[2], t[1] / t[2], same ? "identical" : "DIFFERENT");
     }
+
+    TypedFormulas(size, mismatches);
 
     // The blur of a rendered picture.
     const auto renderer = Renderer(settings[15], size, {});

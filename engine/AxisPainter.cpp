@@ -2,6 +2,7 @@
 #include "engine/AxisPainter.h"
 
 #include "common/Exceptions.h"
+#include "engine/ExpressionPainter.h"
 #include "engine/PixelKinds.h"
 
 #include <type_traits>
@@ -143,7 +144,7 @@ std::unique_ptr<TMove0Painter> MakeMove0Painter(const DrawSetup& setup)
         using F = decltype(formula);
         if constexpr (IsBuiltin<F>::value)
             return std::make_unique<TMove0PainterFor<typename IsBuiltin<F>::PartsType>>(setup);
-        else return nullptr;
+        else return MakeSeparableExpressionPainter(setup);
     });
 }
 

@@ -21,7 +21,8 @@ struct TAxisTable {
 
 // Point move 0 with a built-in formula: the formula's x part per column, its
 // y part per row (see FormulaMath.h), joined per pixel by one extended
-// addition or, for formula 4, multiplication.
+// addition or, for formula 4, multiplication. Typed formulas of that form
+// (ExpressionPainter.h) use the same interface.
 class TMove0Painter : public TRowPainter {
 public:
     const TAxisTable& Columns() const { return columns_; }
@@ -59,8 +60,8 @@ protected:
     const std::unique_ptr<TPaletteBytes> palette_;
 };
 
-// Null unless the point move is 0, the formula a built-in one and the
-// palette has two colours or more.
+// Null unless the point move is 0, the formula a built-in one or a typed one
+// of that form, and the palette has two colours or more.
 std::unique_ptr<TMove0Painter> MakeMove0Painter(const DrawSetup& setup);
 
 // Point moves 1, 3 and 4 shift x by a term of the row and y by a term of the

@@ -25,6 +25,20 @@ ExprOp RightLeafForm(ExprOp op, ExprOp leaf)
 
 } // namespace
 
+ExprShape ShapeOf(ExprOp op)
+{
+    if (IsLeaf(op)) return {ExprShape::Leaf, op, op};
+    if (IsUnary(op)) return {ExprShape::Unary, op, op};
+    if (IsBinary(op)) return {ExprShape::Binary, op, op};
+    if (op < ExprOp::SubRevX) {
+        const int form = static_cast<int>(op) - static_cast<int>(ExprOp::AddX);
+        return {ExprShape::LeafSecond, Offset(ExprOp::Add, form / 3), Offset(ExprOp::PushX, form % 3)};
+    }
+    const int form = static_cast<int>(op) - static_cast<int>(ExprOp::SubRevX);
+    const ExprOp bases[] = {ExprOp::Sub, ExprOp::Div, ExprOp::Pow};
+    return {ExprShape::LeafFirst, bases[form / 3], Offset(ExprOp::PushX, form % 3)};
+}
+
 void TExpressionProgram::Emit(ExprOp op, long double constant)
 {
     if (IsLeaf(op)) {
@@ -139,4 +153,23 @@ long double TExpressionProgram::Evaluate(double x, double y) const
     const long double value = Run<false>(x, y, failed);
     if (!failed) return value;
     return Run<true>(x, y, failed);
+}
+
+bool TExpressionProgram::TryEvaluate(double x, double y, long double& value) const
+{
+    if (Depth() != 1) throw ERangeError("Incomplete expression program");
+    bool failed = false;
+    value = Run<false>(x, y, failed);
+    return !failed;
+}
+
+TExpressionProgram TExpressionProgram::Part(std::size_t first, std::size_t last) const
+{
+    TExpressionProgram part;
+    part.code_.assign(code_.begin() + static_cast<std::ptrdiff_t>(first),
+                      code_.begin() + static_cast<std::ptrdiff_t>(last));
+    part.starts_.push_back(0);
+    // A part never needs more of the stack than the whole.
+    part.maxDepth_ = maxDepth_;
+    return part;
 }

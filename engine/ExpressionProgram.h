@@ -59,6 +59,20 @@ struct ExprInstr {
     long double constant; // leaves and forms with a constant only
 };
 
+// How an instruction takes its arguments.
+struct ExprShape {
+    enum Kind : uint8_t {
+        Leaf,       // op itself is PushX, PushY or PushConst
+        Unary,      // the accumulator
+        Binary,     // the stack and the accumulator
+        LeafSecond, // the accumulator, then the leaf
+        LeafFirst,  // the leaf, then the accumulator
+    } kind;
+    ExprOp base; // Unary and the binary kinds: the operation (Neg .. Hypot)
+    ExprOp leaf; // LeafSecond and LeafFirst: PushX, PushY or PushConst
+};
+ExprShape ShapeOf(ExprOp op);
+
 class TExpressionProgram {
 public:
     // Deepest stack any program can need: a text of at most 1000 characters
@@ -74,6 +88,12 @@ public:
     // The value E(x, y) in extended precision, each operation rounded once.
     // Failures raise the drawing's arithmetic exceptions.
     long double Evaluate(double x, double y) const;
+    // The same value without raising: false where Evaluate would fail.
+    bool TryEvaluate(double x, double y, long double& value) const;
+
+    // The value code[first .. last) leaves, as a program of its own; the
+    // range must hold exactly one value's code.
+    TExpressionProgram Part(std::size_t first, std::size_t last) const;
 
     const std::vector<ExprInstr>& Code() const { return code_; }
     // Values the code leaves; 1 for a whole program.

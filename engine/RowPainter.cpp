@@ -4,6 +4,7 @@
 #include "engine/RowPainter.h"
 
 #include "engine/AxisPainter.h"
+#include "engine/ExpressionPainter.h"
 #include "engine/PixelPainter.h"
 #include "engine/RotationPainter.h"
 #include "engine/VectorPainter.h"
@@ -15,6 +16,7 @@ std::unique_ptr<TRowPainter> MakeRowPainter(const DrawSetup& setup, TPainterKind
         if (kind == TPainterKind::Fastest && VectorPainterUsable(*axis)) return MakeVectorPainter(std::move(axis));
         return axis;
     }
+    if (std::unique_ptr<TRowPainter> typed = MakeExpressionPainter(setup)) return typed;
     if (std::unique_ptr<TRowPainter> shift = MakeShiftPainter(setup)) return shift;
     if (std::unique_ptr<TRowPainter> rotation = MakeRotationPainter(setup)) return rotation;
     return MakePixelPainter(setup, true);

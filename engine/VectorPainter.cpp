@@ -50,6 +50,14 @@ Pair Split(long double v, bool ok)
     return {hi, lo};
 }
 
+// A factor of a product: the kernels multiply doubles, so a value that needs
+// a lo part has no pair there (typed products of extended parts).
+Pair Factor(long double v, bool ok)
+{
+    const Pair p = Split(v, ok);
+    return p.lo == 0 ? p : Pair{kNaN, kNaN};
+}
+
 // Tier 1 bound of one side of a sum: covers |cc| |lo| (the part the doubles
 // leave out), the double roundings of the sum and the product, the two
 // extended roundings and, with its absolute term, underflow and the roundings
@@ -438,7 +446,8 @@ public:
         alo_.assign(padded, 0.0);
         thr_.assign(padded, 0.5 - 0x1p-51);
         for (size_t c = 0; c < columns.value.size(); ++c) {
-            const Pair p = Split(columns.value[c], columns.ok[c] != 0);
+            const bool ok = columns.ok[c] != 0;
+            const Pair p = axis_->Product() ? Factor(columns.value[c], ok) : Split(columns.value[c], ok);
             ahi_[c] = p.hi;
             alo_[c] = p.lo;
             thr_[c] = 0.5 - SideBound(p, absCc);
@@ -450,7 +459,8 @@ public:
         axis_->PrepareRow(row);
         const TAxisTable& rows = axis_->Rows();
         const size_t r = static_cast<size_t>(row);
-        const Pair y = Split(rows.value[r], rows.ok[r] != 0);
+        const bool ok = rows.ok[r] != 0;
+        const Pair y = axis_->Product() ? Factor(rows.value[r], ok) : Split(rows.value[r], ok);
         const double cc = axis_->ColorChange();
         const TPaletteLookup& palette = axis_->Palette().Lookup();
         const RowJob job{ahi_.data(),
@@ -479,12 +489,23 @@ private:
     std::vector<double> ahi_, alo_, thr_; // per column, padded
 };
 
+// The product kernels multiply doubles: a product whose column values need
+// more bits would leave every pixel to the extended code.
+bool FactorsAreDoubles(const TMove0Painter& axis)
+{
+    if (!axis.Product()) return true;
+    const TAxisTable& columns = axis.Columns();
+    for (size_t c = 0; c < columns.value.size(); ++c)
+        if (columns.ok[c] && std::isnan(Factor(columns.value[c], true).hi)) return false;
+    return true;
+}
+
 } // namespace
 
 bool VectorPainterUsable(const TMove0Painter& axis)
 {
     return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") && DefaultFloatingPoint() &&
-           std::isfinite(axis.ColorChange());
+           std::isfinite(axis.ColorChange()) && FactorsAreDoubles(axis);
 }
 
 std::unique_ptr<TRowPainter> MakeVectorPainter(std::unique_ptr<TMove0Painter> axis)

@@ -40,10 +40,11 @@ struct Drawing {
 };
 
 Drawing Draw(std::unique_ptr<TFormula> formula, int width, int height, TFloatPoint center, long double increment,
-             double colorChange)
+             double colorChange, TDrawTuning tuning = {})
 {
     TVelquor velquor(false, nullptr);
     velquor.WaitUntilSuspended();
+    velquor.SetTuning(tuning);
     velquor.SetSize(width, height);
     velquor.Center = center;
     velquor.Incremental = FloatPoint(increment, increment);
@@ -176,6 +177,45 @@ TEST(ExpressionFormula, ADrawingFailsAtTheFirstFailingPixelWithItsMessage)
             Draw(std::make_unique<TFormula_Expression>(c.text), 9, 5, FloatPoint(0.5L, 0.5L), 1, c.colorChange);
         EXPECT_EQ(d.error, c.message);
         ExpectStoppedAt(d.picture, c.column, c.row);
+    }
+}
+
+// Every thread count draws what the plain per-pixel loop draws: separable
+// and mixed expressions, and failing ones up to the failing pixel (threads
+// may have drawn rows below it before they stop).
+TEST(ExpressionFormula, EveryThreadCountDrawsThePlainLoopsPicture)
+{
+    const struct {
+        const char* text;
+        bool fails;
+    } cases[] = {
+        {"x*x + y*y", false},
+        {"100*sin(x/9)*cos(y/9)", false},
+        {"y*y*y/1000 - x", false},
+        {"x*y + x - y", false},
+        {"x*y/(1 + x*x)", false},
+        {"sqrt(abs(x*y)) + mod(x, 7)", false},
+        {"sqrt(x*y - 300)", true},        // in row 0
+        {"sqrt(10 - y) * x + x*y", true}, // from row 44 on
+    };
+    for (const auto& [text, fails] : cases) {
+        const Drawing plain = Draw(std::make_unique<TFormula_Expression>(text), 97, 61, FloatPoint(0.3L, 0.2L), 0.7L, 1,
+                                   {1, TPainterKind::PerPixel});
+        int failedRow = plain.picture.Height();
+        for (int y = 0; y < plain.picture.Height() && failedRow == plain.picture.Height(); ++y)
+            for (int x = 0; x < plain.picture.Width(); ++x)
+                if (PixelAt(plain.picture, x, y) == 0) failedRow = y;
+        EXPECT_EQ(failedRow < plain.picture.Height(), fails) << text;
+        EXPECT_EQ(plain.error.empty(), !fails) << text;
+        for (int threads : {1, 2, 3}) {
+            SCOPED_TRACE(testing::Message() << text << ", " << threads << " threads");
+            const Drawing d = Draw(std::make_unique<TFormula_Expression>(text), 97, 61, FloatPoint(0.3L, 0.2L), 0.7L, 1,
+                                   {threads, TPainterKind::Fastest});
+            EXPECT_EQ(d.error, plain.error);
+            for (int y = 0; y <= std::min(failedRow, plain.picture.Height() - 1); ++y)
+                for (int x = 0; x < plain.picture.Width(); ++x)
+                    ASSERT_EQ(PixelAt(d.picture, x, y), PixelAt(plain.picture, x, y)) << "(" << x << ", " << y << ")";
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include "tests/support/Pictures.h"
 
 #include "common/Exceptions.h"
+#include "engine/ExpressionFormula.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,16 @@ struct Case {
     // stop testing what it was written for; null where it depends on the
     // formula.
     const char* error = "";
+    // A typed formula instead of the built-in one, and the painter that
+    // draws it at point move 0 with every processor feature: "vector" (or
+    // "axis" without), "axis" or "expression".
+    const char* text = nullptr;
+    const char* typedPainter = "vector";
+};
+
+// Each built-in formula written the way it computes.
+const char* const kTwins[] = {
+    "x*x + y*y", "x*x - y*y", "x*x + y", "x + y", "x * y", "100*sin(x) + y", "200*sin(x/10) + 200*sin(y/10)",
 };
 
 struct Outcome {
@@ -65,7 +76,9 @@ Outcome PaintAll(const DrawSetup& setup, TPainterKind kind)
 
 Outcome PaintCase(const Case& c, const TMcf& mcf, TPainterKind kind)
 {
-    auto formula = TFormulaBox::GetFormula(c.formula);
+    std::unique_ptr<TFormula> formula;
+    if (c.text) formula = std::make_unique<TFormula_Expression>(c.text);
+    else formula = TFormulaBox::GetFormula(c.formula);
     formula->ColorChange = c.cc;
     auto move = TPointMoveBox::GetPointMove(c.pointMove);
     move->SetParam(c.param);
@@ -87,6 +100,7 @@ bool VectorProcessor()
 std::string ExpectedPainter(const Case& c, const TMcf& mcf, TPainterKind kind)
 {
     if (kind == TPainterKind::PerPixel || mcf.High < 1) return "pixel";
+    if (c.text && c.pointMove == 0 && std::string(c.typedPainter) != "vector") return c.typedPainter;
     switch (c.pointMove) {
     case 0: return kind == TPainterKind::Fastest && VectorProcessor() && std::isfinite(c.cc) ? "vector" : "axis";
     case 2: return "rotation";
@@ -108,7 +122,7 @@ std::string FirstDifference(const TBitmap24& a, const TBitmap24& b)
 }
 
 // The fastest and the portable painter give what the plain loop gives.
-void ExpectAsPlainLoop(const Case& c, const TMcf& mcf)
+void ExpectSameAsPlainLoop(const Case& c, const TMcf& mcf)
 {
     const Outcome plain = PaintCase(c, mcf, TPainterKind::PerPixel);
     if (c.error) {
@@ -124,6 +138,18 @@ void ExpectAsPlainLoop(const Case& c, const TMcf& mcf)
                                 plain.picture.Stride() * static_cast<size_t>(plain.picture.Height())) == 0)
             << c.name << ", " << o.painter << ": " << FirstDifference(o.picture, plain.picture);
     }
+}
+
+// The same for a built-in formula and for its typed twin, which takes the
+// typed formulas' own painters through the same hard cases.
+void ExpectAsPlainLoop(const Case& c, const TMcf& mcf)
+{
+    ExpectSameAsPlainLoop(c, mcf);
+    if (c.text) return;
+    Case twin = c;
+    twin.text = kTwins[c.formula];
+    SCOPED_TRACE(twin.text);
+    ExpectSameAsPlainLoop(twin, mcf);
 }
 
 TMcf DefaultPalette()
@@ -445,6 +471,125 @@ TEST(RowPainter, SquaresWhoseDoublePartIsAHalfInteger)
         }
     }
     EXPECT_GE(found, 24);
+}
+
+// Typed formulas of every shape the painters tell apart: a sum, difference
+// or product of a part in x and a part in y (either way round), x or y or no
+// variable alone, and code that mixes them, with parts the vector painter
+// cannot hold (extended products, values beyond the double range).
+TEST(RowPainter, TypedFormulasOfEveryShape)
+{
+    const struct {
+        const char* text;
+        const char* painter;
+    } formulas[] = {
+        {"y*y - x*x", "vector"},
+        {"sin(y/3) + x*x/7", "vector"},
+        {"x*x*x", "vector"},
+        {"y/7", "vector"},
+        {"2*pi", "vector"},
+        {"7", "vector"},
+        {"1/x - 1/y", "vector"},
+        {"x*1e300 + y*1e300", "vector"},
+        {"sin(x/4) * y", "axis"},    // an extended factor: no vector product
+        {"(2*x) * (y/4)", "vector"}, // factors that are doubles
+        {"100*sin(x/9)*cos(y/9)", "axis"},
+        {"x*y + 3", "expression"},
+        {"(x*x - y*y)/(1 + abs(x*y)) * 50 + mod(x, 7)", "expression"},
+        {"(x*x*x - 3*x*y*y)/(x*x + y*y + 1) * 40 - y/2 + x/3", "expression"},
+        {"hypot(x, y)*(3 + sin(6*atan2(y, x)))", "expression"},
+        {"100*sin(x/9)*cos(y/9) + 100*cos(x/23 + y/31)", "expression"},
+        {"min(x, y) - max(x, -y) + floor(x/y) + ceil(y/3) + round(x*y/5)", "expression"},
+        {"2^(x/50) * y - sqrt(abs(x*y)) + exp(-x*x*y*y/1e4) + ln(1 + abs(x - y))", "expression"},
+        {"tan(x*y/1000) * 50 - -x*y", "expression"},
+        {"(x - y) * (x + y) / 3 - (y - x) / (x*x + 1)", "expression"},
+        // A leaf, a row's or a column's value first and mixed code second.
+        {"y - x*y/7 + 100/(x*y + 0.5) + mod(3.5, x*y + 1)", "expression"},
+        {"(x - x*y/9) * 2^(x*y/1000) + atan2(sin(x), x*y)", "expression"},
+        {"sin(x) - x*y / (cos(x) + 2) - hypot(y/3, x*y)", "expression"},
+    };
+    const Case settings[] = {
+        {"start-up", 0, 0, 0, 1, 1, 1},
+        {"ties", 0, 0.25L, 0, 0.5L, 0.5L, 0.5},
+        {"decimal", 0, 0.1L, -0.3L, 0.05L, 0.07L, 0.3},
+        // The last bits of every extended value show in the picture.
+        {"decimal, colour change 1e15", 0, 0.1L, -0.3L, 0.05L, 0.07L, 1e15},
+        {"centre 1e8", 0, 1e8L, -1e8L, 0.05L, 0.05L, 1e-9},
+        {"width 1", 0, 0, 0, 1, 1, 1, 1, 5},
+        {"width 3", 0, 0.5L, 0, 0.3L, 0.7L, 3, 3, 5},
+        {"width 7", 0, 0.5L, 0, 0.3L, 0.7L, 3, 7, 5},
+    };
+    for (const TMcf& mcf : {DefaultPalette(), PaletteOf(2), PaletteOf(65535)}) {
+        for (const auto& f : formulas) {
+            for (Case c : settings) {
+                SCOPED_TRACE(testing::Message() << f.text << ", " << mcf.High + 1 << " colours");
+                c.text = f.text;
+                c.typedPainter = f.painter;
+                c.error = nullptr;
+                ExpectAsPlainLoop(c, mcf);
+            }
+        }
+    }
+}
+
+// A failure of a part, of the join or of the code left per pixel ends the
+// picture at the pixel, with the message and the pixels before it of the
+// whole per-pixel code. 37 x 11 pixels; with centre (0.5, 0.5) and
+// increment 1, x = column - 18 and y = row - 5.
+TEST(RowPainter, TypedFormulasFailWhereTheWholeCodeFails)
+{
+    const char* const kZeroDivide = "ゼロによる除算";
+    const struct {
+        const char* text;
+        const char* painter;
+        long double cx, cy, dx, dy;
+        double cc;
+        const char* error;
+        bool atOnce; // fails at the first pixel
+    } cases[] = {
+        {"ln(-x) + y", "vector", 0.5L, 0.5L, 1, 1, 1, kZeroDivide, false},   // a column part, column 18
+        {"x + sqrt(3 - y)", "vector", 0.5L, 0.5L, 1, 1, 1, kInvalid, false}, // a row part, row 9
+        // Both parts fail at the first pixel: the first in the code wins.
+        {"sqrt(x) + 1/(y + 5)", "vector", 0.5L, 0.5L, 1, 1, 1, kInvalid, true},
+        {"1/(y + 5) + sqrt(x)", "vector", 0.5L, 0.5L, 1, 1, 1, kZeroDivide, true},
+        // A part beyond the extended range, and parts within it whose sum
+        // or product is not (colour change 0 keeps huge values from failing).
+        {"exp(x) + y", "vector", 11340.5L, 0.5L, 1, 1, 0, kOverflow, false},
+        {"exp(x) + exp(y)", "vector", 11352, 11355.55L, 0.25L, 0.1L, 0, kOverflow, false},
+        {"exp(x) * exp(y)", "axis", 5668, 5684, 0.25L, 0.5L, 0, kOverflow, false},
+        {"x/19 * 1e4932 - y/19 * 1e4932", "vector", 0.5L, 0.5L, 1, 1, 0, kOverflow, false},
+        {"x * 1e4000 + y * 1e4000", "vector", 0.5L, 0.5L, 1, 1, 1, kInvalid, true},
+        {"(y + 2) * 3e18 + x", "vector", 0.5L, 0.5L, 1, 1, 1, kInvalid, false}, // beyond 2^63 from row 7
+        {"1/(x + y - 3)", "expression", 0.5L, 0.5L, 1, 1, 1, kZeroDivide, false},
+        {"sqrt(x*y) + x", "expression", 0.5L, 0.5L, 1, 1, 1, kInvalid, false},
+        {"exp((x + y) * 700) + 1", "expression", 0.5L, 0.5L, 1, 1, 0, kOverflow, false},
+        {"(x - 3) / (x - 3) * y", "vector", 0.5L, 0.5L, 1, 1, 1, kInvalid, false}, // 0 / 0 in a column
+        {"ln(x*y - 4) * 0 + sqrt(y - 4)", "expression", 0.5L, 0.5L, 1, 1, 1, kInvalid, true},
+        {"mod(x*y, y + 2)", "expression", 0.5L, 0.5L, 1, 1, 1, kZeroDivide, false},
+        {"(x*y) ^ -1", "expression", 0.5L, 0.5L, 1, 1, 1, kZeroDivide, false},
+        {"(x*y - 70) ^ 0.5 + 1", "expression", 0.5L, 0.5L, 1, 1, 1, kInvalid, false},
+        {"x*y * 1e4930 * 1e10", "expression", 0.5L, 0.5L, 1, 1, 0, kOverflow, true},
+        {"(x*y - 50) * 1e17", "expression", 0.5L, 0.5L, 1, 1, 1, kInvalid, false}, // beyond 2^63
+        {"(x*y - 50) * 1e4930", "expression", 0.5L, 0.5L, 1, 1, 1e300, kOverflow, true},
+        {"sin(x) * y + 1/(x*y - 20)", "expression", 0.5L, 0.5L, 1, 1, 1, kZeroDivide, false},
+        // x beyond the double range from column 30 on.
+        {"ln(x + 2e308) + x*y", "expression", 0.7e308L, 0.5L, 1e307L, 1, 0, kOverflow, false},
+    };
+    for (const TMcf& mcf : {DefaultPalette(), PaletteOf(2)})
+        for (const auto& f : cases) {
+            for (int width : {37, 3}) {
+                Case c{f.text, 0, f.cx, f.cy, f.dx, f.dy, f.cc, width, 11};
+                c.text = f.text;
+                c.typedPainter = f.painter;
+                c.error = width == 37 ? f.error : nullptr;
+                ExpectAsPlainLoop(c, mcf);
+                if (width == 37 && *f.error) {
+                    const Outcome plain = PaintCase(c, mcf, TPainterKind::PerPixel);
+                    const bool drewSome = plain.failedRow > 0 || PixelAt(plain.picture, 0, 0) != 0x5A5A5Au;
+                    EXPECT_EQ(drewSome, !f.atOnce) << f.text;
+                }
+            }
+        }
 }
 
 // The index without a division at multiples of High, where RN(1/High) below

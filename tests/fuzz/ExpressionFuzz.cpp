@@ -1,16 +1,20 @@
 // libFuzzer target: any bytes as a formula text. Compiling either succeeds
 // or names a mistake; a compiled formula evaluates to a value or fails with
-// one of the drawing's arithmetic messages. Anything else (another
-// exception, a crash, a hang, a stack beyond its bound) is a finding.
+// one of the drawing's arithmetic messages, and a small drawing of it gives
+// the plain loop's bytes and failure through every painter. Anything else
+// (another exception, a crash, a hang, a stack beyond its bound, a
+// difference between painters) is a finding.
 #include "common/Exceptions.h"
 #include "engine/ExpressionError.h"
 #include "engine/ExpressionFormula.h"
 #include "engine/ExpressionParser.h"
+#include "engine/RowPainter.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -25,6 +29,40 @@ const double kColourChanges[] = {1, 0.5, -1e300};
 void Require(bool condition)
 {
     if (!condition) std::abort();
+}
+
+// Rows in order until the first failure; the bytes and the message.
+std::string Paint(const DrawSetup& setup, TPainterKind kind, TBitmap24& picture)
+{
+    picture.SetSize(setup.width, setup.height);
+    std::memset(picture.Bits(), 0x5A, picture.Stride() * static_cast<size_t>(setup.height));
+    const auto painter = MakeRowPainter(setup, kind);
+    for (int row = 0; row < setup.height; ++row) {
+        try {
+            painter->Paint(picture, row);
+        } catch (const Exception& e) {
+            return e.Message();
+        }
+    }
+    return "";
+}
+
+void PaintersAgree(const TFormula& formula)
+{
+    TMcf mcf;
+    mcf.SetDefault();
+    auto move = TPointMoveBox::GetPointMove(0);
+    const long double increments[] = {0.7L, 1e6L};
+    for (const long double inc : increments) {
+        move->SetSize(7, 3);
+        const DrawSetup setup{*move, formula, mcf, 7, 3, inc, inc, 0.5L - 7 * inc / 2, -0.25L - 3 * inc / 2};
+        TBitmap24 plain, fast;
+        const std::string plainError = Paint(setup, TPainterKind::PerPixel, plain);
+        for (const TPainterKind kind : {TPainterKind::Fastest, TPainterKind::Portable}) {
+            Require(Paint(setup, kind, fast) == plainError);
+            Require(std::memcmp(fast.Bits(), plain.Bits(), plain.Stride() * 3) == 0);
+        }
+    }
 }
 
 } // namespace
@@ -51,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     for (const double cc : kColourChanges) {
         formula.ColorChange = cc;
+        PaintersAgree(formula);
         for (const auto& p : kPoints) {
             try {
                 formula.Calc(p[0], p[1]);
