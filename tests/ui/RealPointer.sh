@@ -23,7 +23,14 @@ openbox >/dev/null 2>&1 & wm=$!
   --save-document "$work/sea.vqp" >/dev/null
 "$bin/velquor" "$work/sea.vqp" & pid=$!
 trap 'kill $pid $wm 2>/dev/null || true' EXIT
-main=$(xdotool search --sync --onlyvisible --name '^Velquor$' | head -1)
+# Bounded, so that a window that never shows fails the test with a reason
+# instead of running into ctest's time limit.
+main=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velquor$' | head -1) || true
+if [ -z "$main" ]; then
+  if kill -0 $pid 2>/dev/null; then echo "FAIL: the window did not show within 60 s"
+  else status=0; wait $pid || status=$?; echo "FAIL: velquor ended with status $status before its window showed"; fi
+  exit 1
+fi
 
 differ() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" != "0" ]; }
 # A band through the middle of the picture, away from the bars, once it has
