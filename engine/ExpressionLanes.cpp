@@ -13,6 +13,8 @@
 // a flag without a failure costs only time.
 #include "engine/ExpressionLanes.h"
 
+#include "common/Exceptions.h"
+
 #include "engine/ExpressionMath.h"
 
 #include <algorithm>
@@ -102,6 +104,9 @@ struct LaneStep {
 };
 
 class TLanePainter final : public TRowPainter {
+    // The four lanes' stack and the row's scalars.
+    static constexpr size_t kScratch = 5 * TExpressionProgram::kMaxStack;
+
 public:
     TLanePainter(const DrawSetup& setup, TExpressionSplit split)
         : setup_(setup), split_(std::move(split)), palette_(std::make_unique<TPaletteBytes>(setup.mcf))
@@ -129,6 +134,8 @@ public:
         }
         for (const TPixelStep& s : split_.pixelCode) steps_.push_back(Compile(s, steps_.empty()));
         stackSize_ = 4 * static_cast<size_t>(split_.maxDepth);
+        // A text of at most 1000 characters stays far below this.
+        if (stackSize_ + static_cast<size_t>(scalarCount_) > kScratch) throw ERangeError("Expression too large");
     }
 
     void Paint(TBitmap24& bitmap, int row) const override
@@ -138,8 +145,9 @@ public:
         // whole code finds the first.
         double y;
         if (columnsFail_ || !RowY(setup_, row, y)) return Slow(out, row, 0);
-        std::vector<long double> scratch(stackSize_ + scalarCount_);
-        long double* const scalars = scratch.data() + stackSize_;
+        // On the painting thread's stack: a row allocates nothing.
+        long double scratch[kScratch];
+        long double* const scalars = scratch + stackSize_;
         for (size_t i = 0; i < split_.pixelCode.size(); ++i) {
             const TPixelStep& s = split_.pixelCode[i];
             if (steps_[i].scalar < 0) continue;
@@ -148,7 +156,7 @@ public:
             else if (s.source == TStepSource::Constant) v = s.constant;
             else if (!split_.rowParts[static_cast<size_t>(s.part)].TryEvaluate(0, y, v)) return Slow(out, row, 0);
         }
-        PaintLanes(out, row, scratch.data(), scalars);
+        PaintLanes(out, row, scratch, scalars);
     }
 
     const char* Name() const override { return "expression"; }
