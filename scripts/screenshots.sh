@@ -39,13 +39,18 @@ shot_around() {
 }
 quit() { xdotool key --window "$1" ctrl+q 2>/dev/null || true; kill "$2" 2>/dev/null || true; wait "$2" 2>/dev/null || true; }
 
+# Starts the program and opens the formula dialog: sets pid, main and dialog.
+open_dialog() {
+  "$velquor" & pid=$!
+  main=$(window Velquor)
+  sleep 1
+  xdotool windowactivate --sync "$main" key ctrl+f
+  dialog=$(window 数式設定)
+}
+
 # An error raised from the formula dialog opens above it.
 if want error; then
-"$velquor" & pid=$!
-main=$(window Velquor)
-sleep 1
-xdotool windowactivate --sync "$main" key ctrl+f
-dialog=$(window 数式設定)
+open_dialog
 xdotool windowactivate --sync "$dialog" key Tab ctrl+a type "0.5.5"
 xdotool key Return
 shot error-over-dialog.png 1.5
@@ -54,11 +59,7 @@ fi
 
 # A formula of the user's own, typed into the dialog's last entry.
 if want typed; then
-"$velquor" & pid=$!
-main=$(window Velquor)
-sleep 1
-xdotool windowactivate --sync "$main" key ctrl+f
-dialog=$(window 数式設定)
+open_dialog
 xdotool windowactivate --sync "$dialog" key End Tab type "200*sin(x/9)*cos(y/13) + hypot(x, y)"
 xdotool key Return
 shot typed-formula.png 2
