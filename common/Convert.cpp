@@ -2,6 +2,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/QuoteText.h"
 
 #include <cerrno>
 #include <cfenv>
@@ -103,7 +104,7 @@ std::optional<int32_t> TryStrToInt(const std::string& s)
 int32_t StrToInt(const std::string& text)
 {
     if (auto v = TryStrToInt(text)) return *v;
-    throw EConvertError(Format("'%s' は整数ではありません", text.c_str()));
+    throw EConvertError(Format("'%s' は整数ではありません", QuoteForMessage(text).c_str()));
 }
 
 std::optional<long double> TryStrToFloat(const std::string& s)
@@ -120,7 +121,7 @@ std::optional<long double> TryStrToFloat(const std::string& s)
 long double StrToFloat(const std::string& text)
 {
     if (auto v = TryStrToFloat(text)) return *v;
-    throw EConvertError(Format("'%s' は浮動小数点数ではありません", text.c_str()));
+    throw EConvertError(Format("'%s' は浮動小数点数ではありません", QuoteForMessage(text).c_str()));
 }
 
 double ToDoubleChecked(long double value)
