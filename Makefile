@@ -1,11 +1,12 @@
 # `make run` opens the program, `make test` runs every test (the everyday
 # command), `make check-all` runs what CI adds: the test suite with address
 # and undefined-behaviour sanitizers, the engine and stress tests with the
-# thread sanitizer, and every fuzz target for a minute (scripts/check-all.sh).
+# thread sanitizer, every fuzz target for a minute, and the Debian package
+# installed, run and removed (scripts/check-all.sh).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test check-all format clean
+.PHONY: deps configure build run test package check-all format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -21,6 +22,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, in $(BUILD)/package: velquor_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB > /dev/null && ls package/velquor_*.deb
 
 # Builds in build-asan, build-tsan and build-fuzz beside $(BUILD).
 check-all: deps

@@ -38,6 +38,7 @@ const char* const kUsage =
     "  --format bmp|png      file type when FILE has no .bmp or .png extension\n"
     "                        (default bmp)\n"
     "  --save-document FILE  write the pattern as a document\n"
+    "  --version             show the program's version\n"
     "  --help                show this text\n";
 
 // Thrown for a malformed command line; shown with the usage hint.
@@ -62,6 +63,7 @@ struct Options {
     int filterIndex = 1;
     std::optional<std::string> saveDocument;
     bool help = false;
+    bool version = false;
 };
 
 std::vector<std::string> Split(const std::string& text, char separator)
@@ -97,6 +99,8 @@ Options Parse(const std::vector<std::string>& args)
         };
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--formula") {
             const std::string& v = value();
             StrToInt(v);
@@ -267,6 +271,10 @@ int RunRender(const std::vector<std::string>& args, const std::string& programDi
         const Options o = Parse(args);
         if (o.help) {
             out << kUsage;
+            return 0;
+        }
+        if (o.version) {
+            out << "velquor-render " VELQUOR_VERSION "\n";
             return 0;
         }
         return Run(o, programDir, out, err, showProgress);

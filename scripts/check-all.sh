@@ -4,15 +4,18 @@
 #   2. ThreadSanitizer: the engine tests and the two renderer stress tests,
 #      thousands of cycles each.
 #   3. libFuzzer (clang): every target in tests/fuzz from its seed corpus.
+#   4. The Debian package: metadata, lintian, installed with dpkg into a
+#      fresh tree, run from there and removed (scripts/check-package.sh).
+#      It is made from the everyday build, which `make test` has built.
 # Settings (environment): JOBS, FUZZ_SECONDS (per target, default 60),
-# STRESS_CYCLES (default 2000), CHECKS (default "asan tsan fuzz").
+# STRESS_CYCLES (default 2000), CHECKS (default "asan tsan fuzz package").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 JOBS=${JOBS:-$(nproc)}
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 STRESS_CYCLES=${STRESS_CYCLES:-2000}
-CHECKS=${CHECKS:-asan tsan fuzz}
+CHECKS=${CHECKS:-asan tsan fuzz package}
 
 section() { printf '\n=== %s ===\n' "$*"; }
 elapsed() { printf '(%d s)\n' $((SECONDS - $1)); }
@@ -94,6 +97,13 @@ check_fuzz() {
   done
   printf '%s' "$summary"
   [ -z "$failed" ] || { echo "failed:$failed"; return 1; }
+  elapsed "$start"
+}
+
+check_package() {
+  local start=$SECONDS
+  section "Debian package: metadata, lintian, install, run and remove"
+  JOBS=$JOBS bash scripts/check-package.sh build
   elapsed "$start"
 }
 

@@ -10,7 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxml2-dev zlib1g-dev
   libpng-dev pngcheck python3-pil imagemagick
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-l10n-tools
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils man-db
   xvfb xauth xclip xdotool openbox fonts-ipafont-gothic
 )
 

@@ -9,7 +9,9 @@ if(NOT r EQUAL 0)
 endif()
 foreach(f share/velquor/Velquor.html share/velquor/mcf/稲妻.mcf share/velquor/gallery/波紋.vqp
           share/applications/velquor.desktop
-          share/mime/packages/velquor-mime.xml share/icons/hicolor/256x256/apps/velquor.png)
+          share/mime/packages/velquor-mime.xml share/icons/hicolor/256x256/apps/velquor.png
+          share/metainfo/org.orvak.velquor.metainfo.xml share/man/man1/velquor.1.gz
+          share/man/man1/velquor-render.1.gz share/doc/velquor/copyright)
   if(NOT EXISTS ${WORK}/prefix/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()

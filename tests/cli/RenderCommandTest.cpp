@@ -236,4 +236,11 @@ TEST_F(RenderCommandTest, MalformedCommandLinesAreUsageErrors)
     EXPECT_NE(out_.str().find("--formula-expr EXPR"), std::string::npos);
 }
 
+TEST_F(RenderCommandTest, VersionIsPrintedAndNothingIsDrawn)
+{
+    EXPECT_EQ(Run({"--version", "-o", P("v.bmp")}), 0);
+    EXPECT_EQ(out_.str(), "velquor-render " VELQUOR_VERSION "\n");
+    EXPECT_FALSE(fs::exists(P("v.bmp")));
+}
+
 } // namespace
