@@ -52,3 +52,5 @@ void TMainOperations::ZoomAboutCentre(int notches)
     const TPictureSize size = PictureSize();
     ZoomAt(size.Width / 2.0L, size.Height / 2.0L, notches);
 }
+
+void TMainOperations::ResetArea() { MoveTo(TPlaneArea{FloatPoint(0, 0), FloatPoint(1, 1)}); }

@@ -140,6 +140,8 @@ public:
     void ArrowKey(TArrow arrow);
     // + and -: notches about the picture's centre.
     void ZoomAboutCentre(int notches);
+    // Back to the start-up centre (0, 0) and increment (1, 1).
+    void ResetArea();
     // The colour a pan leaves where the picture uncovers nothing.
     void SetBlankColor(uint8_t blue, uint8_t green, uint8_t red) { blank_ = {blue, green, red}; }
 

@@ -1,5 +1,11 @@
-// The four preferences, read and written in one fixed order.
+// The preferences, read and written in one fixed order: the four first.
 #include "settings/UVelquorRegistry.h"
+
+namespace {
+
+std::string RecentName(int slot) { return "File" + std::to_string(slot + 1); }
+
+} // namespace
 
 void TVelquorRegistry::LoadValues()
 {
@@ -7,6 +13,15 @@ void TVelquorRegistry::LoadValues()
     StatusBar = ReadBool("View", "StatusBar", true);
     ToolBar = ReadBool("View", "ToolBar", true);
     VqpDirectory = ReadString("Settings", "VqpDirectory", "");
+
+    WindowGeometry = ReadString("Window", "Geometry", "");
+    FormulaDialogPlace = ReadString("Window", "FormulaDialog", "");
+    FollowWindow = ReadBool("View", "FollowWindow", false);
+    RecentFiles.clear();
+    for (int slot = 0; slot < kRecentSlots; ++slot) {
+        const std::string file = ReadString("Recent", RecentName(slot), "");
+        if (!file.empty()) RecentFiles.push_back(file);
+    }
 }
 
 void TVelquorRegistry::SaveValues()
@@ -15,4 +30,12 @@ void TVelquorRegistry::SaveValues()
     WriteBool("View", "StatusBar", StatusBar);
     WriteBool("View", "ToolBar", ToolBar);
     WriteString("Settings", "VqpDirectory", VqpDirectory);
+
+    WriteString("Window", "Geometry", WindowGeometry);
+    WriteString("Window", "FormulaDialog", FormulaDialogPlace);
+    WriteBool("View", "FollowWindow", FollowWindow);
+    // Every slot is written, so a shorter list leaves no old entry behind.
+    for (int slot = 0; slot < kRecentSlots; ++slot)
+        WriteString("Recent", RecentName(slot),
+                    slot < static_cast<int>(RecentFiles.size()) ? RecentFiles[static_cast<size_t>(slot)] : "");
 }

@@ -1,9 +1,13 @@
-// The program's four preferences: two folders and the visibility of the bars.
+// The program's four preferences (two folders and the visibility of the
+// bars), and beside them what makes the window a workspace between runs: its
+// place and size, the formula dialog's place, the last documents and whether
+// the picture follows the window.
 #pragma once
 
 #include "settings/URegistryBase.h"
 
 #include <string>
+#include <vector>
 
 class TVelquorRegistry : public TRegistryBase {
 public:
@@ -13,6 +17,17 @@ public:
     bool StatusBar = true;
     bool ToolBar = true;
     std::string VqpDirectory;
+
+    // Qt's saved geometry of the main window in base 64; empty for none.
+    std::string WindowGeometry;
+    // "left,top" of the formula dialog; empty: centred over the window.
+    std::string FormulaDialogPlace;
+    // The last documents, newest first.
+    std::vector<std::string> RecentFiles;
+    bool FollowWindow = false;
+
+    // Entries kept in the store for the recent list.
+    static constexpr int kRecentSlots = 8;
 
 protected:
     void LoadValues() override;

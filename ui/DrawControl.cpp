@@ -144,7 +144,10 @@ void TDrawControl::Copied(TRowRange rows)
 {
     // Qt paints only what of these rows is visible; after a blur the final
     // copy brings every row.
-    if (rows.last > rows.first) view_.update(0, rows.first, view_.width(), rows.last - rows.first);
+    if (rows.last > rows.first) {
+        if (hooks_.rows) hooks_.rows(rows.first, rows.last);
+        else view_.update(0, rows.first, view_.width(), rows.last - rows.first);
+    }
     if (rows.last >= ops_.Pattern().Height()) {
         complete_ = true;
         completed_ = std::chrono::steady_clock::now();

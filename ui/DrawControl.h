@@ -27,6 +27,9 @@ public:
         std::function<void(const std::string& error)> finished;
         // The progress text for the status bar, while drawing and at the end.
         std::function<void(const std::string& text)> status;
+        // Repaints the picture rows [first, last) where the view shows them;
+        // without it the view's own rows of the same numbers are repainted.
+        std::function<void(int first, int last)> rows;
     };
 
     // window runs the progress copies and owns the timer; view shows the

@@ -18,6 +18,7 @@
 #include "ui/UiLook.h"
 #include "ui/UiText.h"
 #include "ui/WindowFit.h"
+#include "document/ViewScale.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,6 +29,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -41,8 +43,6 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velquor"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(JapaneseFont());
     setWindowIcon(Icon(QStringLiteral("velquor.png")));
 
@@ -88,14 +88,23 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     ops_ = std::make_unique<TMainOperations>(static_cast<IMainHost&>(*this), programDir_);
 
     ptbGraph = new TGraphView(ops_->ImageBitmap(), this);
-    // A picture larger than the screen scrolls; one that fits shows whole
-    // with no bars, so the window is exactly the picture as before.
+    // A picture larger than its area scrolls; a smaller one sits in the
+    // middle of a neutral background, so a window made larger than its
+    // picture shows no stray bars or white.
     scrGraph = new QScrollArea(this);
     scrGraph->setObjectName(QStringLiteral("scrGraph"));
     scrGraph->setFrameShape(QFrame::NoFrame);
-    scrGraph->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrGraph->setAlignment(Qt::AlignCenter);
+    scrGraph->setBackgroundRole(QPalette::Dark);
     scrGraph->setWidget(ptbGraph);
+    scrGraph->viewport()->installEventFilter(this);
     setCentralWidget(scrGraph);
+    // One new picture size per resize while the picture follows the window.
+    followTimer_ = new QTimer(this);
+    followTimer_->setObjectName(QStringLiteral("timFollow"));
+    followTimer_->setSingleShot(true);
+    followTimer_->setInterval(kFollowDelayMs);
+    connect(followTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { FollowWindow(); }); });
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -104,7 +113,8 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
         *this, *ops_, *ptbGraph, statusPanels_->Progress(),
         TDrawControl::THooks{
             [this] { DrawingStarting(); }, [this](const std::string& error) { DrawingFinished(error); },
-            [this](const std::string& text) { statusPanels_->ShowDrawingStatus(QString::fromStdString(text)); }});
+            [this](const std::string& text) { statusPanels_->ShowDrawingStatus(QString::fromStdString(text)); },
+            [this](int first, int last) { ptbGraph->UpdateRows(first, last); }});
     CreatePictureInput();
 
     firstActivate_ = true;
@@ -118,6 +128,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     FitClientArea(400, 0);
     SetToolBarVisible(registry_->ToolBar);
     SetStatusBarVisible(registry_->StatusBar);
+    actFollowWindow->setChecked(registry_->FollowWindow);
     setAcceptDrops(true);
 }
 
@@ -262,6 +273,11 @@ bool TfrmMain::OpenInViewer(const std::string& path)
 
 QSize TfrmMain::ClientSize() const { return QSize(width(), height() - menuBar()->height()); }
 
+bool TfrmMain::PictureScrolls() const
+{
+    return scrGraph->horizontalScrollBar()->maximum() > 0 || scrGraph->verticalScrollBar()->maximum() > 0;
+}
+
 int TfrmMain::BarsHeight() const
 {
     int bars = 0;
@@ -272,14 +288,17 @@ int TfrmMain::BarsHeight() const
 
 void TfrmMain::FitClientArea(int width, int imageHeight)
 {
-    ptbGraph->setFixedSize(width, imageHeight);
+    ptbGraph->SetPictureSize(width, imageHeight);
     const QRect screenArea = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
     // The frame is known once the window manager has framed the window.
     const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
     fittedFrame_ = frame;
+    // A fitted view asks for the window the picture would have 1:1; the
+    // picture is then reduced into whatever area that gives.
+    const double scale = viewFit_ ? 1.0 : ptbGraph->Scale();
     TFitInput in;
-    in.imageWidth = width;
-    in.imageHeight = imageHeight;
+    in.imageWidth = ScaledLength(width, scale);
+    in.imageHeight = ScaledLength(imageHeight, scale);
     in.menuHeight = menuBar()->sizeHint().height();
     in.barsHeight = BarsHeight();
     in.minWidth = std::max(menuBar()->sizeHint().width(), tlbMain->isHidden() ? 0 : tlbMain->sizeHint().width());
@@ -287,11 +306,19 @@ void TfrmMain::FitClientArea(int width, int imageHeight)
     in.availableHeight = screenArea.height() - frame.height();
     in.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrGraph);
     const TFitResult fit = FitWindow(in);
-    scrGraph->setHorizontalScrollBarPolicy(fit.horizontalBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    scrGraph->setVerticalScrollBarPolicy(fit.verticalBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setFixedSize(fit.width, fit.height);
+    // The user may make the window smaller than its picture, down to what
+    // the bars need.
+    setMinimumSize(std::min(in.minWidth, fit.width), std::min(in.menuHeight + in.barsHeight + 1, fit.height));
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // A maximised window, or one whose picture follows it, keeps its size.
+    const bool keepSize = isMaximized() || isFullScreen() || actFollowWindow->isChecked();
+    if (!keepSize) {
+        fittedSize_ = QSize(fit.width, fit.height);
+        resize(fittedSize_);
+    }
+    ApplyViewFit();
     // A window that grew past the screen's edge comes back inside it.
-    if (isVisible()) {
+    if (isVisible() && !keepSize) {
         const QRect outer = frameGeometry();
         const int left = std::clamp(outer.left(), screenArea.left(),
                                     std::max(screenArea.left(), screenArea.right() + 1 - outer.width()));
@@ -301,16 +328,72 @@ void TfrmMain::FitClientArea(int width, int imageHeight)
     }
 }
 
+QSize TfrmMain::PictureArea() const
+{
+    // The area without scroll bars: what the central widget has.
+    return scrGraph->size();
+}
+
+void TfrmMain::ApplyViewFit()
+{
+    if (!viewFit_) return;
+    const QSize area = PictureArea();
+    ptbGraph->SetScale(
+        FittedViewScale(ops_->Pattern().Width(), ops_->Pattern().Height(), area.width(), area.height()));
+}
+
+void TfrmMain::SetViewScale(double scale)
+{
+    viewFit_ = false;
+    // The point in the middle of the area stays in the middle.
+    const QSize area = scrGraph->viewport()->size();
+    const double old = ptbGraph->Scale();
+    const double midX = (scrGraph->horizontalScrollBar()->value() + area.width() / 2.0) / old;
+    const double midY = (scrGraph->verticalScrollBar()->value() + area.height() / 2.0) / old;
+    ptbGraph->SetScale(scale);
+    scrGraph->horizontalScrollBar()->setValue(static_cast<int>(midX * scale - area.width() / 2.0));
+    scrGraph->verticalScrollBar()->setValue(static_cast<int>(midY * scale - area.height() / 2.0));
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == scrGraph->viewport() && event->type() == QEvent::Resize) {
+        ApplyViewFit();
+        if (actFollowWindow->isChecked() && !firstActivate_) followTimer_->start();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::FollowWindow()
+{
+    const QSize area = PictureArea();
+    const int width = std::clamp(area.width(), 1, 9999);
+    const int height = std::clamp(area.height(), 1, 9999);
+    const TVelquor& pattern = ops_->Pattern();
+    if (width == pattern.Width() && height == pattern.Height()) return;
+    StopDraw();
+    SetImageSize(width, height);
+    StartDraw();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // Sized by the user or the window manager: the frame's later arrival no
+    // longer refits it.
+    if (size() != fittedSize_ && isVisible()) userSized_ = true;
+}
+
 void TfrmMain::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
     // The window manager's frame is known only once it has framed the
     // window; a fit made before then may reach past the screen.
     const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame != fittedFrame_ && ops_->Pattern().Height() > 0) AdjustClientHeight();
+    if (frame != fittedFrame_ && !userSized_ && ops_->Pattern().Height() > 0) AdjustClientHeight();
 }
 
-void TfrmMain::AdjustClientHeight() { FitClientArea(ptbGraph->width(), ops_->Pattern().Height()); }
+void TfrmMain::AdjustClientHeight() { FitClientArea(ops_->Pattern().Width(), ops_->Pattern().Height()); }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
 {

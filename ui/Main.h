@@ -30,6 +30,7 @@ class IDialogs;
 class QAction;
 class QMimeData;
 class QScrollArea;
+class QTimer;
 class QToolBar;
 class TAboutDialog;
 class TDrawControl;
@@ -80,6 +81,8 @@ public:
     TAboutDialog& AboutDialog() { return *dlgAbout_; }
     // The area below the menu bar: tool bar, picture and status bar.
     QSize ClientSize() const;
+    // The picture widget (its scale and shown size).
+    TGraphView& GraphView() { return *ptbGraph; }
     // True while the poll timer runs (from StartDraw until the renderer is idle).
     bool Drawing() const;
     // The window a message or dialog opens over: an open modal dialog, else
@@ -93,6 +96,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -123,6 +128,12 @@ private:
     void RandomArea();
     void ToggleShadeOff();
     void EditOptions();
+    void ViewFit();
+    void ViewActualSize();
+    void ViewZoomIn();
+    void ViewZoomOut();
+    void ToggleFollowWindow();
+    void ResetArea();
     void ToggleToolBar();
     void ToggleStatusBar();
     void OpenHelp();
@@ -142,6 +153,16 @@ private:
     void AdjustClientHeight();
     void FitClientArea(int width, int imageHeight);
     int BarsHeight() const;
+    // The picture's area between the bars, scroll bars included.
+    QSize PictureArea() const;
+    // True while the picture is larger than its area and scrolls.
+    bool PictureScrolls() const;
+    // A fitted view takes the scale that shows the whole picture.
+    void ApplyViewFit();
+    // A fixed view scale; the middle of the area stays where it is.
+    void SetViewScale(double scale);
+    // The picture takes the size of its area (after a pause in resizing).
+    void FollowWindow();
     void SetWallPaper(TWallpaperStyle style);
     // Undo and redo usable exactly when the history has a step that way.
     void UpdateHistoryActions();
@@ -172,6 +193,14 @@ private:
     std::string startFile_;
     // The window manager's frame the last fit allowed for.
     QSize fittedFrame_;
+    // The size the last fit gave the window; once the user or the window
+    // manager has given it another, a late frame no longer refits it.
+    QSize fittedSize_;
+    bool userSized_ = false;
+    // The view scale follows the area (fit) instead of staying fixed.
+    bool viewFit_ = false;
+    static constexpr int kFollowDelayMs = 300;
+    QTimer* followTimer_ = nullptr;
     QString paletteDialogFolder_;
     QString vqpDialogFolder_;
     // The folder of the executable (the wallpaper file goes there).
@@ -208,6 +237,12 @@ public:
     QAction* actRandom = nullptr;
     QAction* actShadeOff = nullptr;
     QAction* actOption = nullptr;
+    QAction* actViewFit = nullptr;
+    QAction* actViewActual = nullptr;
+    QAction* actViewZoomIn = nullptr;
+    QAction* actViewZoomOut = nullptr;
+    QAction* actFollowWindow = nullptr;
+    QAction* actResetArea = nullptr;
     // Menu items without an action of their own.
     QAction* mnuFileClose = nullptr;
     QAction* mnuViewToolbar = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/PictureInput.h"
 
+#include "document/ViewScale.h"
 #include "ui/GraphView.h"
 
 #include <QKeyEvent>
@@ -12,13 +13,26 @@
 
 namespace {
 
-// The pixel a position lies in.
-QPoint PixelAt(QPointF pos)
+// The shown pixel a position lies in.
+QPoint ShownPixelAt(QPointF pos)
 {
     return QPoint(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));
 }
 
+// Corners at the pixels' edges: press and release on the same pixel span nothing.
+QRect Spanned(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QSize(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())));
+}
+
 } // namespace
+
+QPoint TPictureInput::PixelAt(QPointF pos) const
+{
+    const double scale = view_.Scale();
+    return QPoint(PixelUnder(pos.x(), scale), PixelUnder(pos.y(), scale));
+}
 
 TPictureInput::TPictureInput(TGraphView& view, THandlers handlers) : view_(view), handlers_(std::move(handlers))
 {
@@ -78,19 +92,15 @@ bool TPictureInput::Press(QMouseEvent& event)
     else return false;
     dragButton_ = event.button();
     dragStart_ = PixelAt(event.position());
+    dragStartShown_ = ShownPixelAt(event.position());
     if (drag_ == TDrag::Rect) {
-        band_->setGeometry(QRect(dragStart_, QSize()));
+        band_->setGeometry(QRect(dragStartShown_, QSize()));
         band_->show();
     }
     return true;
 }
 
-QRect TPictureInput::DragRect(QPoint end) const
-{
-    // Corners at the pixels' edges: press and release on the same pixel span nothing.
-    return QRect(QPoint(std::min(dragStart_.x(), end.x()), std::min(dragStart_.y(), end.y())),
-                 QSize(std::abs(end.x() - dragStart_.x()), std::abs(end.y() - dragStart_.y())));
-}
+QRect TPictureInput::DragRect(QPoint end) const { return Spanned(dragStart_, end); }
 
 bool TPictureInput::Move(QMouseEvent& event)
 {
@@ -102,7 +112,7 @@ bool TPictureInput::Move(QMouseEvent& event)
         handlers_.pointer(dragStart_);
         return true;
     case TDrag::Rect:
-        band_->setGeometry(DragRect(pixel));
+        band_->setGeometry(Spanned(dragStartShown_, ShownPixelAt(event.position())));
         handlers_.pointer(pixel);
         return true;
     case TDrag::None: handlers_.pointer(pixel); return false;
@@ -125,8 +135,10 @@ bool TPictureInput::Release(QMouseEvent& event)
         view_.SetShift(QPoint());
     } else {
         band_->hide();
+        // A click is told from a rectangle by what the user saw.
+        const QRect shown = Spanned(dragStartShown_, ShownPixelAt(event.position()));
         const QRect rect = DragRect(pixel);
-        if (std::max(rect.width(), rect.height()) >= kMinRectPixels) handlers_.zoomToRect(rect);
+        if (std::max(shown.width(), shown.height()) >= kMinRectPixels && !rect.isEmpty()) handlers_.zoomToRect(rect);
     }
     handlers_.pointer(pixel);
     return true;

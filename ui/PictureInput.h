@@ -2,8 +2,9 @@
 // about the pointer (with scroll bars only with Ctrl; a plain wheel scrolls),
 // a left drag pans with the picture following the pointer, a right drag or
 // Shift + left drag spans a rectangle to zoom to, arrow keys pan and + and -
-// zoom while the picture has the focus (a click gives it). What each move
-// does to the pattern is the handlers' business.
+// zoom while the picture has the focus (a click gives it). Positions are
+// reported in picture pixels at any view scale. What each move does to the
+// pattern is the handlers' business.
 #pragma once
 
 #include "document/PlaneMoves.h"
@@ -61,13 +62,17 @@ private:
     bool Key(QKeyEvent& event);
     void CancelDrag();
     QRect DragRect(QPoint end) const;
+    // The picture pixel under a position on the view, at its scale.
+    QPoint PixelAt(QPointF pos) const;
 
     TGraphView& view_;
     THandlers handlers_;
     QRubberBand* band_ = nullptr;
     TDrag drag_ = TDrag::None;
     Qt::MouseButton dragButton_ = Qt::NoButton;
+    // Where the drag began: the picture pixel and the shown pixel.
     QPoint dragStart_;
+    QPoint dragStartShown_;
     // Eighths of a degree not yet making a whole notch (fine-grained wheels).
     int wheelRest_ = 0;
 };

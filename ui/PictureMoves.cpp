@@ -19,10 +19,7 @@ void TfrmMain::CreatePictureInput()
     ops_->SetBlankColor(static_cast<uint8_t>(blank.blue()), static_cast<uint8_t>(blank.green()),
                         static_cast<uint8_t>(blank.red()));
     TPictureInput::THandlers h;
-    h.scrolls = [this] {
-        return scrGraph->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ||
-               scrGraph->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
-    };
+    h.scrolls = [this] { return PictureScrolls(); };
     h.zoomAt = [this](QPoint pixel, int notches) { RunMove([&] { ops_->ZoomAt(pixel.x(), pixel.y(), notches); }); };
     h.pan = [this](int dx, int dy) { RunMove([&] { ops_->PanBy(dx, dy); }); };
     h.zoomToRect = [this](QRect r) { RunMove([&] { ops_->ZoomToRect(r.x(), r.y(), r.width(), r.height()); }); };

@@ -1,8 +1,11 @@
-// The View menu: showing and hiding the tool bar and the status bar. The
-// window keeps the picture's size, so it grows or shrinks by the bar.
+// The View menu: showing and hiding the tool bar and the status bar (the
+// window keeps the picture's size, so it grows or shrinks by the bar), the
+// view scale, the picture following the window, and the start-up area.
 #include "ui/Main.h"
 
+#include "document/ViewScale.h"
 #include "settings/UVelquorRegistry.h"
+#include "ui/GraphView.h"
 
 #include <QAction>
 #include <QStatusBar>
@@ -27,3 +30,28 @@ void TfrmMain::SetStatusBarVisible(bool show)
     AdjustClientHeight();
     registry_->StatusBar = show;
 }
+
+// The view scale changes only what is shown; the picture stays as drawn.
+void TfrmMain::ViewFit()
+{
+    viewFit_ = true;
+    ApplyViewFit();
+}
+
+void TfrmMain::ViewActualSize() { SetViewScale(1.0); }
+
+void TfrmMain::ViewZoomIn() { SetViewScale(ViewScaleUp(ptbGraph->Scale())); }
+
+void TfrmMain::ViewZoomOut() { SetViewScale(ViewScaleDown(ptbGraph->Scale())); }
+
+void TfrmMain::ToggleFollowWindow()
+{
+    registry_->FollowWindow = actFollowWindow->isChecked();
+    if (!actFollowWindow->isChecked()) return;
+    // The picture is shown 1:1 at the size of its area.
+    viewFit_ = false;
+    ptbGraph->SetScale(1.0);
+    FollowWindow();
+}
+
+void TfrmMain::ResetArea() { ops_->ResetArea(); }

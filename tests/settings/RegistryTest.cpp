@@ -91,6 +91,33 @@ TEST_F(Registry, FinalStateOfARunIsReadBackNextTime)
     EXPECT_EQ(Stored("View/StatusBar"), QVariant(QString("0")));
 }
 
+TEST_F(Registry, WorkspaceValuesSitBesideTheFourAndAShorterListLeavesNoOldEntry)
+{
+    auto r = Loaded();
+    EXPECT_EQ(r->WindowGeometry, "");
+    EXPECT_EQ(r->FormulaDialogPlace, "");
+    EXPECT_TRUE(r->RecentFiles.empty());
+    EXPECT_FALSE(r->FollowWindow);
+    r->WindowGeometry = "AdnQywADAAA=";
+    r->FormulaDialogPlace = "120,-40";
+    r->FollowWindow = true;
+    for (int i = 1; i <= 8; ++i) r->RecentFiles.push_back("/模様/" + std::to_string(i) + ".vqp");
+    r->Save();
+
+    auto next = Loaded();
+    EXPECT_EQ(next->WindowGeometry, "AdnQywADAAA=");
+    EXPECT_EQ(next->FormulaDialogPlace, "120,-40");
+    EXPECT_TRUE(next->FollowWindow);
+    EXPECT_EQ(next->RecentFiles, r->RecentFiles);
+    EXPECT_EQ(Stored("Recent/File8"), QVariant(QString("/模様/8.vqp")));
+    // The four keep their sections and forms.
+    EXPECT_EQ(Stored("View/StatusBar"), QVariant(QString("1")));
+
+    next->RecentFiles = {"/a.vqp", "/b.vqp"};
+    next->Save();
+    EXPECT_EQ(Loaded()->RecentFiles, (std::vector<std::string>{"/a.vqp", "/b.vqp"}));
+}
+
 TEST_F(Registry, BooleansAreIntegersOtherwiseTheDefault)
 {
     const std::tuple<const char*, bool, bool> cases[] = {

@@ -52,7 +52,10 @@ TEST_F(MainLayoutTest, MenusAndToolBarInTheirOrder)
     EXPECT_EQ(Items(menu("mnuEdit")), Split("mnuEditUndo mnuEditRedo"));
     EXPECT_EQ(Items(menu("mnuOption")),
               Split("mnuOptionFormula mnuOptionPalette - mnuOptionRandom - mnuOptionShadeOff - mnuOptionOption"));
-    EXPECT_EQ(Items(menu("mnuView")), Split("mnuViewToolbar mnuViewStatusbar"));
+    EXPECT_EQ(Items(menu("mnuView")), Split("mnuViewToolbar mnuViewStatusbar - >mnuViewScale mnuViewFollowWindow - "
+                                            "mnuViewResetArea"));
+    EXPECT_EQ(menu("mnuViewScale")->title(), QStringLiteral("表示倍率(&Z)"));
+    EXPECT_EQ(Items(menu("mnuViewScale")), Split("mnuViewScaleFit mnuViewScaleActual - mnuViewScaleIn mnuViewScaleOut"));
     EXPECT_EQ(Items(menu("mnuHelp")), Split("mnuHelpHelp mnuHelpAbout"));
     EXPECT_EQ(Items(window.findChild<QToolBar*>(QStringLiteral("tlbMain")), false),
               Split("actOpen actSave actImgSave - actUndo actRedo - actFunction actPalette - actRandom - actShadeOff"));
