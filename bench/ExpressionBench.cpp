@@ -5,12 +5,12 @@
 // through TVelquor against their built-in twins (split and drawn like them;
 // bench_render has the figures at 4000 x 4000 with mixed expressions too),
 // compile time, and the allocations made while evaluating (none expected).
-#include "engine/ColorSplit.h"
 #include "engine/ExpressionFormula.h"
-#include "engine/ExpressionParser.h"
 #include "engine/FormulaMath.h"
-#include "engine/PaletteIndex.h"
 #include "engine/UVelquor.h"
+#include "expression/ExpressionParser.h"
+#include "palette/ColorSplit.h"
+#include "palette/PaletteIndex.h"
 
 #include <algorithm>
 #include <atomic>

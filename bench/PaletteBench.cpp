@@ -3,7 +3,7 @@
 // nothing), then 1 GB of colour lines, which the colour limit refuses. Peak
 // resident memory is the process's high-water mark, measured after each.
 #include "common/Exceptions.h"
-#include "engine/UMcf.h"
+#include "palette/UMcf.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // would form; per pixel only what joins them remains.
 #pragma once
 
-#include "engine/PaletteBytes.h"
 #include "engine/RowPainter.h"
+#include "palette/PaletteBytes.h"
 
 #include <cstdint>
 #include <memory>

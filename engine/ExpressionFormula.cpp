@@ -1,7 +1,7 @@
 #include "engine/ExpressionFormula.h"
 
-#include "engine/ExpressionMath.h"
-#include "engine/ExpressionParser.h"
+#include "engine/ExpressionFinish.h"
+#include "expression/ExpressionParser.h"
 
 #include <utility>
 

@@ -2,8 +2,8 @@
 // the built-in formulas, so the renderer draws it like any other formula.
 #pragma once
 
-#include "engine/ExpressionProgram.h"
 #include "engine/UFormula.h"
+#include "expression/ExpressionProgram.h"
 
 #include <string>
 

@@ -15,7 +15,8 @@
 
 #include "common/Exceptions.h"
 
-#include "engine/ExpressionMath.h"
+#include "engine/ExpressionFinish.h"
+#include "expression/ExpressionMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,9 +4,9 @@
 // pixel order, so failures keep their message, pixel and the pixels before.
 #include "engine/ExpressionPainter.h"
 
+#include "engine/ExpressionFinish.h"
 #include "engine/ExpressionFormula.h"
 #include "engine/ExpressionLanes.h"
-#include "engine/ExpressionMath.h"
 #include "engine/ExpressionSplit.h"
 
 #include <cmath>

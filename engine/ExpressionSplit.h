@@ -11,7 +11,7 @@
 // program instead.
 #pragma once
 
-#include "engine/ExpressionProgram.h"
+#include "expression/ExpressionProgram.h"
 
 #include <cstdint>
 #include <optional>

@@ -7,7 +7,7 @@
 // parts, so a table entry is the very value the pixel would have formed.
 #pragma once
 
-#include "engine/FpuMath.h"
+#include "common/FpuMath.h"
 
 #include <cstdint>
 

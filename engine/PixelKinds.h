@@ -4,12 +4,12 @@
 // operations, and for any other class through its virtual operations.
 #pragma once
 
-#include "engine/ColorSplit.h"
 #include "engine/FormulaMath.h"
-#include "engine/PaletteBytes.h"
-#include "engine/PaletteIndex.h"
 #include "engine/PointMoveMath.h"
 #include "engine/RowPainter.h"
+#include "palette/ColorSplit.h"
+#include "palette/PaletteBytes.h"
+#include "palette/PaletteIndex.h"
 
 #include <typeinfo>
 

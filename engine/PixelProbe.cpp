@@ -1,8 +1,8 @@
 #include "engine/PixelProbe.h"
 
 #include "common/Exceptions.h"
-#include "engine/FpuMath.h"
-#include "engine/PaletteIndex.h"
+#include "common/FpuMath.h"
+#include "palette/PaletteIndex.h"
 
 TPixelProbe ProbePixel(const TVelquor& pattern, const TPointMove& move, int column, int row)
 {

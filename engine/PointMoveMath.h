@@ -4,7 +4,7 @@
 // would otherwise quietly answer 0).
 #pragma once
 
-#include "engine/FpuMath.h"
+#include "common/FpuMath.h"
 #include "engine/UPointMove.h"
 
 #include <cstdint>

@@ -6,8 +6,8 @@
 
 #include "bitmap/Bitmap24.h"
 #include "engine/UFormula.h"
-#include "engine/UMcf.h"
 #include "engine/UPointMove.h"
+#include "palette/UMcf.h"
 
 #include <memory>
 

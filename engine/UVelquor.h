@@ -15,8 +15,8 @@
 #include "engine/RowPainter.h"
 #include "engine/UFloatPoint.h"
 #include "engine/UFormula.h"
-#include "engine/UMcf.h"
 #include "engine/UPointMove.h"
+#include "palette/UMcf.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -14,7 +14,9 @@ import sys
 BELOW = {
     "common": [],
     "bitmap": ["common"],
-    "engine": ["bitmap", "common"],
+    "palette": ["common"],
+    "expression": ["common"],
+    "engine": ["bitmap", "palette", "expression", "common"],
     "imaging": ["bitmap", "common"],
     "xml": ["common"],
     "platform": ["common"],
@@ -30,7 +32,7 @@ BELOW = {
 }
 # Layers that must build without Qt, so that velquor-render links none (the
 # test velquor_render_links_no_qt checks the linked result).
-QT_FREE = {"common", "bitmap", "engine", "imaging", "xml", "platform", "document", "cli"}
+QT_FREE = {"common", "bitmap", "palette", "expression", "engine", "imaging", "xml", "platform", "document", "cli"}
 
 
 def reachable(folder):

@@ -6,8 +6,8 @@
 
 #include "common/Exceptions.h"
 #include "document/UVqd.h"
-#include "engine/ExpressionError.h"
 #include "engine/ExpressionFormula.h"
+#include "expression/ExpressionError.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitingHost.h"

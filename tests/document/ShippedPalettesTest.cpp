@@ -1,6 +1,6 @@
 // Every palette we ship loads with the program's own reader and is big enough
 // to give a pattern some variety.
-#include "engine/UMcf.h"
+#include "palette/UMcf.h"
 #include "platform/AppPaths.h"
 
 #include <gtest/gtest.h>

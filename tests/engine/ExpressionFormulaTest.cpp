@@ -5,8 +5,8 @@
 #include "tests/support/Pictures.h"
 
 #include "common/Exceptions.h"
-#include "engine/ExpressionError.h"
 #include "engine/UVelquor.h"
+#include "expression/ExpressionError.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // themselves are compared with the whole program in RowPainterTest.
 #include "engine/ExpressionSplit.h"
 
-#include "engine/ExpressionParser.h"
+#include "expression/ExpressionParser.h"
 
 #include <gtest/gtest.h>
 

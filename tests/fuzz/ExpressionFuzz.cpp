@@ -5,10 +5,10 @@
 // (another exception, a crash, a hang, a stack beyond its bound, a
 // difference between painters) is a finding.
 #include "common/Exceptions.h"
-#include "engine/ExpressionError.h"
 #include "engine/ExpressionFormula.h"
-#include "engine/ExpressionParser.h"
 #include "engine/RowPainter.h"
+#include "expression/ExpressionError.h"
+#include "expression/ExpressionParser.h"
 
 #include <cmath>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // message and the palette stays exactly as it was. Any other exception is a
 // finding.
 #include "common/Exceptions.h"
-#include "engine/UMcf.h"
+#include "palette/UMcf.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <sstream>

@@ -2,7 +2,7 @@
 // keywords, so the fuzzer spends its time inside their arguments. A line
 // adds colours or fails with one of the program's exceptions.
 #include "common/Exceptions.h"
-#include "engine/UMcf.h"
+#include "palette/UMcf.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

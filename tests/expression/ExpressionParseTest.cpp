@@ -1,9 +1,9 @@
 // The formula language itself: what a text means, where its mistakes are
 // found, the limits, and the failures of evaluation.
-#include "engine/ExpressionParser.h"
+#include "expression/ExpressionParser.h"
 
 #include "common/Exceptions.h"
-#include "engine/ExpressionError.h"
+#include "expression/ExpressionError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Colour values, the palette and the MCF palette file reader.
-#include "engine/UMcf.h"
+#include "palette/UMcf.h"
 
 #include "common/Convert.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
-#include "engine/ColorSplit.h"
-#include "engine/FpuMath.h"
-#include "engine/McfText.h"
+#include "common/FpuMath.h"
+#include "palette/ColorSplit.h"
+#include "palette/McfText.h"
 
 #include <algorithm>
 #include <fstream>

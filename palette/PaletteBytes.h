@@ -4,7 +4,7 @@
 // pixel and keep the per-pixel code that raises their errors.
 #pragma once
 
-#include "engine/UMcf.h"
+#include "palette/UMcf.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,5 +1,5 @@
 // The processor helpers: rounding, its failure cases and the trigonometric limit.
-#include "engine/FpuMath.h"
+#include "common/FpuMath.h"
 
 #include "common/Exceptions.h"
 

@@ -1,5 +1,5 @@
 // Line splitting, field trimming and code-page conversion for MCF files.
-#include "engine/McfText.h"
+#include "palette/McfText.h"
 
 #include "common/TextEncoding.h"
 

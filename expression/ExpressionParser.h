@@ -3,7 +3,7 @@
 // to postfix code. Reading is iterative, so no text can exhaust the stack.
 #pragma once
 
-#include "engine/ExpressionProgram.h"
+#include "expression/ExpressionProgram.h"
 
 #include <string_view>
 

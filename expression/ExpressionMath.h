@@ -6,8 +6,7 @@
 // non-finite value (infinity or NaN) exactly where the checked one fails.
 #pragma once
 
-#include "engine/FormulaMath.h"
-#include "engine/FpuMath.h"
+#include "common/FpuMath.h"
 
 #include <cmath>
 
@@ -126,16 +125,6 @@ template <bool kCheck>
 inline long double Hypot(long double a, long double b)
 {
     return Checked<kCheck>(std::hypot(a, b));
-}
-
-// A pixel's value from the expression's value E, as for the built-in
-// formulas; but a value so large that the colour change takes it beyond the
-// extended range is an overflow, not the invalid rounding that follows from
-// it.
-inline int32_t Finish(long double e, double colorChange)
-{
-    if (std::isinf(e * colorChange)) fpu::RaiseOverflow();
-    return formulamath::Finish(e, colorChange);
 }
 
 } // namespace exprmath

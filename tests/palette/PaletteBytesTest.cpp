@@ -1,10 +1,10 @@
 // The palette as ready bytes: the index without a division and the bytes of
 // each entry agree with the remainder and the colour split of the per-pixel
 // code.
-#include "engine/PaletteBytes.h"
+#include "palette/PaletteBytes.h"
 
-#include "engine/ColorSplit.h"
-#include "engine/PaletteIndex.h"
+#include "palette/ColorSplit.h"
+#include "palette/PaletteIndex.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Character positions are byte offsets plus one: the first byte outside ASCII
 // ends the reading, so every byte before it is one character.
-#include "engine/ExpressionToken.h"
+#include "expression/ExpressionToken.h"
 
 #include "common/Convert.h"
 #include "common/Format.h"
-#include "engine/ExpressionError.h"
+#include "expression/ExpressionError.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // Building and running postfix code. The stack lives in the evaluating
 // call's frame, so one program can serve every drawing thread at once.
-#include "engine/ExpressionProgram.h"
+#include "expression/ExpressionProgram.h"
 
 #include "common/Exceptions.h"
-#include "engine/ExpressionMath.h"
+#include "expression/ExpressionMath.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Colours, the palette and MCF files: generator lines, invalid lines and
 // their messages, and loads that must change nothing when they fail.
-#include "engine/UMcf.h"
+#include "palette/UMcf.h"
 
 #include "common/Exceptions.h"
 #include "tests/support/TempDir.h"

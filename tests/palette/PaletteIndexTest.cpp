@@ -1,5 +1,5 @@
 // Palette index of a formula value, negative 32-bit values and tiny palettes included.
-#include "engine/PaletteIndex.h"
+#include "palette/PaletteIndex.h"
 
 #include "common/Exceptions.h"
 

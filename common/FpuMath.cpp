@@ -1,5 +1,5 @@
 // Out-of-line raisers, so the inline checks stay small.
-#include "engine/FpuMath.h"
+#include "common/FpuMath.h"
 
 #include "common/Exceptions.h"
 

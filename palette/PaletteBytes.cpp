@@ -1,7 +1,7 @@
 // Byte triples of a palette, split the way the per-pixel code splits them.
-#include "engine/PaletteBytes.h"
+#include "palette/PaletteBytes.h"
 
-#include "engine/ColorSplit.h"
+#include "palette/ColorSplit.h"
 
 TPaletteBytes::TPaletteBytes(const TMcf& mcf) : entries_(static_cast<size_t>(mcf.High) + 1)
 {

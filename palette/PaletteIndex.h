@@ -1,7 +1,7 @@
 // Which palette entry a formula value selects.
 #pragma once
 
-#include "engine/FpuMath.h"
+#include "common/FpuMath.h"
 
 #include <cstdint>
 

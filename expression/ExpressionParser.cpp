@@ -1,11 +1,11 @@
 // Operator precedence by an explicit stack (shunting-yard): operands go
 // straight into the program, operators wait on the stack until one of lower
 // precedence, a closing parenthesis or the end lets them out.
-#include "engine/ExpressionParser.h"
+#include "expression/ExpressionParser.h"
 
 #include "common/Format.h"
-#include "engine/ExpressionError.h"
-#include "engine/ExpressionToken.h"
+#include "expression/ExpressionError.h"
+#include "expression/ExpressionToken.h"
 
 #include <cmath>
 #include <string>
