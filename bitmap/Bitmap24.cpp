@@ -2,6 +2,35 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+
+TBitmap24::TBitmap24(const TBitmap24& other)
+    : width_(other.width_), height_(other.height_), stride_(other.stride_), memory_(other.memory_.Size())
+{
+    if (memory_.Size() > 0) std::memcpy(memory_.Data(), other.memory_.Data(), memory_.Size());
+}
+
+TBitmap24& TBitmap24::operator=(const TBitmap24& other)
+{
+    if (this != &other) *this = TBitmap24(other);
+    return *this;
+}
+
+TBitmap24::TBitmap24(TBitmap24&& other) noexcept
+    : width_(std::exchange(other.width_, 0)), height_(std::exchange(other.height_, 0)),
+      stride_(std::exchange(other.stride_, 0)), memory_(std::move(other.memory_))
+{}
+
+TBitmap24& TBitmap24::operator=(TBitmap24&& other) noexcept
+{
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        stride_ = std::exchange(other.stride_, 0);
+        memory_ = std::move(other.memory_);
+    }
+    return *this;
+}
 
 void TBitmap24::SetSize(int width, int height)
 {
@@ -9,11 +38,10 @@ void TBitmap24::SetSize(int width, int height)
     height = std::max(height, 0);
     if (width == width_ && height == height_) return;
     const size_t stride = StrideFor(width);
-    std::vector<uint8_t> data(stride * static_cast<size_t>(height), 0);
-    const int rows = std::min(height, height_);
-    const size_t bytes = static_cast<size_t>(std::min(width, width_)) * 3;
-    for (int y = 0; y < rows; ++y) std::memcpy(data.data() + static_cast<size_t>(y) * stride, Row(y), bytes);
-    data_.swap(data);
+    // The new memory is mapped before the old is let go; it costs address
+    // space only until rows are written, so the peak stays one picture.
+    TPictureMemory memory(stride * static_cast<size_t>(height));
+    memory_ = std::move(memory);
     width_ = width;
     height_ = height;
     stride_ = stride;

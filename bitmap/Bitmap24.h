@@ -2,17 +2,24 @@
 //
 // Rows are padded to a multiple of four bytes, so the same memory can be
 // wrapped by a toolkit image without copying and written to a BMP file row by
-// row.
+// row. A new size gets new memory that is zero already (TPictureMemory):
+// nothing is filled or copied, and the first write of a row faults in its
+// pages on the thread that writes it.
 #pragma once
+
+#include "bitmap/PictureMemory.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 class TBitmap24 {
 public:
     TBitmap24() = default;
     TBitmap24(int width, int height) { SetSize(width, height); }
+    TBitmap24(const TBitmap24& other);
+    TBitmap24& operator=(const TBitmap24& other);
+    TBitmap24(TBitmap24&& other) noexcept;
+    TBitmap24& operator=(TBitmap24&& other) noexcept;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -20,16 +27,18 @@ public:
     // Bytes from one row to the next: 3 * width rounded up to a multiple of 4.
     size_t Stride() const { return stride_; }
 
-    // Resizing keeps the pixels of the area both sizes share; new pixels are
-    // black. Negative sizes count as 0.
+    // A new size starts black (every byte 0, the padding too), with nothing
+    // of the old picture; the same size keeps the pixels. Negative sizes
+    // count as 0. Throws std::bad_alloc, keeping the old picture, when the
+    // memory is refused.
     void SetSize(int width, int height);
-    void SetWidth(int width) { SetSize(width, height_); }
-    void SetHeight(int height) { SetSize(width_, height); }
 
-    uint8_t* Row(int y) { return data_.data() + static_cast<size_t>(y) * stride_; }
-    const uint8_t* Row(int y) const { return data_.data() + static_cast<size_t>(y) * stride_; }
-    uint8_t* Bits() { return data_.data(); }
-    const uint8_t* Bits() const { return data_.data(); }
+    uint8_t* Row(int y) { return memory_.Data() + static_cast<size_t>(y) * stride_; }
+    const uint8_t* Row(int y) const { return memory_.Data() + static_cast<size_t>(y) * stride_; }
+    uint8_t* Bits() { return memory_.Data(); }
+    const uint8_t* Bits() const { return memory_.Data(); }
+    // The memory behind the rows (tests and benchmarks look at how it came).
+    const TPictureMemory& Memory() const { return memory_; }
 
     // Copies source one to one with its top-left corner at (0, 0); only the
     // area both bitmaps cover is written.
@@ -41,5 +50,5 @@ private:
     int width_ = 0;
     int height_ = 0;
     size_t stride_ = 0;
-    std::vector<uint8_t> data_;
+    TPictureMemory memory_;
 };

@@ -246,8 +246,9 @@ int DrawingThreads(int requested, int height)
 void TVelquor::Draw()
 {
     TBitmap24& picture = *picture_;
-    if (picture.Width() != width_) picture.SetWidth(width_);
-    if (picture.Height() != height_) picture.SetHeight(height_);
+    // A new size is new zero memory, faulted in row by row by the threads
+    // that draw the rows below; the same size draws over the last picture.
+    picture.SetSize(width_, height_);
     pointMove_->SetSize(width_, height_);
     finishedRows_.store(0, std::memory_order_relaxed);
     copiedRows_.store(0, std::memory_order_relaxed);

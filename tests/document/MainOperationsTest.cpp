@@ -172,3 +172,43 @@ TEST_F(MainOperationsTest, FailedPaletteLoadKeepsTheOldPaletteAndName)
 }
 
 } // namespace
+
+// A drawing that fails at its first pixel shows what the bitmaps held
+// before it: the last picture at the same size, but nothing of it at a new
+// size, in the window's bitmap and in the renderer's own alike.
+TEST_F(MainOperationsTest, ANewSizeShowsNothingOfTheOldPicture)
+{
+    const auto black = [](const TBitmap24& b) {
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                if (PixelAt(b, x, y) != 0) return false;
+        return true;
+    };
+    struct Case {
+        int width, height;
+        bool keepsPicture;
+    };
+    const Case cases[] = {{40, 30, true}, {41, 30, false}, {40, 29, false}, {80, 60, false}, {20, 15, false}};
+    WriteBytes(dir_ / "one.mcf", "FF0000\n"); // fails with a division by zero at the first pixel
+    for (const Case& c : cases) {
+        ops_.Pattern().Mcf().SetDefault();
+        ops_.SetImageSize(40, 30);
+        host_.StartDraw();
+        const TBitmap24 drawn = ops_.ImageBitmap();
+        ASSERT_FALSE(black(drawn));
+
+        ops_.SetImageSize(c.width, c.height);
+        ops_.LoadPalette(dir_ / "one.mcf");
+        host_.StartDraw();
+        ASSERT_EQ(ops_.Pattern().ErrorMessage(), "ゼロによる除算");
+        ASSERT_EQ(ops_.ImageBitmap().Width(), c.width);
+        ASSERT_EQ(ops_.Pattern().Bitmap().Height(), c.height);
+        if (c.keepsPicture) {
+            EXPECT_TRUE(SamePixels(ops_.ImageBitmap(), drawn));
+            EXPECT_TRUE(SamePixels(ops_.Pattern().Bitmap(), drawn));
+        } else {
+            EXPECT_TRUE(black(ops_.ImageBitmap())) << c.width << "x" << c.height;
+            EXPECT_TRUE(black(ops_.Pattern().Bitmap())) << c.width << "x" << c.height;
+        }
+    }
+}
