@@ -1,5 +1,7 @@
 // Velquor: the desktop program. `velquor [FILE]` opens a .vqp document or
 // loads a .mcf palette, as dropping the file on the window would.
+#include "platform/AppPaths.h"
+#include "ui/Language.h"
 #include "ui/Main.h"
 #include "ui/UiLook.h"
 
@@ -34,7 +36,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velquor"));
     InitUiResources();
-    InstallJapaneseQtTexts(app);
+    // The language chosen in the options dialog, before any text is made.
+    InstallTexts(app, StoredUiLanguage(std::string()), ProgramDir());
     QApplication::setWindowIcon(Icon(QStringLiteral("velquor.png")));
     QApplication::setFont(JapaneseFont());
 

@@ -4,6 +4,8 @@
 // move 2, against velquor-render's for the same picture, and the time from
 // the window being mapped to its first picture.
 #include "bench/PrintingDialogs.h"
+#include "platform/AppPaths.h"
+#include "ui/Language.h"
 #include "ui/Main.h"
 #include "ui/UiLook.h"
 
@@ -62,7 +64,7 @@ int RunWindow(int argc, char** argv, const std::string& file)
 {
     QApplication app(argc, argv);
     InitUiResources();
-    InstallJapaneseQtTexts(app);
+    InstallTexts(app, TUiLanguage::Japanese, ProgramDir());
     QApplication::setFont(JapaneseFont());
     Watch watch;
     watch.clock.start();

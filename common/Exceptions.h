@@ -36,6 +36,7 @@ extern const char* const kMsgOverflow;
 // The message for memory that cannot be had.
 extern const char* const kMsgOutOfMemory;
 
-// What the user is shown for e: the finished message of our exceptions, the
-// program's own words for lack of memory, what() for anything else.
+// What the user is shown for e, in the language of the program's texts
+// (common/Texts.h): the finished message of our exceptions, the program's
+// own words for lack of memory, what() for anything else.
 std::string MessageOf(const std::exception& e);

@@ -173,8 +173,8 @@ void TMainOperations::ShowHelp()
         host_.ErrorDialog(folder + " が見つかりません" + kHint);
         return;
     }
-    const int result =
-        ShellOpen("Velquor.html", folder, [this](const std::string& path) { return host_.OpenInViewer(path); });
+    const int result = ShellOpen(HelpPageName(programDir_), folder,
+                                 [this](const std::string& path) { return host_.OpenInViewer(path); });
     if (result == kShellOpenFileNotFound) host_.ErrorDialog(std::string("Velquor.html が見つかりません") + kHint);
     else if (result == kShellOpenNoAssociation)
         host_.ErrorDialog("ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。\r\nﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:\r\n" + folder +

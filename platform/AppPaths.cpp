@@ -2,6 +2,7 @@
 #include "platform/AppPaths.h"
 
 #include "common/FileSystem.h"
+#include "common/Texts.h"
 
 #include <filesystem>
 #include <system_error>
@@ -65,3 +66,10 @@ std::string DataDir(const std::string& programDir)
 std::string DefaultPaletteFolder(const std::string& programDir) { return DataDir(programDir) + "/mcf"; }
 
 std::string HelpFolder(const std::string& programDir) { return DataDir(programDir); }
+
+std::string HelpPageName(const std::string& programDir)
+{
+    if (TextLanguage() == TTextLanguage::English && IsFile(HelpFolder(programDir) + "/Velquor.en.html"))
+        return "Velquor.en.html";
+    return "Velquor.html";
+}

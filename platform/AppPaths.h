@@ -20,3 +20,7 @@ std::string DefaultPaletteFolder(const std::string& programDir);
 
 // The folder holding "Velquor.html".
 std::string HelpFolder(const std::string& programDir);
+
+// The help page's file name in the language of the program's texts:
+// "Velquor.en.html" in English where HelpFolder holds it, else "Velquor.html".
+std::string HelpPageName(const std::string& programDir);

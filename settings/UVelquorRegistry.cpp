@@ -22,6 +22,7 @@ void TVelquorRegistry::LoadValues()
         const std::string file = ReadString("Recent", RecentName(slot), "");
         if (!file.empty()) RecentFiles.push_back(file);
     }
+    Language = ReadString("Settings", "Language", "ja");
 }
 
 void TVelquorRegistry::SaveValues()
@@ -38,4 +39,5 @@ void TVelquorRegistry::SaveValues()
     for (int slot = 0; slot < kRecentSlots; ++slot)
         WriteString("Recent", RecentName(slot),
                     slot < static_cast<int>(RecentFiles.size()) ? RecentFiles[static_cast<size_t>(slot)] : "");
+    WriteString("Settings", "Language", Language);
 }

@@ -1,7 +1,7 @@
 // The program's four preferences (two folders and the visibility of the
 // bars), and beside them what makes the window a workspace between runs: its
-// place and size, the formula dialog's place, the last documents and whether
-// the picture follows the window.
+// place and size, the formula dialog's place, the last documents, whether
+// the picture follows the window, and the window's language.
 #pragma once
 
 #include "settings/URegistryBase.h"
@@ -17,6 +17,9 @@ public:
     bool StatusBar = true;
     bool ToolBar = true;
     std::string VqpDirectory;
+    // "ja" (the default), "en" or "system"; read at start, so a change made
+    // in the options dialog applies from the next start.
+    std::string Language = "ja";
 
     // Qt's saved geometry of the main window in base 64; empty for none.
     std::string WindowGeometry;

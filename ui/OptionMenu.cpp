@@ -39,8 +39,16 @@ void TfrmMain::EditOptions()
         [this](const QString& text) { dialogs_->Error(DialogParent(), text); });
     settings->McfDirectory = QString::fromStdString(registry_->PaletteDirectory);
     settings->VqpDirectory = QString::fromStdString(registry_->VqpDirectory);
+    settings->Language = QString::fromStdString(registry_->Language);
     if (dialogs_->Exec(*settings) == QDialog::Accepted) {
         registry_->PaletteDirectory = settings->McfDirectory.toStdString();
         registry_->VqpDirectory = settings->VqpDirectory.toStdString();
+        // The texts are installed before the first window exists, so a new
+        // language shows from the next start; the store keeps it until then.
+        const std::string language = settings->Language.toStdString();
+        if (language != registry_->Language) {
+            registry_->Language = language;
+            dialogs_->Message(DialogParent(), tr("言語の変更は次回の起動から有効になります。"));
+        }
     }
 }

@@ -4,12 +4,15 @@
 #include "common/FileSystem.h"
 #include "ui/UiLook.h"
 
+#include <QComboBox>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+
+#include <algorithm>
 
 TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc errorDialog)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -41,6 +44,20 @@ TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc
     bbnBrows = new QPushButton(QStringLiteral("参照(&B)..."), this);
     bbnBrows->setGeometry(288, 72, 75, 25);
 
+    // The language on the buttons' row, left of them, so the folder rows
+    // keep their places. Each language is named in its own words.
+    lblLanguage = new QLabel(tr("言語(&L)"), this);
+    lblLanguage->move(8, 124);
+    lblLanguage->adjustSize();
+    cmbLanguage = new QComboBox(this);
+    cmbLanguage->addItem(QStringLiteral("日本語"), QStringLiteral("ja"));
+    cmbLanguage->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    cmbLanguage->addItem(tr("システムの言語"), QStringLiteral("system"));
+    cmbLanguage->setToolTip(tr("次回の起動から有効になります"));
+    const int languageLeft = 8 + lblLanguage->width() + 6;
+    cmbLanguage->setGeometry(languageLeft, 120, 192 - languageLeft, 22);
+    lblLanguage->setBuddy(cmbLanguage);
+
     Bevel1 = new QFrame(this);
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
@@ -57,6 +74,7 @@ TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc
     setTabOrder(bbnOk, bbnCancel);
     setTabOrder(bbnCancel, edtVqpDirectory);
     setTabOrder(edtVqpDirectory, bbnBrows);
+    setTabOrder(bbnBrows, cmbLanguage);
 
     connect(bbnRef, &QPushButton::clicked, this, [this] { bbnRefClick(); });
     connect(bbnBrows, &QPushButton::clicked, this, [this] { bbnBrowsClick(); });
@@ -76,6 +94,8 @@ void TfrmSettings::FormShow()
 {
     edtMcfDirectory->setText(McfDirectory);
     edtVqpDirectory->setText(VqpDirectory);
+    // A setting this program does not know shows as the default, Japanese.
+    cmbLanguage->setCurrentIndex(std::max(0, cmbLanguage->findData(Language)));
 }
 
 void TfrmSettings::Browse(const QLabel* caption, QLineEdit* edit)
@@ -104,5 +124,6 @@ void TfrmSettings::bbnOkClick()
     if (!AcceptFolder(edtVqpDirectory->text())) return;
     McfDirectory = edtMcfDirectory->text();
     VqpDirectory = edtVqpDirectory->text();
+    Language = cmbLanguage->currentData().toString();
     accept();
 }

@@ -1,7 +1,9 @@
-// The options dialog: the folders of palette files and of pattern documents.
+// The options dialog: the folders of palette files and of pattern documents,
+// and the language of the window.
 //
 // The main window hands both folders in through McfDirectory and
-// VqpDirectory, shows the dialog modally and takes them back after OK.
+// VqpDirectory and the language setting through Language, shows the dialog
+// modally and takes them back after OK.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -17,6 +20,7 @@ class QPushButton;
 class QShowEvent;
 
 class TfrmSettings : public QDialog {
+    Q_OBJECT
 public:
     using BrowseFunc = std::function<std::optional<QString>(const QString& title)>;
     using ErrorFunc = std::function<void(const QString& text)>;
@@ -27,6 +31,8 @@ public:
 
     QString McfDirectory;
     QString VqpDirectory;
+    // The language setting's text: "ja", "en" or "system".
+    QString Language;
 
     // The form's controls; the dialog's widget tree owns them.
     QLabel* lblMcfDirectory;
@@ -35,6 +41,8 @@ public:
     QLabel* lblVqpDirectory;
     QLineEdit* edtVqpDirectory;
     QPushButton* bbnBrows;
+    QLabel* lblLanguage;
+    QComboBox* cmbLanguage;
     QFrame* Bevel1;
     QPushButton* bbnOk;
     QPushButton* bbnCancel;

@@ -1,11 +1,8 @@
 // The look shared by all windows.
 #include "ui/UiLook.h"
 
-#include <QCoreApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QStringList>
-#include <QTranslator>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void InitIconsResource() { Q_INIT_RESOURCE(icons); }
@@ -32,17 +29,6 @@ QFont JapaneseFont(int pixelSize)
     font.setFamilies(families);
     if (pixelSize > 0) font.setPixelSize(pixelSize);
     return font;
-}
-
-QTranslator* InstallJapaneseQtTexts(QCoreApplication& app)
-{
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return nullptr;
-    }
-    QCoreApplication::installTranslator(translator);
-    return translator;
 }
 
 QIcon Icon(const QString& fileName)

@@ -5,8 +5,6 @@
 #include <QIcon>
 #include <QString>
 
-class QCoreApplication;
-class QTranslator;
 
 // Registers the pictures compiled into this library (":/icons/...").
 void InitUiResources();
@@ -14,12 +12,6 @@ void InitUiResources();
 // "ＭＳ Ｐゴシック" where it exists, else an installed Japanese Gothic face, so
 // Japanese text never shows as boxes. pixelSize 0 keeps the default size.
 QFont JapaneseFont(int pixelSize = 0);
-
-// Installs Qt's own Japanese texts (file dialogs, standard buttons, the
-// overwrite prompt) on app, whatever the system's language: the window is
-// Japanese throughout. Null when the translation is not installed; the
-// translator belongs to app.
-QTranslator* InstallJapaneseQtTexts(QCoreApplication& app);
 
 // A picture of ui/icons by its file name, e.g. Icon("open.png").
 QIcon Icon(const QString& fileName);

@@ -1,4 +1,5 @@
 // Finding the executable's folder and the shipped data beside it or installed.
+#include "common/Texts.h"
 #include "platform/AppPaths.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,21 @@ TEST_F(AppPathsTest, InstalledProgramUsesShareVelquor)
     EXPECT_EQ(DefaultPaletteFolder(bin_), Installed() + "/mcf");
     EXPECT_EQ(HelpFolder(bin_), Installed());
     EXPECT_TRUE(fs::is_directory(DefaultPaletteFolder(bin_)));
+}
+
+TEST_F(AppPathsTest, HelpPageInTheLanguageOfTheTexts)
+{
+    MakeInstalled();
+    const fs::path folder = fs::path(Installed());
+    Touch(folder / "Velquor.html");
+    EXPECT_EQ(HelpPageName(bin_), "Velquor.html");
+    SetTextLanguage(TTextLanguage::English);
+    // No English page installed: the Japanese one rather than none.
+    EXPECT_EQ(HelpPageName(bin_), "Velquor.html");
+    Touch(folder / "Velquor.en.html");
+    EXPECT_EQ(HelpPageName(bin_), "Velquor.en.html");
+    SetTextLanguage(TTextLanguage::Japanese);
+    EXPECT_EQ(HelpPageName(bin_), "Velquor.html");
 }
 
 TEST_F(AppPathsTest, NothingFoundFallsBackToTheProgramFolder)

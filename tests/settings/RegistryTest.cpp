@@ -65,12 +65,14 @@ TEST_F(Registry, FirstRunGivesDefaultsAndCreatesTheStore)
     EXPECT_EQ(r->VqpDirectory, "");
     EXPECT_TRUE(r->StatusBar);
     EXPECT_TRUE(r->ToolBar);
+    EXPECT_EQ(r->Language, "ja");
 
     r->Save();
     EXPECT_EQ(Stored("Settings/PaletteDirectory"), QVariant(QString("")));
     EXPECT_EQ(Stored("Settings/VqpDirectory"), QVariant(QString("")));
     EXPECT_EQ(Stored("View/StatusBar"), QVariant(QString("1")));
     EXPECT_EQ(Stored("View/ToolBar"), QVariant(QString("1")));
+    EXPECT_EQ(Stored("Settings/Language"), QVariant(QString("ja")));
 }
 
 TEST_F(Registry, FinalStateOfARunIsReadBackNextTime)
@@ -81,6 +83,7 @@ TEST_F(Registry, FinalStateOfARunIsReadBackNextTime)
     r->StatusBar = !r->StatusBar;
     r->PaletteDirectory = "C:\\パレット\\mcf, old";
     r->VqpDirectory = "/home/user/模様";
+    r->Language = "en";
     r->Save();
 
     auto next = Loaded();
@@ -88,6 +91,7 @@ TEST_F(Registry, FinalStateOfARunIsReadBackNextTime)
     EXPECT_FALSE(next->StatusBar);
     EXPECT_EQ(next->PaletteDirectory, "C:\\パレット\\mcf, old");
     EXPECT_EQ(next->VqpDirectory, "/home/user/模様");
+    EXPECT_EQ(next->Language, "en");
     EXPECT_EQ(Stored("View/StatusBar"), QVariant(QString("0")));
 }
 

@@ -1,0 +1,27 @@
+# The renderer itself, run with each kind of environment: its messages are
+# English where the first of LC_ALL, LC_MESSAGES and LANG that is set names
+# English, Japanese otherwise. A palette of one colour makes the drawing fail
+# with a fixed message; an unknown option is a usage error of its own.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(WRITE ${WORK}/one.mcf "FF0000\n")
+set(cases
+  "LANG=en_US.UTF-8|Division by zero"
+  "LANG=en_GB.UTF-8|LC_MESSAGES=ja_JP.UTF-8|ゼロによる除算"
+  "LANG=ja_JP.UTF-8|LC_ALL=en_US.UTF-8|Division by zero"
+  "LANG=C|ゼロによる除算"
+  "LANG=de_DE.UTF-8|ゼロによる除算"
+  "ゼロによる除算")
+foreach(c IN LISTS cases)
+  string(REPLACE "|" ";" parts "${c}")
+  list(POP_BACK parts expected)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LC_ALL --unset=LC_MESSAGES --unset=LANG ${parts}
+                          ${RENDER} --palette ${WORK}/one.mcf --size 4x4 -o ${WORK}/x.bmp
+                  RESULT_VARIABLE r ERROR_VARIABLE err)
+  if(NOT r EQUAL 1 OR NOT err STREQUAL "velquor-render: ${expected}\n")
+    message(FATAL_ERROR "with '${parts}': expected status 1 and '${expected}', got ${r}: ${err}")
+  endif()
+  if(EXISTS ${WORK}/x.bmp)
+    message(FATAL_ERROR "with '${parts}': a failed drawing wrote a file")
+  endif()
+endforeach()

@@ -1,0 +1,154 @@
+// The window's language: the texts each choice installs (the program's own,
+// Qt's dialogs, the Qt-free messages), the choice in the options dialog and
+// its place in the settings store.
+#include "common/Exceptions.h"
+#include "platform/AppPaths.h"
+#include "settings/UVelquorRegistry.h"
+#include "tests/ui/WindowFixture.h"
+#include "ui/Language.h"
+#include "ui/USettings.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTranslator>
+
+namespace {
+
+// Removes what InstallTexts installed, so every test starts in Japanese
+// without Qt's translation, as the test program does.
+class InstalledTexts {
+public:
+    InstalledTexts(TUiLanguage language, const QLocale& system)
+        : translators_(InstallTexts(*qApp, language, ProgramDir(), system))
+    {}
+    ~InstalledTexts()
+    {
+        for (QTranslator* t : translators_) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+        SetTextLanguage(TTextLanguage::Japanese);
+    }
+    InstalledTexts(const InstalledTexts&) = delete;
+    InstalledTexts& operator=(const InstalledTexts&) = delete;
+
+private:
+    std::vector<QTranslator*> translators_;
+};
+
+TEST(LanguageTest, EachChoiceInstallsItsTexts)
+{
+    const QLocale japan(QLocale::Japanese, QLocale::Japan);
+    const QLocale germany(QLocale::German, QLocale::Germany);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    struct Case {
+        const char* name;
+        TUiLanguage language;
+        QLocale system;
+        TTextLanguage texts;
+        const char* ours;   // the options dialog's "システムの言語"
+        const char* cancel; // Qt's standard button
+        const char* message;
+    };
+    const Case cases[] = {
+        {"日本語 on an English system", TUiLanguage::Japanese, us, TTextLanguage::Japanese, "システムの言語",
+         "キャンセル", "浮動小数点数のオーバーフロー"},
+        {"English on a Japanese system", TUiLanguage::English, japan, TTextLanguage::English, "System language",
+         "Cancel", "Floating-point overflow"},
+        {"the system's, Japanese", TUiLanguage::System, japan, TTextLanguage::Japanese, "システムの言語", "キャンセル",
+         "浮動小数点数のオーバーフロー"},
+        // The program has no German: English texts, Qt's own in German.
+        {"the system's, German", TUiLanguage::System, germany, TTextLanguage::English, "System language", "Abbrechen",
+         "Floating-point overflow"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const InstalledTexts texts(c.language, c.system);
+        EXPECT_EQ(TextLanguage(), c.texts);
+        EXPECT_EQ(QCoreApplication::translate("TfrmSettings", "システムの言語"), QString::fromUtf8(c.ours));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(c.cancel));
+        EXPECT_EQ(MessageOf(EOverflow(kMsgOverflow)), c.message);
+    }
+    // Qt's Japanese file dialog texts, whatever the system's language.
+    const InstalledTexts japanese(TUiLanguage::Japanese, us);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
+}
+
+TEST(LanguageTest, SettingTextsAndUnknownOnes)
+{
+    for (const TUiLanguage l : {TUiLanguage::Japanese, TUiLanguage::English, TUiLanguage::System})
+        EXPECT_EQ(UiLanguageOfSetting(SettingOfUiLanguage(l)), l);
+    EXPECT_EQ(SettingOfUiLanguage(TUiLanguage::English), "en");
+    EXPECT_EQ(SettingOfUiLanguage(TUiLanguage::System), "system");
+    EXPECT_EQ(UiLanguageOfSetting(""), TUiLanguage::Japanese);
+    EXPECT_EQ(UiLanguageOfSetting("fr"), TUiLanguage::Japanese);
+    EXPECT_EQ(UiLanguageOfSetting("EN"), TUiLanguage::Japanese);
+}
+
+using LanguageOptionTest = WindowFixture;
+
+TEST_F(LanguageOptionTest, ChosenInTheOptionsDialogKeptForTheNextStart)
+{
+    TfrmMain& window = CreateShown();
+    EXPECT_EQ(StoredUiLanguage(SettingsFile()), TUiLanguage::Japanese);
+    const auto choose = [&](const char* setting, bool ok) {
+        dialogs_.onExec = [&](QDialog& dialog) {
+            auto& settings = dynamic_cast<TfrmSettings&>(dialog);
+            settings.FormShow();
+            EXPECT_EQ(settings.cmbLanguage->currentData().toString(),
+                      QString::fromStdString(window.Registry().Language));
+            settings.cmbLanguage->setCurrentIndex(settings.cmbLanguage->findData(QString::fromUtf8(setting)));
+            if (!ok) return static_cast<int>(QDialog::Rejected);
+            settings.bbnOkClick();
+            return settings.result();
+        };
+        window.actOption->trigger();
+    };
+    choose("en", false);
+    EXPECT_EQ(window.Registry().Language, "ja");
+    EXPECT_TRUE(dialogs_.messages.isEmpty());
+
+    choose("en", true);
+    EXPECT_EQ(window.Registry().Language, "en");
+    EXPECT_EQ(dialogs_.messages, QStringList{QStringLiteral("言語の変更は次回の起動から有効になります。")});
+    // The same language again is no change and says nothing.
+    choose("en", true);
+    EXPECT_EQ(dialogs_.messages.size(), 1);
+
+    window_.reset();
+    EXPECT_EQ(StoredUiLanguage(SettingsFile()), TUiLanguage::English);
+    TVelquorRegistry stored;
+    stored.SetStorageFile(SettingsFile());
+    stored.Load();
+    EXPECT_EQ(stored.Language, "en");
+    EXPECT_TRUE(stored.ToolBar);
+}
+
+TEST_F(LanguageOptionTest, AnUnknownSettingShowsAsJapanese)
+{
+    TVelquorRegistry stored;
+    stored.SetStorageFile(SettingsFile());
+    stored.Load();
+    stored.Language = "tlh";
+    stored.Save();
+    TfrmMain& window = CreateShown();
+    QString shown;
+    dialogs_.onExec = [&](QDialog& dialog) {
+        auto& settings = dynamic_cast<TfrmSettings&>(dialog);
+        settings.FormShow();
+        shown = settings.cmbLanguage->currentText();
+        return static_cast<int>(QDialog::Rejected);
+    };
+    window.actOption->trigger();
+    EXPECT_EQ(shown, QStringLiteral("日本語"));
+    EXPECT_EQ(window.Registry().Language, "tlh");
+}
+
+} // namespace
