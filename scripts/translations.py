@@ -7,7 +7,8 @@
   translations.py check LUPDATE SOURCE_DIR TS_FILE
       fails, naming them, when a text of the code is missing from TS_FILE, an
       entry is unfinished or no longer in the code, or a translation lacks a
-      %1..%9 of its source. TS_FILE itself is not changed.
+      %1..%9 of its source, or does not have its printf conversions (%s, %d,
+      %.1f...) in the same order. TS_FILE itself is not changed.
 
 The texts are those of tr() in the window's classes, TText::tr and
 TText::Noop in the layers without Qt (common/Texts.h), in every source folder
@@ -23,6 +24,8 @@ import xml.etree.ElementTree as ET
 
 NOT_PROGRAM = {"tests", "bench", "data", "docs", "scripts", "translations", "packaging"}
 ALIASES = "Q_DECLARE_TR_FUNCTIONS+=VQ_TEXT_CONTEXT,tr+=Noop"
+# A translated printf format is used with the source's arguments.
+PRINTF = re.compile(r"%[-+ #0]*[0-9]*(?:\.[0-9]+)?(?:hh|h|ll|l|L|z|j|t)?[diouxXeEfgGcs%]")
 
 
 def source_folders(source_dir):
@@ -70,6 +73,8 @@ def problems(before, after):
             continue
         for arg in sorted(set(re.findall(r"%[1-9]", s)) - set(re.findall(r"%[1-9]", t.text))):
             found.append("translation lacks %s: [%s] %s" % (arg, c, s))
+        if PRINTF.findall(s) != PRINTF.findall(t.text):
+            found.append("translation differs in its printf conversions: [%s] %s" % (c, s))
     return found
 
 

@@ -8,7 +8,8 @@ file(WRITE ${WORK}/src/common/Texts.h
   "    static constexpr const char* Noop(const char* japanese) { return japanese; }\n};\n")
 file(WRITE ${WORK}/src/common/Uses.cpp
   "#include \"common/Texts.h\"\nconst char* const kFixed = TText::Noop(\"定数\");\n"
-  "const char* Said() { return TText::tr(\"%1 は存在しません。\"); }\n")
+  "const char* Said() { return TText::tr(\"%1 は存在しません。\"); }\n"
+  "const char* Line() { return TText::tr(\"%lld行目の形式が不正です。%s\"); }\n")
 file(WRITE ${WORK}/src/ui/Window.cpp
   "class TWindow : public QWidget {\n    Q_OBJECT\n    void Build() { setWindowTitle(tr(\"開く\")); }\n};\n")
 # Tests and benchmarks are not the program: their texts are not asked for.
@@ -17,6 +18,7 @@ file(WRITE ${WORK}/src/tests/ui/WindowTest.cpp
 
 set(complete
   "TText|定数|Fixed"
+  "TText|%lld行目の形式が不正です。%s|Line %lld is malformed. %s"
   "TText|%1 は存在しません。|%1 does not exist."
   "TWindow|開く|Open")
 function(ts_file name)
@@ -63,7 +65,11 @@ set(cases
   "missing|not in the translation file: [TText] 定数|TText|%1 は存在しません。|%1 does not exist.|TWindow|開く|Open"
   "unfinished|not translated: [TWindow] 開く|TText|定数|Fixed|TText|%1 は存在しません。|%1 does not exist.|TWindow|開く|?"
   "stale|no longer in the code: [TWindow] 閉じる|TWindow|閉じる|Close"
-  "lost_argument|translation lacks %1: [TText] %1 は存在しません。|TText|定数|Fixed|TText|%1 は存在しません。|It does not exist.|TWindow|開く|Open")
+  "lost_argument|translation lacks %1: [TText] %1 は存在しません。|TText|定数|Fixed|TText|%1 は存在しません。|It does not exist.|TWindow|開く|Open"
+  "swapped_format|differs in its printf conversions: [TText] %lld行目の形式が不正です。%s|TText|%lld行目の形式が不正です。%s|%s: line %lld is malformed")
+# Every case but the stale one lists its own entries; these are the ones it
+# does not vary.
+set(others "TText|%lld行目の形式が不正です。%s|Line %lld is malformed. %s")
 foreach(c IN LISTS cases)
   string(REPLACE "|" ";" fields "${c}")
   list(POP_FRONT fields name expected)
@@ -74,6 +80,10 @@ foreach(c IN LISTS cases)
   endwhile()
   if(name STREQUAL "stale")
     set(entries ${complete} ${entries})
+  elseif(NOT name STREQUAL "swapped_format")
+    list(APPEND entries ${others})
+  else()
+    list(APPEND entries "TText|定数|Fixed" "TText|%1 は存在しません。|%1 does not exist." "TWindow|開く|Open")
   endif()
   ts_file(${name} ${entries})
   check(${name} "${expected}")
