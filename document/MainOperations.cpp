@@ -5,12 +5,15 @@
 #include "common/FileSystem.h"
 #include "common/Format.h"
 #include "common/Paths.h"
+#include "common/QuoteText.h"
 #include "document/UVqd.h"
 #include "engine/ExpressionFormula.h"
 #include "engine/UFormula.h"
+#include "palette/UMcf.h"
 #include "platform/AppPaths.h"
 #include "platform/ShellOpen.h"
 
+#include <functional>
 #include <utility>
 
 TMainOperations::TMainOperations(IMainHost& host, std::string programDir, TCanvasUse canvasUse)
@@ -101,6 +104,26 @@ std::string TMainOperations::PaletteFolder() const
     return DefaultPaletteFolder(programDir_);
 }
 
+namespace {
+
+// A palette the user did not pick (a document named it) says which file its
+// message is about, on a line of its own. Open errors name it already.
+void LoadNamedPalette(const std::string& path, const std::function<void()>& load)
+{
+    const std::string heading = QuotePath(path) + "\r\n";
+    try {
+        load();
+    } catch (const EFOpenError&) {
+        throw;
+    } catch (const ETooManyColors& e) {
+        throw ETooManyColors(heading + e.Message());
+    } catch (const EConvertError& e) {
+        throw EConvertError(heading + e.Message());
+    }
+}
+
+} // namespace
+
 void TMainOperations::OpenDocument(const std::string& fileName)
 {
     TVqd vqd;
@@ -114,8 +137,8 @@ void TMainOperations::OpenDocument(const std::string& fileName)
     host_.ShadeOffChanged(shadeOff_);
     SetImageSize(vqd.Size.X, vqd.Size.Y);
     const std::string path = PaletteFolder() + "/" + vqd.PaletteName + ".mcf";
-    if (IsFile(path)) LoadPalette(path);
-    else host_.ShowMessage(Format("[%s]を開けません。", path.c_str()));
+    if (IsFile(path)) LoadNamedPalette(path, [&] { LoadPalette(path); });
+    else host_.ShowMessage(Format("[%s]を開けません。", QuotePath(path).c_str()));
     SelectPointMove(vqd.PointMoveType, vqd.PointMoveParam);
     host_.StartDraw();
 }
@@ -161,7 +184,7 @@ void TMainOperations::DropFiles(const std::vector<std::string>& fileNames)
     const std::string ext = LowerExtension(name);
     if (ext == ".mcf") LoadPaletteAndDraw(name);
     else if (ext == ".vqp") OpenDocument(name);
-    else host_.ErrorDialog(name + "\r\n" + "は扱えません。");
+    else host_.ErrorDialog(QuotePath(name) + "\r\n" + "は扱えません。");
 }
 
 void TMainOperations::ShowHelp()

@@ -6,6 +6,7 @@
 #include "common/Convert.h"
 #include "common/Format.h"
 #include "common/NumberFormat.h"
+#include "common/QuoteText.h"
 #include "xml/XmlDom.h"
 #include "xml/XmlParser.h"
 
@@ -64,7 +65,7 @@ bool Boolean(const TXmlElement& e, const std::string& name)
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     if (lower == "true") return true;
     if (lower == "false") return false;
-    throw EConvertError(Format("'%s' は正しい論理型ではありません", text.c_str()));
+    throw EConvertError(Format("'%s' は正しい論理型ではありません", QuoteForMessage(text).c_str()));
 }
 
 // A NaN or infinity would make a document that no reader accepts.

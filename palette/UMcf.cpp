@@ -5,13 +5,12 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/FpuMath.h"
+#include "common/InputFile.h"
+#include "common/QuoteText.h"
 #include "palette/ColorSplit.h"
 #include "palette/McfText.h"
 
 #include <algorithm>
-#include <fstream>
-
-#include <sys/stat.h>
 
 void TRgb::SetR(int32_t v) { R = colorsplit::Clamp255(v); }
 void TRgb::SetG(int32_t v) { G = colorsplit::Clamp255(v); }
@@ -91,10 +90,6 @@ void TMcf::SetDefault()
 
 namespace {
 
-// A generator line may not make a palette larger than this; a count in the
-// billions would otherwise exhaust memory instead of failing cleanly.
-constexpr int64_t kMaxColors = int64_t{1} << 24;
-
 // The loader replaces this message with the line's own.
 struct InvalidLine : EConvertError {
     InvalidLine() : EConvertError("invalid line") {}
@@ -102,7 +97,8 @@ struct InvalidLine : EConvertError {
 
 void CheckRoom(const TMcf& palette, int32_t count)
 {
-    if (count > 0 && int64_t{palette.High} + 1 + count > kMaxColors) throw InvalidLine();
+    if (count > 0 && int64_t{palette.High} + 1 + count > TMcf::kMaxColors)
+        throw ETooManyColors(Format("色の数が上限の %lld 色を超えます。", static_cast<long long>(TMcf::kMaxColors)));
 }
 
 // The text after a five-character keyword, which must start with one space.
@@ -199,25 +195,27 @@ namespace {
 
 [[noreturn]] void CannotOpen(const std::string& path)
 {
-    throw EFOpenError(Format("ファイル '%s' を開けません。", path.c_str()));
+    throw EFOpenError(Format("ファイル '%s' を開けません。", QuotePath(path).c_str()));
 }
 
 [[noreturn]] void InvalidLineMessage(int64_t number, const std::string& line)
 {
     // Whatever went wrong, the user is told which line to fix.
-    throw EConvertError(
-        Format("%lld行目の形式が不正です。%s", static_cast<long long>(number), mcftext::LineForMessage(line).c_str()));
+    throw EConvertError(Format("%lld行目の形式が不正です。%s", static_cast<long long>(number),
+                               QuoteForMessage(mcftext::LineForMessage(line)).c_str()));
+}
+
+[[noreturn]] void TooManyColorsMessage(int64_t number, const ETooManyColors& e)
+{
+    throw ETooManyColors(Format("%lld行目で", static_cast<long long>(number)) + e.Message());
 }
 
 } // namespace
 
 void TMcf::LoadFromFile(const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) CannotOpen(path);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) CannotOpen(path);
-    LoadFromStream(in, path);
+    TInputFile file(path, kMaxFileBytes);
+    LoadFromStream(file.Stream(), path);
 }
 
 void TMcf::LoadFromStream(std::istream& in, const std::string& fileName)
@@ -235,6 +233,8 @@ void TMcf::LoadFromStream(std::istream& in, const std::string& fileName)
         if (line.empty() || line[0] == '*') continue;
         try {
             scratch.ParseLine(line);
+        } catch (const ETooManyColors& e) {
+            TooManyColorsMessage(number, e);
         } catch (...) {
             InvalidLineMessage(number, line);
         }

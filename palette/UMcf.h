@@ -3,6 +3,8 @@
 // A colour value is 0x00BBGGRR (red in the low byte).
 #pragma once
 
+#include "common/Exceptions.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -27,6 +29,11 @@ public:
 
 using TPalette = std::vector<int32_t>;
 
+// A palette that would hold more than TMcf::kMaxColors colours.
+class ETooManyColors : public ERangeError {
+    using ERangeError::ERangeError;
+};
+
 class TMcf {
 public:
     TMcf();
@@ -45,9 +52,11 @@ public:
     }
     std::string GetName() const;
     // Replaces the palette with the file's colours, or throws and changes
-    // nothing: EFOpenError when the file cannot be opened or read, and
-    // EConvertError "%d行目の形式が不正です。%s" for the first invalid line,
-    // a line longer than kMaxLineLength bytes included.
+    // nothing: EFOpenError when the file cannot be opened or read, is not a
+    // regular file or is larger than kMaxFileBytes; EConvertError
+    // "%d行目の形式が不正です。%s" for the first invalid line, a line longer
+    // than kMaxLineLength bytes included; ETooManyColors for the line that
+    // would take the palette beyond kMaxColors.
     void LoadFromFile(const std::string& path);
     // The same from an open stream; fileName is what FileName becomes and
     // what a read error names.
@@ -60,6 +69,11 @@ public:
     // Far beyond any line a palette needs (a colour, or a generator with
     // generous blanks), yet small enough that one line never costs memory.
     static constexpr size_t kMaxLineLength = 64 * 1024;
+    // A generator line may not make a palette larger than this; a count in
+    // the billions would otherwise exhaust memory instead of failing cleanly.
+    static constexpr int64_t kMaxColors = int64_t{1} << 24;
+    // Palette files are kilobytes; a million generator lines still fit.
+    static constexpr uint64_t kMaxFileBytes = uint64_t{64} << 20;
 
     void SetDefault();
 

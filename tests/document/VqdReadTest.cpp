@@ -185,10 +185,10 @@ TEST_F(VqdRead, UnreadableAndMalformedFilesNameThemselves)
         vqd.LoadFromFile(missing);
         ADD_FAILURE();
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を開けません。");
+        EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を開けません。ファイルが見つかりません。");
     }
     const std::string message = Load(Replaced(kGood, "</dataInfo>", "</datainfo>"));
-    EXPECT_EQ(message.rfind("XMLの解析に失敗しました: " + (dir / "doc.vqp") + "(4行目): ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("XMLの解析に失敗しました: " + (dir / "doc.vqp") + "(4行目12列目): ", 0), 0u) << message;
 }
 
 } // namespace

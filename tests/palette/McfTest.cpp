@@ -3,6 +3,7 @@
 #include "palette/UMcf.h"
 
 #include "common/Exceptions.h"
+#include "common/QuoteText.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -171,12 +172,14 @@ TEST(McfLoad, NamesTheFirstInvalidLine)
         {"#LINE 0,1,0,1,0,x,3", 1, "#LINE 0,1,0,1,0,x,3"},
         {"#LINE 0,1e400,0,0,0,0,3", 1, "#LINE 0,1e400,0,0,0,0,3"}, // beyond a double
         {"#LINE 0,1e300,0,0,0,0,3", 1, "#LINE 0,1e300,0,0,0,0,3"}, // beyond 64-bit rounding
-        // A count that would take gigabytes fails instead of exhausting memory.
-        {"#GRAD 000000,FFFFFF,2000000000", 1, "#GRAD 000000,FFFFFF,2000000000"},
         {"000000\n*x\n000000\n*y\n\n\nZZ", 7, "ZZ"},
         {"000000\r\n\r*x\n\r\nZZ", 5, "ZZ"},
         {"\x82\xa0\x82\xa2", 1, "あい"}, // Shift_JIS text shown as UTF-8
-        {"\xff\xfe", 1, "\xff\xfe"},     // not convertible: the bytes as read
+        {"\xff\xfe", 1, "\\xff\\xfe"}, // not convertible: the bytes, escaped
+        // What a terminal would act on is shown, not sent; a long line is cut.
+        {"000000\n\x1b]0;X\a\x1b[2J", 2, "\\x1b]0;X\\x07\\x1b[2J"},
+        {"#LINE 0,1,0,1,0,1,1234567890123456789012345678901234567890123456789012345678901234567890", 1,
+         "#LINE 0,1,0,1,0,1,12345678901234567890123456789012345678901234567890123456789012…"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -209,14 +212,47 @@ TEST(McfLoad, AFailedLoadChangesNothing)
         mcf.LoadFromFile(missing);
         ADD_FAILURE();
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を開けません。");
+        EXPECT_EQ(e.Message(), "ファイル '" + missing + "' を開けません。ファイルが見つかりません。");
     }
     EXPECT_THROW(mcf.LoadFromFile(dir.Path()), EFOpenError);
+    EXPECT_THROW(mcf.LoadFromFile(dir.Write("over.mcf", "#GRAD 000000,FFFFFF,2000000000\n")), ETooManyColors);
 
     EXPECT_EQ(mcf.High, 199);
     EXPECT_EQ(mcf.Colors, before);
     EXPECT_EQ(mcf.FileName, good);
     EXPECT_EQ(mcf.GetName(), "good");
+}
+
+// A palette beyond the colour limit is refused as such, naming the line that
+// crossed it, whether one count or many lines take it there.
+TEST(McfLoad, TheColourLimitIsNamedAsTheCause)
+{
+    TempDir dir;
+    std::string manyLines;
+    for (int i = 0; i < 70000; ++i) manyLines += "#GRAD 000000,FFFFFF,255\n";
+    struct Case {
+        std::string text;
+        int line;
+    };
+    // 65793 lines of 255 colours fit under 2^24; the next one does not.
+    const Case cases[] = {{"#GRAD 000000,FFFFFF,2000000000\n", 1}, {"000000\n#LINE 0,1,0,1,0,1,16777216\n", 2},
+                          {manyLines, 65794}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        TMcf mcf;
+        mcf.SetDefault();
+        try {
+            mcf.LoadFromFile(dir.Write("many.mcf", c.text));
+            ADD_FAILURE() << "accepted";
+        } catch (const ETooManyColors& e) {
+            EXPECT_EQ(e.Message(), std::to_string(c.line) + "行目で色の数が上限の 16777216 色を超えます。");
+        }
+        EXPECT_EQ(mcf.High, 127);
+    }
+    // Exactly at the limit is a palette.
+    TMcf mcf;
+    mcf.LoadFromFile(dir.Write("full.mcf", "#LINE 0,1,0,1,0,1,16777216\n"));
+    EXPECT_EQ(mcf.High, TMcf::kMaxColors - 1);
 }
 
 TEST(McfLoad, ALargePaletteGrowsTheCapacityByDoubling)
@@ -312,7 +348,8 @@ TEST(McfLoad, StopsAtTheFirstInvalidOrOverlongLineWithoutReadingTheRest)
         TMcf mcf;
         mcf.SetDefault();
         const std::string message = LoadError(mcf, in);
-        const std::string shown = c.line == 300001 ? "ZZ" : buf.Prefix(c.shownFrom + limit).substr(c.shownFrom);
+        const std::string shown =
+            c.line == 300001 ? "ZZ" : QuoteForMessage(buf.Prefix(c.shownFrom + limit).substr(c.shownFrom));
         EXPECT_EQ(message, std::to_string(c.line) + "行目の形式が不正です。" + shown);
         EXPECT_LT(buf.Served(), c.head.size() + limit + 256 * 1024);
         ExpectDefaultPalette(mcf);

@@ -143,11 +143,11 @@ TEST_F(XmlLayer, ReadsShiftJisAsCp932)
 TEST_F(XmlLayer, ReportsWhatAndWhere)
 {
     EXPECT_EQ(ErrorOf("<?xml version=\"1.0\"?>\n<r>\n<e>\n</r>", "bad.xml"),
-              "XMLの解析に失敗しました: bad.xml(4行目): Opening and ending tag mismatch: e line 3 and r");
+              "XMLの解析に失敗しました: bad.xml(4行目5列目): 開始タグ <e>(3行目)と終了タグ </r> が対応していません");
     EXPECT_THAT(ErrorOf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r v=\"\x81\x20\"/>", "sj.xml"),
-                HasSubstr("sj.xml(2行目)"));
+                HasSubstr("sj.xml(2行目7列目)"));
     EXPECT_THAT(ErrorOf(""), HasSubstr("doc.xml"));
-    EXPECT_THAT(ErrorOf("<r>&undefined;</r>"), HasSubstr("undefined"));
+    EXPECT_THAT(ErrorOf("<r>&undefined;</r>"), HasSubstr("(1行目15列目): 宣言されていない実体を参照しています"));
     EXPECT_THAT(ErrorOf("<?xml version=\"1.0\" encoding=\"no-such-code\"?><r/>"), HasSubstr("doc.xml"));
 }
 
@@ -158,7 +158,7 @@ TEST_F(XmlLayer, RefusesEntitiesAndExternalReferences)
         "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n]>\n"
         "<r v=\"&c;&c;&c;\">&c;</r>";
     EXPECT_EQ(ErrorOf(bomb, "bomb.xml"),
-              "XMLの解析に失敗しました: bomb.xml(3行目): 実体を宣言した文書は読み込めません");
+              "XMLの解析に失敗しました: bomb.xml(3行目24列目): 実体を宣言した文書は読み込めません");
 
     const std::string secret = (std::filesystem::temp_directory_path() / "vq_xml_secret.txt").string();
     std::ofstream(secret) << "secret";
@@ -179,12 +179,17 @@ TEST_F(XmlLayer, RefusesEntitiesAndExternalReferences)
 TEST_F(XmlLayer, FileThatCannotBeReadNamesThePath)
 {
     const std::string missing = (std::filesystem::temp_directory_path() / "vq_no_such_file.xml").string();
-    for (const std::string& path : {missing, std::filesystem::temp_directory_path().string()}) {
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const std::pair<std::string, std::string> cases[] = {
+        {missing, "ファイル '" + missing + "' を開けません。ファイルが見つかりません。"},
+        {folder, "'" + folder + "' はフォルダーです。読み込めるのは通常のファイルだけです。"},
+    };
+    for (const auto& [path, message] : cases) {
         try {
             parser.ParseFile(path);
             ADD_FAILURE() << path;
         } catch (const EXmlError& e) {
-            EXPECT_EQ(e.Message(), "ファイル '" + path + "' を開けません。");
+            EXPECT_EQ(e.Message(), message);
         }
     }
 }
