@@ -2,6 +2,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 #include "common/QuoteText.h"
 
 #include <cerrno>
@@ -104,7 +105,7 @@ std::optional<int32_t> TryStrToInt(const std::string& s)
 int32_t StrToInt(const std::string& text)
 {
     if (auto v = TryStrToInt(text)) return *v;
-    throw EConvertError(Format("'%s' は整数ではありません", QuoteForMessage(text).c_str()));
+    throw EConvertError(Format(TText::tr("'%s' は整数ではありません").c_str(), QuoteForMessage(text).c_str()));
 }
 
 std::optional<long double> TryStrToFloat(const std::string& s)
@@ -121,7 +122,7 @@ std::optional<long double> TryStrToFloat(const std::string& s)
 long double StrToFloat(const std::string& text)
 {
     if (auto v = TryStrToFloat(text)) return *v;
-    throw EConvertError(Format("'%s' は浮動小数点数ではありません", QuoteForMessage(text).c_str()));
+    throw EConvertError(Format(TText::tr("'%s' は浮動小数点数ではありません").c_str(), QuoteForMessage(text).c_str()));
 }
 
 double ToDoubleChecked(long double value)

@@ -4,6 +4,7 @@
 #include "common/ErrorReason.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 #include "common/QuoteText.h"
 
 #include <algorithm>
@@ -19,18 +20,18 @@ namespace {
 {
     // A missing file is the common case; the saving side's reason speaks of
     // the folder, which would mislead here.
-    const std::string reason = error == ENOENT ? "ファイルが見つかりません。" : ErrorReason(error);
-    throw EFOpenError(Format("ファイル '%s' を開けません。%s", QuotePath(path).c_str(), reason.c_str()));
+    const std::string reason = error == ENOENT ? TText::tr("ファイルが見つかりません。") : ErrorReason(error);
+    throw EFOpenError(Format(TText::tr("ファイル '%s' を開けません。%s").c_str(), QuotePath(path).c_str(), reason.c_str()));
 }
 
 [[noreturn]] void CannotRead(const std::string& path, int error)
 {
-    throw EFOpenError(Format("ファイル '%s' を読み込めません。%s", QuotePath(path).c_str(), ErrorReason(error).c_str()));
+    throw EFOpenError(Format(TText::tr("ファイル '%s' を読み込めません。%s").c_str(), QuotePath(path).c_str(), ErrorReason(error).c_str()));
 }
 
 [[noreturn]] void TooLarge(const std::string& path, uint64_t limit)
 {
-    throw EFOpenError(Format("ファイル '%s' は大きすぎます。読み込めるのは %s までです。", QuotePath(path).c_str(),
+    throw EFOpenError(Format(TText::tr("ファイル '%s' は大きすぎます。読み込めるのは %s までです。").c_str(), QuotePath(path).c_str(),
                              SizeText(limit).c_str()));
 }
 
@@ -38,13 +39,13 @@ namespace {
 void CheckRegular(const std::string& path, mode_t mode)
 {
     if (S_ISREG(mode)) return;
-    const char* kind = S_ISDIR(mode)    ? "フォルダー"
-                       : S_ISFIFO(mode) ? "名前付きパイプ"
-                       : S_ISCHR(mode) || S_ISBLK(mode) ? "デバイス"
-                       : S_ISSOCK(mode) ? "ソケット"
-                                        : "特殊なファイル";
+    const char* kind = S_ISDIR(mode)    ? TText::Noop("フォルダー")
+                       : S_ISFIFO(mode) ? TText::Noop("名前付きパイプ")
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? TText::Noop("デバイス")
+                       : S_ISSOCK(mode) ? TText::Noop("ソケット")
+                                        : TText::Noop("特殊なファイル");
     throw EFOpenError(
-        Format("'%s' は%sです。読み込めるのは通常のファイルだけです。", QuotePath(path).c_str(), kind));
+        Format(TText::tr("'%s' は%sです。読み込めるのは通常のファイルだけです。").c_str(), QuotePath(path).c_str(), TText::tr(kind).c_str()));
 }
 
 } // namespace
@@ -145,5 +146,5 @@ std::string SizeText(uint64_t bytes)
     const auto n = static_cast<unsigned long long>(bytes);
     if (bytes >= (uint64_t{1} << 20) && bytes % (uint64_t{1} << 20) == 0) return Format("%llu MiB", n >> 20);
     if (bytes >= 1024 && bytes % 1024 == 0) return Format("%llu KiB", n >> 10);
-    return Format("%llu バイト", n);
+    return Format(TText::tr("%llu バイト").c_str(), n);
 }

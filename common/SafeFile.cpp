@@ -13,6 +13,7 @@
 #include "common/ErrorReason.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 
 #include <cerrno>
 #include <random>
@@ -32,7 +33,7 @@ using Writer = std::function<void(std::ostream&)>;
 // The program's message, then why, when that is known.
 [[noreturn]] void CannotCreate(const std::string& path, const std::string& reason)
 {
-    throw EFOpenError(Format("ファイル '%s' を作成できません。", path.c_str()) + reason);
+    throw EFOpenError(Format(TText::tr("ファイル '%s' を作成できません。").c_str(), path.c_str()) + reason);
 }
 
 [[noreturn]] void CannotCreate(const std::string& path, int error)
@@ -276,7 +277,7 @@ void WriteFileReplacing(const std::string& path, const Writer& write, const TFil
     const bool exists = ::stat(target.c_str(), &st) == 0;
     // A directory or a write-protected file is not replaced by a save.
     if (exists && S_ISDIR(st.st_mode)) CannotCreate(path, EISDIR);
-    if (exists && !S_ISREG(st.st_mode)) CannotCreate(path, "通常のファイルではありません。");
+    if (exists && !S_ISREG(st.st_mode)) CannotCreate(path, TText::tr("通常のファイルではありません。"));
     if (exists && ::access(target.c_str(), W_OK) != 0) CannotCreate(path, errno);
 
     const std::string folder = FolderOf(target);

@@ -6,6 +6,7 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/QuoteText.h"
+#include "common/Texts.h"
 #include "document/UVqd.h"
 #include "engine/ExpressionFormula.h"
 #include "engine/UFormula.h"
@@ -32,12 +33,12 @@ void TMainOperations::SelectFormula(int32_t formulaType, const std::string& form
     std::unique_ptr<TFormula> formula;
     if (formulaType == kBuiltinFormulaType) {
         const int32_t n = StrToInt(formulaName);
-        if (n < 0 || n >= TFormulaBox::FormulaCount()) throw ERangeError("未サポートのFormulaNameです。");
+        if (n < 0 || n >= TFormulaBox::FormulaCount()) throw ERangeError(TText::tr("未サポートのFormulaNameです。"));
         formula = TFormulaBox::GetFormula(n);
     } else if (formulaType == kExpressionFormulaType) {
         formula = std::make_unique<TFormula_Expression>(formulaName);
     } else {
-        throw ERangeError(Format("未サポートのFormulaTypeです。[%d]", formulaType));
+        throw ERangeError(Format(TText::tr("未サポートのFormulaTypeです。[%d]").c_str(), formulaType));
     }
     formulaType_ = formulaType;
     formulaName_ = formulaName;
@@ -52,8 +53,8 @@ void TMainOperations::SetArea(long double x, long double y, long double dx, long
 
 void TMainOperations::SetImageSize(int32_t width, int32_t height)
 {
-    if (width < 1 || width > 9999) throw ERangeError(Format("幅の指定が不正です。[%d]", width));
-    if (height < 1 || height > 9999) throw ERangeError(Format("高さの指定が不正です。[%d]", height));
+    if (width < 1 || width > 9999) throw ERangeError(Format(TText::tr("幅の指定が不正です。[%d]").c_str(), width));
+    if (height < 1 || height > 9999) throw ERangeError(Format(TText::tr("高さの指定が不正です。[%d]").c_str(), height));
     host_.ImageSizeChanged(width, height);
     imageBitmap_.SetSize(width, height);
     pattern_->SetSize(width, height);
@@ -67,7 +68,7 @@ void TMainOperations::SetColorChange(double value)
 
 void TMainOperations::SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param)
 {
-    if (pointMoveType < 0) throw ERangeError("未サポートのPointMoveTypeです。");
+    if (pointMoveType < 0) throw ERangeError(TText::tr("未サポートのPointMoveTypeです。"));
     // The stored type and parameters change even when the catalogue then
     // refuses the number: a later save writes what the user asked for.
     pointMoveType_ = pointMoveType;
@@ -138,7 +139,7 @@ void TMainOperations::OpenDocument(const std::string& fileName)
     SetImageSize(vqd.Size.X, vqd.Size.Y);
     const std::string path = PaletteFolder() + "/" + vqd.PaletteName + ".mcf";
     if (IsFile(path)) LoadNamedPalette(path, [&] { LoadPalette(path); });
-    else host_.ShowMessage(Format("[%s]を開けません。", QuotePath(path).c_str()));
+    else host_.ShowMessage(Format(TText::tr("[%s]を開けません。").c_str(), QuotePath(path).c_str()));
     SelectPointMove(vqd.PointMoveType, vqd.PointMoveParam);
     host_.StartDraw();
 }
@@ -184,22 +185,22 @@ void TMainOperations::DropFiles(const std::vector<std::string>& fileNames)
     const std::string ext = LowerExtension(name);
     if (ext == ".mcf") LoadPaletteAndDraw(name);
     else if (ext == ".vqp") OpenDocument(name);
-    else host_.ErrorDialog(QuotePath(name) + "\r\n" + "は扱えません。");
+    else host_.ErrorDialog(QuotePath(name) + "\r\n" + TText::tr("は扱えません。"));
 }
 
 void TMainOperations::ShowHelp()
 {
     static const char* const kHint =
-        "\r\n\r\nﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に\r\nVelquor.html がなければいけません\r\n";
+        TText::Noop("\r\n\r\nﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に\r\nVelquor.html がなければいけません\r\n");
     const std::string folder = HelpFolder(programDir_) + "/";
     if (!IsDirectory(folder)) {
-        host_.ErrorDialog(folder + " が見つかりません" + kHint);
+        host_.ErrorDialog(folder + TText::tr(" が見つかりません") + TText::tr(kHint));
         return;
     }
     const int result = ShellOpen(HelpPageName(programDir_), folder,
                                  [this](const std::string& path) { return host_.OpenInViewer(path); });
-    if (result == kShellOpenFileNotFound) host_.ErrorDialog(std::string("Velquor.html が見つかりません") + kHint);
+    if (result == kShellOpenFileNotFound) host_.ErrorDialog(TText::tr("Velquor.html が見つかりません") + TText::tr(kHint));
     else if (result == kShellOpenNoAssociation)
-        host_.ErrorDialog("ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。\r\nﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:\r\n" + folder +
-                          "Velquor.html");
+        host_.ErrorDialog(TText::tr("ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。\r\nﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:\r\n") + folder +
+                          HelpPageName(programDir_));
 }

@@ -4,6 +4,8 @@
 // or more and the rest once at the end, and keeps the message of a failure.
 #include "engine/UVelquor.h"
 
+#include "common/Texts.h"
+
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "engine/ImageEffect.h"
@@ -162,11 +164,11 @@ void TVelquor::Execute(bool startedIdle)
         } catch (const Exception& e) {
             failure = e.Message();
         } catch (const std::bad_alloc&) {
-            failure = "メモリが不足しています。";
+            failure = TText::tr("メモリが不足しています。");
         } catch (const std::exception& e) {
             failure = e.what();
         } catch (...) {
-            failure = "不明なエラーが発生しました。";
+            failure = TText::tr("不明なエラーが発生しました。");
         }
         lock.lock();
         errorMessage_ = std::move(failure);

@@ -4,6 +4,7 @@
 #include "common/Convert.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 #include "common/FpuMath.h"
 #include "common/InputFile.h"
 #include "common/QuoteText.h"
@@ -39,7 +40,7 @@ int32_t HexPair(const std::string& text, size_t from)
         }
         value = value * 16 + d;
     }
-    if (pair.empty() || value < 0) throw EConvertError(Format("'$%s' は整数ではありません", pair.c_str()));
+    if (pair.empty() || value < 0) throw EConvertError(Format(TText::tr("'$%s' は整数ではありません").c_str(), pair.c_str()));
     return value;
 }
 
@@ -59,7 +60,7 @@ TMcf::TMcf() : Colors(128, 0) {}
 
 void TMcf::Add(int32_t value)
 {
-    if (High == INT32_MAX) throw ERangeError(Format("パレットの範囲を越えています。最大[%d] 指定[%d]", High, High));
+    if (High == INT32_MAX) throw ERangeError(Format(TText::tr("パレットの範囲を越えています。最大[%d] 指定[%d]").c_str(), High, High));
     ++High;
     if (static_cast<size_t>(High) >= Colors.size()) Colors.resize(Colors.size() * 2, 0);
     Colors[static_cast<size_t>(High)] = value;
@@ -67,7 +68,7 @@ void TMcf::Add(int32_t value)
 
 void TMcf::RaiseRange(int32_t index) const
 {
-    throw ERangeError(Format("パレットの範囲を越えています。最大[%d] 指定[%d]", High, index));
+    throw ERangeError(Format(TText::tr("パレットの範囲を越えています。最大[%d] 指定[%d]").c_str(), High, index));
 }
 
 std::string TMcf::GetName() const
@@ -195,19 +196,19 @@ namespace {
 
 [[noreturn]] void CannotOpen(const std::string& path)
 {
-    throw EFOpenError(Format("ファイル '%s' を開けません。", QuotePath(path).c_str()));
+    throw EFOpenError(Format(TText::tr("ファイル '%s' を開けません。").c_str(), QuotePath(path).c_str()));
 }
 
 [[noreturn]] void InvalidLineMessage(int64_t number, const std::string& line)
 {
     // Whatever went wrong, the user is told which line to fix.
-    throw EConvertError(Format("%lld行目の形式が不正です。%s", static_cast<long long>(number),
+    throw EConvertError(Format(TText::tr("%lld行目の形式が不正です。%s").c_str(), static_cast<long long>(number),
                                QuoteForMessage(mcftext::LineForMessage(line)).c_str()));
 }
 
 [[noreturn]] void TooManyColorsMessage(int64_t number, const ETooManyColors& e)
 {
-    throw ETooManyColors(Format("%lld行目で", static_cast<long long>(number)) + e.Message());
+    throw ETooManyColors(Format(TText::tr("%lld行目で").c_str(), static_cast<long long>(number)) + e.Message());
 }
 
 } // namespace

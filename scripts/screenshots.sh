@@ -3,7 +3,7 @@
 # virtual 1280 x 1024 display framed by the openbox window manager, driven
 # with xdotool. Needs a build (make build) and the packages of install-deps.
 # Usage: screenshots.sh [BUILD] [SECTION...]; sections: error typed progress
-# scrolled explore (all when none is named).
+# scrolled explore english (all when none is named).
 set -euo pipefail
 build=$(realpath "${1:-build}")
 sections=("${@:2}")
@@ -132,4 +132,22 @@ xdotool key --window "$main" alt+e
 shot_around edit-menu.png "$main" 0.7
 xdotool key Escape
 kill $pid; wait $pid 2>/dev/null || true
+fi
+
+# The window in English: the language chosen in the settings store, the File
+# menu open, then the formula dialog beside the window.
+if want english; then
+mkdir -p "$HOME/.config/Orvak"
+printf '[Settings]\nLanguage=en\n' > "$HOME/.config/Orvak/Velquor.conf"
+"$velquor" & pid=$!
+main=$(window Velquor)
+sleep 1.5
+xdotool windowactivate --sync "$main" key alt+f
+shot_around english-menu.png "$main" 0.7
+xdotool key Escape
+xdotool windowactivate --sync "$main" key ctrl+f
+window "Formula Settings" > /dev/null
+shot english-window.png 1
+kill $pid; wait $pid 2>/dev/null || true
+rm "$HOME/.config/Orvak/Velquor.conf"
 fi

@@ -48,11 +48,24 @@ def run_lupdate(lupdate, source_dir, ts_file):
         sys.exit("lupdate failed:\n" + result.stdout + result.stderr)
 
 
+def text_of(element):
+    """The text of a source or translation; lupdate writes a carriage return
+    and other control characters as <byte value="xd"/>."""
+    if element is None:
+        return ""
+    parts = [element.text or ""]
+    for child in element:
+        if child.tag == "byte":
+            parts.append(chr(int(child.get("value").lstrip("x"), 16)))
+        parts.append(child.tail or "")
+    return "".join(parts)
+
+
 def messages(ts_file):
     for context in ET.parse(ts_file).getroot().iter("context"):
         name = context.findtext("name")
         for message in context.iter("message"):
-            yield name, message.findtext("source") or "", message.find("translation")
+            yield name, text_of(message.find("source")), message.find("translation")
 
 
 def problems(before, after):
@@ -68,12 +81,12 @@ def problems(before, after):
     for c, s, t in messages(before):
         if (c, s) not in new:
             continue
-        if t is None or t.get("type") in ("unfinished", "vanished", "obsolete") or not (t.text or "").strip():
+        if t is None or t.get("type") in ("unfinished", "vanished", "obsolete") or not text_of(t).strip():
             found.append("not translated: [%s] %s" % (c, s))
             continue
-        for arg in sorted(set(re.findall(r"%[1-9]", s)) - set(re.findall(r"%[1-9]", t.text))):
+        for arg in sorted(set(re.findall(r"%[1-9]", s)) - set(re.findall(r"%[1-9]", text_of(t)))):
             found.append("translation lacks %s: [%s] %s" % (arg, c, s))
-        if PRINTF.findall(s) != PRINTF.findall(t.text):
+        if PRINTF.findall(s) != PRINTF.findall(text_of(t)):
             found.append("translation differs in its printf conversions: [%s] %s" % (c, s))
     return found
 

@@ -23,6 +23,19 @@ def literal(text):
     return '"' + "".join(out) + '"'
 
 
+def text_of(element):
+    """The text of a source or translation; lupdate writes a carriage return
+    and other control characters as <byte value="xd"/>."""
+    if element is None:
+        return ""
+    parts = [element.text or ""]
+    for child in element:
+        if child.tag == "byte":
+            parts.append(chr(int(child.get("value").lstrip("x"), 16)))
+        parts.append(child.tail or "")
+    return "".join(parts)
+
+
 def rows(ts_file, context):
     pairs = {}
     for ctx in ET.parse(ts_file).getroot().iter("context"):
@@ -32,7 +45,7 @@ def rows(ts_file, context):
             translation = message.find("translation")
             if translation is None or translation.get("type") in ("unfinished", "vanished", "obsolete"):
                 continue
-            pairs[message.findtext("source") or ""] = translation.text or ""
+            pairs[text_of(message.find("source"))] = text_of(translation)
     return sorted(pairs.items(), key=lambda p: p[0].encode("utf-8"))
 
 

@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>TAboutBox</name>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About Velquor</translation>
+    </message>
+</context>
+<context>
+    <name>TQtDialogs</name>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TText</name>
     <message>
         <source>ゼロによる除算</source>
@@ -19,12 +37,519 @@
         <source>メモリが不足しています。</source>
         <translation>Not enough memory.</translation>
     </message>
+    <message>
+        <source>未サポートのFormulaNameです。</source>
+        <translation>Unsupported FormulaName.</translation>
+    </message>
+    <message>
+        <source>未サポートのFormulaTypeです。[%d]</source>
+        <translation>Unsupported FormulaType. [%d]</translation>
+    </message>
+    <message>
+        <source>幅の指定が不正です。[%d]</source>
+        <translation>Invalid width. [%d]</translation>
+    </message>
+    <message>
+        <source>高さの指定が不正です。[%d]</source>
+        <translation>Invalid height. [%d]</translation>
+    </message>
+    <message>
+        <source>未サポートのPointMoveTypeです。</source>
+        <translation>Unsupported PointMoveType.</translation>
+    </message>
+    <message>
+        <source>[%s]を開けません。</source>
+        <translation>Cannot open [%s].</translation>
+    </message>
+    <message>
+        <source>は扱えません。</source>
+        <translation>cannot be handled.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+ﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に<byte value="xd"/>
+Velquor.html がなければいけません<byte value="xd"/>
+</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+To show the help, the folder of the program<byte value="xd"/>
+must hold Velquor.html<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source> が見つかりません</source>
+        <translation> was not found</translation>
+    </message>
+    <message>
+        <source>Velquor.html が見つかりません</source>
+        <translation>Velquor.html was not found</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。<byte value="xd"/>
+ﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:<byte value="xd"/>
+</source>
+        <translation>No program to show the help can be started.<byte value="xd"/>
+Open this file in a browser:<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>ぼかし中 %.1f秒</source>
+        <translation>Blurring %.1f s</translation>
+    </message>
+    <message>
+        <source>描画中 %d%% %.1f秒</source>
+        <translation>Drawing %d%% %.1f s</translation>
+    </message>
+    <message>
+        <source>描画時間 %.2f秒</source>
+        <translation>Drawn in %.2f s</translation>
+    </message>
+    <message>
+        <source>描画中断 %.2f秒</source>
+        <translation>Stopped after %.2f s</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; は整数ではありません</source>
+        <translation>&apos;%s&apos; is not an integer</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; は浮動小数点数ではありません</source>
+        <translation>&apos;%s&apos; is not a floating-point number</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません。</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>ディスクの使用量が上限に達しています。</source>
+        <translation>The disk quota is exceeded.</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです。</source>
+        <translation>The file system is read-only.</translation>
+    </message>
+    <message>
+        <source>アクセスが拒否されました。</source>
+        <translation>Access was denied.</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます。</source>
+        <translation>The file name is too long.</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが循環しています。</source>
+        <translation>The symbolic links form a loop.</translation>
+    </message>
+    <message>
+        <source>フォルダーがありません。</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>パスの途中にフォルダーでないものがあります。</source>
+        <translation>A part of the path is not a folder.</translation>
+    </message>
+    <message>
+        <source>同じ名前のフォルダーがあります。</source>
+        <translation>A folder of that name exists.</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます。</source>
+        <translation>The file is too large.</translation>
+    </message>
+    <message>
+        <source>入出力エラーが発生しました。</source>
+        <translation>An input/output error occurred.</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎます。</source>
+        <translation>Too many files are open.</translation>
+    </message>
+    <message>
+        <source>ファイルが使用中です。</source>
+        <translation>The file is in use.</translation>
+    </message>
+    <message>
+        <source>リンクの数が上限に達しています。</source>
+        <translation>The file has too many links.</translation>
+    </message>
+    <message>
+        <source>システムエラー %d が発生しました。</source>
+        <translation>System error %d occurred.</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>ファイル &apos;%s&apos; を開けません。%s</source>
+        <translation>Cannot open the file &apos;%s&apos;. %s</translation>
+    </message>
+    <message>
+        <source>ファイル &apos;%s&apos; を読み込めません。%s</source>
+        <translation>Cannot read the file &apos;%s&apos;. %s</translation>
+    </message>
+    <message>
+        <source>ファイル &apos;%s&apos; は大きすぎます。読み込めるのは %s までです。</source>
+        <translation>The file &apos;%s&apos; is too large; at most %s can be read.</translation>
+    </message>
+    <message>
+        <source>フォルダー</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>名前付きパイプ</source>
+        <translation>a named pipe</translation>
+    </message>
+    <message>
+        <source>デバイス</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>ソケット</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>特殊なファイル</source>
+        <translation>a special file</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; は%sです。読み込めるのは通常のファイルだけです。</source>
+        <translation>&apos;%s&apos; is %s; only regular files can be read.</translation>
+    </message>
+    <message>
+        <source>%llu バイト</source>
+        <translation>%llu bytes</translation>
+    </message>
+    <message>
+        <source>ファイル &apos;%s&apos; を作成できません。</source>
+        <translation>Cannot create the file &apos;%s&apos;.</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません。</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>不明なエラーが発生しました。</source>
+        <translation>An unknown error occurred.</translation>
+    </message>
+    <message>
+        <source>&apos;$%s&apos; は整数ではありません</source>
+        <translation>&apos;$%s&apos; is not an integer</translation>
+    </message>
+    <message>
+        <source>パレットの範囲を越えています。最大[%d] 指定[%d]</source>
+        <translation>Beyond the palette. Largest [%d], given [%d]</translation>
+    </message>
+    <message>
+        <source>ファイル &apos;%s&apos; を開けません。</source>
+        <translation>Cannot open the file &apos;%s&apos;.</translation>
+    </message>
+    <message>
+        <source>%lld行目の形式が不正です。%s</source>
+        <translation>Line %lld is malformed. %s</translation>
+    </message>
+    <message>
+        <source>%lld行目で</source>
+        <translation>On line %lld: </translation>
+    </message>
+</context>
+<context>
+    <name>TfrmFormulaSelect</name>
+    <message>
+        <source>数式設定</source>
+        <translation>Formula Settings</translation>
+    </message>
+    <message>
+        <source>数式指定</source>
+        <translation>Formula</translation>
+    </message>
+    <message>
+        <source>例: x*x + y*y</source>
+        <translation>e.g. x*x + y*y</translation>
+    </message>
+    <message>
+        <source>座標指定</source>
+        <translation>Coordinates</translation>
+    </message>
+    <message>
+        <source>X増分</source>
+        <translation>X increment</translation>
+    </message>
+    <message>
+        <source>Y増分</source>
+        <translation>Y increment</translation>
+    </message>
+    <message>
+        <source>表示サイズ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>色の変化量</source>
+        <translation>Colour change</translation>
+    </message>
+    <message>
+        <source>座標変換</source>
+        <translation>Point move</translation>
+    </message>
+    <message>
+        <source>了解(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>式を入力</source>
+        <translation>Type a formula</translation>
+    </message>
 </context>
 <context>
     <name>TfrmMain</name>
     <message>
         <source>言語の変更は次回の起動から有効になります。</source>
         <translation>The new language takes effect the next time Velquor starts.</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>背景に設定(&amp;B)</source>
+        <translation>Set as &amp;Wallpaper</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>描画設定(&amp;O)</source>
+        <translation>&amp;Drawing</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>表示倍率(&amp;Z)</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>開く|VQPﾌｧｲﾙを開きます。</source>
+        <translation>Open|Opens a VQP file.</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)...</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>保存|VQPﾌｧｲﾙを保存します。</source>
+        <translation>Save|Saves a VQP file.</translation>
+    </message>
+    <message>
+        <source>画像を保存(&amp;G)...</source>
+        <translation>Save &amp;Image...</translation>
+    </message>
+    <message>
+        <source>画像を保存|画像を保存します。</source>
+        <translation>Save Image|Saves the picture.</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&amp;C)</source>
+        <translation>&amp;Copy to Clipboard</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存|ｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します。</source>
+        <translation>Copy to Clipboard|Copies the picture to the clipboard.</translation>
+    </message>
+    <message>
+        <source>中央に表示(&amp;C)</source>
+        <translation>&amp;Centred</translation>
+    </message>
+    <message>
+        <source>中央に表示|中央に表示します。</source>
+        <translation>Centred|Shows the picture in the middle of the desktop.</translation>
+    </message>
+    <message>
+        <source>拡大して表示(&amp;S)</source>
+        <translation>&amp;Stretched</translation>
+    </message>
+    <message>
+        <source>拡大して表示|拡大して表示します。</source>
+        <translation>Stretched|Stretches the picture over the whole desktop.</translation>
+    </message>
+    <message>
+        <source>並べて表示(&amp;T)</source>
+        <translation>&amp;Tiled</translation>
+    </message>
+    <message>
+        <source>並べて表示|並べて表示します。</source>
+        <translation>Tiled|Repeats the picture over the desktop.</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>このｿﾌﾄを終了します。</source>
+        <translation>Quits Velquor.</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>元に戻す|ﾊﾟﾀｰﾝを一つ前の状態に戻します。</source>
+        <translation>Undo|Takes the pattern back one step.</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>やり直し|元に戻したﾊﾟﾀｰﾝの変更をやり直します。</source>
+        <translation>Redo|Does an undone change of the pattern again.</translation>
+    </message>
+    <message>
+        <source>数式設定(&amp;F)...</source>
+        <translation>&amp;Formula Settings...</translation>
+    </message>
+    <message>
+        <source>数式設定|数式設定ﾀﾞｲｱﾛｸﾞを表示します。</source>
+        <translation>Formula Settings|Shows the formula settings dialog.</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄ(&amp;P)...</source>
+        <translation>&amp;Palette...</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄ|MCFﾌｧｲﾙを読み込みます。</source>
+        <translation>Palette|Loads an MCF file.</translation>
+    </message>
+    <message>
+        <source>ランダム設定(&amp;R)</source>
+        <translation>&amp;Random</translation>
+    </message>
+    <message>
+        <source>ランダム設定|座標指定をランダムに設定します。</source>
+        <translation>Random|Sets the coordinates at random.</translation>
+    </message>
+    <message>
+        <source>ぼかす(&amp;S)</source>
+        <translation>&amp;Blur</translation>
+    </message>
+    <message>
+        <source>ぼかす|画像をぼかします</source>
+        <translation>Blur|Blurs the picture</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ(&amp;O)...</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ|Velquorの設定を行います。</source>
+        <translation>Options|Velquor&apos;s settings.</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙﾊﾞｰ(&amp;T)</source>
+        <translation>&amp;Tool Bar</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙﾊﾞｰの表示／非表示を切り替えます。</source>
+        <translation>Shows or hides the tool bar.</translation>
+    </message>
+    <message>
+        <source>ｽﾃｰﾀｽﾊﾞｰ(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>ｽﾃｰﾀｽﾊﾞｰの表示／非表示を切り替えます。</source>
+        <translation>Shows or hides the status bar.</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる(&amp;W)</source>
+        <translation>Fit to &amp;Window</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる|画像全体がウィンドウに収まるように縮小して表示します。</source>
+        <translation>Fit to Window|Shrinks the view until the whole picture fits the window.</translation>
+    </message>
+    <message>
+        <source>等倍(&amp;1)</source>
+        <translation>Actual Size (&amp;1)</translation>
+    </message>
+    <message>
+        <source>等倍|画像を1:1で表示します。</source>
+        <translation>Actual Size|Shows the picture at 1:1.</translation>
+    </message>
+    <message>
+        <source>拡大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>拡大|表示倍率を2倍にします。</source>
+        <translation>Zoom In|Doubles the view scale.</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>縮小|表示倍率を1/2にします。</source>
+        <translation>Zoom Out|Halves the view scale.</translation>
+    </message>
+    <message>
+        <source>画像サイズをウィンドウに合わせる(&amp;F)</source>
+        <translation>Picture Size to &amp;Fit the Window</translation>
+    </message>
+    <message>
+        <source>画像サイズをウィンドウに合わせる|ウィンドウの大きさに合わせて画像を描き直します。</source>
+        <translation>Picture Size to Fit the Window|Draws the picture again at the size of the window.</translation>
+    </message>
+    <message>
+        <source>表示範囲を戻す(&amp;H)</source>
+        <translation>Reset the &amp;View</translation>
+    </message>
+    <message>
+        <source>表示範囲を戻す|中心と増分を起動時の値に戻します。</source>
+        <translation>Reset the View|Puts the centre and the increment back to their start-up values.</translation>
+    </message>
+    <message>
+        <source>ヘルプを開きます。</source>
+        <translation>Opens the help page.</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>このソフトのﾊﾞｰｼﾞｮﾝ情報を表示します。</source>
+        <translation>Shows Velquor&apos;s version.</translation>
+    </message>
+    <message>
+        <source>Velquorファイル(*.vqp)|*.vqp</source>
+        <translation>Velquor files (*.vqp)|*.vqp</translation>
+    </message>
+    <message>
+        <source>ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png</source>
+        <translation>Bitmap (*.bmp)|*.bmp|PNG file (*.png)|*.png</translation>
+    </message>
+    <message>
+        <source>画像を保存しています...</source>
+        <translation>Saving the picture...</translation>
+    </message>
+    <message>
+        <source>MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*</source>
+        <translation>MCF files (*.mcf)|*.mcf|All files|*</translation>
     </message>
 </context>
 <context>
@@ -40,6 +565,38 @@
     <message>
         <source>次回の起動から有効になります</source>
         <translation>Takes effect from the next start</translation>
+    </message>
+    <message>
+        <source>Velquorの設定</source>
+        <translation>Velquor Settings</translation>
+    </message>
+    <message>
+        <source>MCFﾌｧｲﾙの読み込み元</source>
+        <translation>Where MCF files are read from</translation>
+    </message>
+    <message>
+        <source>参照(&amp;R)...</source>
+        <translation>B&amp;rowse...</translation>
+    </message>
+    <message>
+        <source>VQPファイルの保存先</source>
+        <translation>Where VQP files are saved</translation>
+    </message>
+    <message>
+        <source>参照(&amp;B)...</source>
+        <translation>&amp;Browse...</translation>
+    </message>
+    <message>
+        <source>了解(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>%1は存在しません。</source>
+        <translation>%1 does not exist.</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "common/Paths.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -129,7 +130,7 @@ void TQtDialogs::Message(QWidget* parent, const QString& text)
 void TQtDialogs::Error(QWidget* parent, const QString& text)
 {
     QApplication::beep();
-    Box(parent, QMessageBox::Critical, QStringLiteral("エラー"), text);
+    Box(parent, QMessageBox::Critical, QCoreApplication::translate("TQtDialogs", "エラー"), text);
 }
 
 void TQtDialogs::ShowException(QWidget* parent, const QString& text)
@@ -143,7 +144,7 @@ bool TQtDialogs::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url
 
 void TQtDialogs::RunWithProgress(QWidget* parent, const QString& title, const TProgressWork& work)
 {
-    QProgressDialog box(title, QStringLiteral("キャンセル"), 0, 100, parent);
+    QProgressDialog box(title, QCoreApplication::translate("TQtDialogs", "キャンセル"), 0, 100, parent);
     box.setWindowTitle(QStringLiteral("Velquor"));
     box.setWindowModality(Qt::ApplicationModal);
     box.setAutoReset(false);

@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString kVqpFilter = QStringLiteral("Velquorファイル(*.vqp)|*.vqp");
+const char* const kVqpFilter = QT_TRANSLATE_NOOP("TfrmMain", "Velquorファイル(*.vqp)|*.vqp");
 const QString kVqpExt = QStringLiteral(".vqp");
 
 } // namespace
@@ -32,7 +32,7 @@ std::optional<QString> TfrmMain::ChooseFileToOpen(QString& folder, const std::st
 void TfrmMain::OpenDocument()
 {
     const std::optional<QString> file =
-        ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, kVqpFilter, kVqpExt);
+        ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, tr(kVqpFilter), kVqpExt);
     if (file) ops_->OpenDocument(file->toStdString());
 }
 
@@ -40,7 +40,7 @@ void TfrmMain::SaveDocument()
 {
     RefreshDialogFolder(vqpDialogFolder_, registry_->VqpDirectory);
     TSaveFileRequest request;
-    request.filter = kVqpFilter;
+    request.filter = tr(kVqpFilter);
     request.defaultExt = kVqpExt;
     request.initialDir = vqpDialogFolder_;
     request.overwritePrompt = true;
@@ -51,7 +51,7 @@ void TfrmMain::SaveDocument()
 void TfrmMain::SaveImage()
 {
     TSaveFileRequest request;
-    request.filter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png");
+    request.filter = tr("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png");
     request.fileName = imgSaveFileName_;
     request.filterIndex = imgSaveFilterIndex_;
     const std::optional<TSaveFileResult> result = dialogs_->SaveFile(DialogParent(), request);
@@ -71,7 +71,7 @@ void TfrmMain::SaveImage()
     } release{savingImage_};
     try {
         dialogs_->RunWithProgress(
-            DialogParent(), QStringLiteral("画像を保存しています..."),
+            DialogParent(), tr("画像を保存しています..."),
             [&](const TReportProgress& report) { SaveImageFile(bitmap, fileName, filterIndex, report); });
     } catch (const ESaveCancelled&) {
         // The user's own choice; the previous file is as it was.

@@ -17,7 +17,7 @@ void TfrmMain::ChoosePalette()
 {
     const std::optional<QString> file =
         ChooseFileToOpen(paletteDialogFolder_, registry_->PaletteDirectory,
-                         QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"), QStringLiteral(".mcf"));
+                         tr("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"), QStringLiteral(".mcf"));
     if (file) ops_->LoadPaletteAndDraw(file->toStdString());
 }
 

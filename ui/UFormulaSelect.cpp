@@ -60,33 +60,33 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
     : QDialog(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), main_(main)
 {
     setObjectName(QStringLiteral("frmFormulaSelect"));
-    setWindowTitle(QStringLiteral("数式設定"));
+    setWindowTitle(tr("数式設定"));
     setModal(false);
     setFont(JapaneseFont());
     setFixedSize(S(672), S(295));
 
-    QGroupBox* formula = Group(this, "GroupBox2", QStringLiteral("数式指定"), R(10, 10, 301, 94));
+    QGroupBox* formula = Group(this, "GroupBox2", tr("数式指定"), R(10, 10, 301, 94));
     cmbFormula = new QComboBox(formula);
     cmbFormula->setObjectName(QStringLiteral("cmbFormula"));
     cmbFormula->setGeometry(R(12, 24, 277, 26));
     edtExpression = Edit(formula, "edtExpression", QString(), QRect(), R(12, 58, 277, 26));
     edtExpression->clear();
-    edtExpression->setPlaceholderText(QStringLiteral("例: x*x + y*y"));
+    edtExpression->setPlaceholderText(tr("例: x*x + y*y"));
 
-    QGroupBox* area = Group(this, "GroupBox1", QStringLiteral("座標指定"), R(10, 112, 301, 166));
+    QGroupBox* area = Group(this, "GroupBox1", tr("座標指定"), R(10, 112, 301, 166));
     edtX = Edit(area, "edtX", QStringLiteral("X"), R(8, 24, 60, 26), R(76, 24, 213, 26));
     edtY = Edit(area, "edtY", QStringLiteral("Y"), R(8, 59, 60, 26), R(76, 59, 213, 26));
-    edtDX = Edit(area, "edtDX", QStringLiteral("X増分"), R(8, 94, 60, 26), R(76, 94, 213, 26));
-    edtDY = Edit(area, "edtDY", QStringLiteral("Y増分"), R(8, 129, 60, 26), R(76, 129, 213, 26));
+    edtDX = Edit(area, "edtDX", tr("X増分"), R(8, 94, 60, 26), R(76, 94, 213, 26));
+    edtDY = Edit(area, "edtDY", tr("Y増分"), R(8, 129, 60, 26), R(76, 129, 213, 26));
 
-    QGroupBox* size = Group(this, "GroupBox3", QStringLiteral("表示サイズ"), R(322, 10, 199, 61));
+    QGroupBox* size = Group(this, "GroupBox3", tr("表示サイズ"), R(322, 10, 199, 61));
     edtSizeX = Edit(size, "edtSizeX", QStringLiteral("X"), R(4, 24, 20, 26), R(28, 24, 66, 26));
     edtSizeY = Edit(size, "edtSizeY", QStringLiteral("Y"), R(102, 24, 20, 26), R(126, 24, 66, 26));
 
-    QGroupBox* colour = Group(this, "GroupBox5", QStringLiteral("色の変化量"), R(536, 8, 129, 65));
+    QGroupBox* colour = Group(this, "GroupBox5", tr("色の変化量"), R(536, 8, 129, 65));
     edtColorChange = Edit(colour, "edtColorChange", QString(), QRect(), R(12, 26, 105, 26));
 
-    QGroupBox* move = Group(this, "GroupBox4", QStringLiteral("座標変換"), R(322, 85, 343, 136));
+    QGroupBox* move = Group(this, "GroupBox4", tr("座標変換"), R(322, 85, 343, 136));
     cmbPointMove = new QComboBox(move);
     cmbPointMove->setObjectName(QStringLiteral("cmbPointMove"));
     cmbPointMove->setGeometry(R(12, 24, 319, 26));
@@ -95,11 +95,11 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
     edtParamC = Edit(move, "edtParamC", QStringLiteral("C"), R(4, 98, 20, 26), R(28, 98, 136, 26));
     edtParamD = Edit(move, "edtParamD", QStringLiteral("D"), R(168, 98, 20, 26), R(192, 98, 139, 26));
 
-    bbnOK = new QPushButton(QStringLiteral("了解(&O)"), this);
+    bbnOK = new QPushButton(tr("了解(&O)"), this);
     bbnOK->setObjectName(QStringLiteral("bbnOK"));
     bbnOK->setGeometry(R(452, 257, 101, 31));
     bbnOK->setDefault(true);
-    bbnCancel = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    bbnCancel = new QPushButton(tr("閉じる(&C)"), this);
     bbnCancel->setObjectName(QStringLiteral("bbnCancel"));
     bbnCancel->setGeometry(R(562, 257, 101, 31));
 
@@ -118,7 +118,7 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
 void TfrmFormulaSelect::FormCreate()
 {
     for (int32_t n = 0; n < TFormulaBox::FormulaCount(); ++n) cmbFormula->addItem(Q(TFormulaBox::GetFormulaName(n)));
-    cmbFormula->addItem(QStringLiteral("式を入力"));
+    cmbFormula->addItem(tr("式を入力"));
     connect(cmbFormula, &QComboBox::currentIndexChanged, this,
             [this](int index) { edtExpression->setEnabled(index == ExpressionEntry()); });
     cmbFormula->setCurrentIndex(0);

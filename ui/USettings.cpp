@@ -20,28 +20,28 @@ TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc
       browseForFolder_(std::move(browseForFolder)), errorDialog_(std::move(errorDialog))
 {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Velquorの設定"));
+    setWindowTitle(tr("Velquorの設定"));
     QFont font = JapaneseFont();
     font.setPointSize(9);
     setFont(font);
     setFixedSize(380, 152);
 
-    lblMcfDirectory = new QLabel(QStringLiteral("MCFﾌｧｲﾙの読み込み元"), this);
+    lblMcfDirectory = new QLabel(tr("MCFﾌｧｲﾙの読み込み元"), this);
     lblMcfDirectory->setTextFormat(Qt::PlainText);
     lblMcfDirectory->move(8, 8);
     lblMcfDirectory->adjustSize();
     edtMcfDirectory = new QLineEdit(this);
     edtMcfDirectory->setGeometry(8, 24, 273, 20);
-    bbnRef = new QPushButton(QStringLiteral("参照(&R)..."), this);
+    bbnRef = new QPushButton(tr("参照(&R)..."), this);
     bbnRef->setGeometry(288, 24, 81, 25);
 
-    lblVqpDirectory = new QLabel(QStringLiteral("VQPファイルの保存先"), this);
+    lblVqpDirectory = new QLabel(tr("VQPファイルの保存先"), this);
     lblVqpDirectory->setTextFormat(Qt::PlainText);
     lblVqpDirectory->move(8, 56);
     lblVqpDirectory->adjustSize();
     edtVqpDirectory = new QLineEdit(this);
     edtVqpDirectory->setGeometry(8, 72, 273, 20);
-    bbnBrows = new QPushButton(QStringLiteral("参照(&B)..."), this);
+    bbnBrows = new QPushButton(tr("参照(&B)..."), this);
     bbnBrows->setGeometry(288, 72, 75, 25);
 
     // The language on the buttons' row, left of them, so the folder rows
@@ -63,10 +63,10 @@ TfrmSettings::TfrmSettings(QWidget* owner, BrowseFunc browseForFolder, ErrorFunc
     Bevel1->setFrameShadow(QFrame::Sunken);
     Bevel1->setGeometry(0, 112, 377, 2);
 
-    bbnOk = new QPushButton(QStringLiteral("了解(&O)"), this);
+    bbnOk = new QPushButton(tr("了解(&O)"), this);
     bbnOk->setGeometry(200, 120, 81, 25);
     bbnOk->setDefault(true);
-    bbnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
+    bbnCancel = new QPushButton(tr("ｷｬﾝｾﾙ(&C)"), this);
     bbnCancel->setGeometry(288, 120, 81, 25);
 
     setTabOrder(edtMcfDirectory, bbnRef);
@@ -113,7 +113,7 @@ bool TfrmSettings::AcceptFolder(const QString& text)
     // A folder typed by hand counts only when it exists as a folder; a file of
     // that name is not a place to keep palettes or documents.
     if (text.isEmpty() || IsFolder(text.toStdString())) return true;
-    errorDialog_(text + QStringLiteral("は存在しません。"));
+    errorDialog_(tr("%1は存在しません。").arg(text));
     return false;
 }
 

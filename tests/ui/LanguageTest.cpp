@@ -12,8 +12,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTranslator>
@@ -149,6 +153,84 @@ TEST_F(LanguageOptionTest, AnUnknownSettingShowsAsJapanese)
     window.actOption->trigger();
     EXPECT_EQ(shown, QStringLiteral("日本語"));
     EXPECT_EQ(window.Registry().Language, "tlh");
+}
+
+using EnglishWindowTest = WindowFixture;
+
+QStringList MenuTitles(const TfrmMain& window)
+{
+    QStringList titles;
+    for (QAction* action : window.menuBar()->actions()) titles << action->text();
+    return titles;
+}
+
+QString StatusTexts(const TfrmMain& window)
+{
+    QStringList texts;
+    for (const QLabel* label : window.statusBar()->findChildren<QLabel*>()) texts << label->text();
+    return texts.join(u'|');
+}
+
+TEST_F(EnglishWindowTest, MenusHintsStatusAndMessagesSpeakEnglish)
+{
+    {
+        const InstalledTexts english(TUiLanguage::English, QLocale(QLocale::Japanese, QLocale::Japan));
+        TfrmMain& window = CreateShown();
+        EXPECT_EQ(MenuTitles(window), (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                                   QStringLiteral("&Drawing"), QStringLiteral("&View"),
+                                                   QStringLiteral("&Help")}));
+        EXPECT_EQ(window.actOpen->text(), QStringLiteral("&Open..."));
+        EXPECT_EQ(window.actOpen->toolTip(), QStringLiteral("Open"));
+        EXPECT_EQ(window.actOpen->statusTip(), QStringLiteral("Opens a VQP file."));
+        EXPECT_EQ(window.findChild<QMenu*>(QStringLiteral("mnuFileSetWallPaper"))->title(),
+                  QStringLiteral("Set as &Wallpaper"));
+        EXPECT_TRUE(StatusTexts(window).contains(QStringLiteral("Drawn in"))) << StatusTexts(window).toStdString();
+
+        // A message box from the window and one from the operations below it.
+        dialogs_.onExec = [&](QDialog& dialog) {
+            auto& settings = dynamic_cast<TfrmSettings&>(dialog);
+            settings.FormShow();
+            EXPECT_EQ(settings.windowTitle(), QStringLiteral("Velquor Settings"));
+            settings.edtMcfDirectory->setText(TempPath(QStringLiteral("nowhere")));
+            settings.bbnOkClick();
+            return static_cast<int>(QDialog::Rejected);
+        };
+        window.actOption->trigger();
+        window.Operations().DropFiles({TempPath(QStringLiteral("notes.txt")).toStdString()});
+        EXPECT_EQ(dialogs_.errors, (QStringList{TempPath(QStringLiteral("nowhere")) + QStringLiteral(" does not exist."),
+                                                TempPath(QStringLiteral("notes.txt")) +
+                                                    QStringLiteral("\r\ncannot be handled.")}));
+        EXPECT_EQ(QCoreApplication::translate("TQtDialogs", "エラー"), QStringLiteral("Error"));
+        window_.reset();
+    }
+    // Japanese again by default, with the specified texts exactly.
+    dialogs_.errors.clear();
+    TfrmMain& window = CreateShown();
+    EXPECT_EQ(MenuTitles(window), (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("編集(&E)"),
+                                               QStringLiteral("描画設定(&O)"), QStringLiteral("表示(&V)"),
+                                               QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+    EXPECT_EQ(window.actOpen->statusTip(), QStringLiteral("VQPﾌｧｲﾙを開きます。"));
+    EXPECT_TRUE(StatusTexts(window).contains(QStringLiteral("描画時間"))) << StatusTexts(window).toStdString();
+    window.Operations().DropFiles({TempPath(QStringLiteral("notes.txt")).toStdString()});
+    EXPECT_EQ(dialogs_.errors, QStringList{TempPath(QStringLiteral("notes.txt")) + QStringLiteral("\r\nは扱えません。")});
+}
+
+TEST_F(EnglishWindowTest, DocumentsAreTheSameInBothLanguages)
+{
+    const std::string japanese = TempPath(QStringLiteral("ja.vqp")).toStdString();
+    const std::string english = TempPath(QStringLiteral("en.vqp")).toStdString();
+    CreateShown().Operations().SaveDocument(japanese);
+    window_.reset();
+    {
+        const InstalledTexts texts(TUiLanguage::English, QLocale(QLocale::English, QLocale::UnitedStates));
+        CreateShown().Operations().SaveDocument(english);
+        window_.reset();
+    }
+    QFile a(QString::fromStdString(japanese)), b(QString::fromStdString(english));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QByteArray bytes = a.readAll();
+    EXPECT_FALSE(bytes.isEmpty());
+    EXPECT_EQ(bytes, b.readAll());
 }
 
 } // namespace
