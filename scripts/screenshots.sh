@@ -138,7 +138,7 @@ fi
 # menu open, then the formula dialog beside the window.
 if want english; then
 mkdir -p "$HOME/.config/Orvak"
-printf '[Settings]\nLanguage=en\n' > "$HOME/.config/Orvak/Velquor.conf"
+printf '[Settings]\nLanguage=en\n' > "$HOME/.config/Orvak/Velquor.ini"
 "$velquor" & pid=$!
 main=$(window Velquor)
 sleep 1.5
@@ -149,5 +149,5 @@ xdotool windowactivate --sync "$main" key ctrl+f
 window "Formula Settings" > /dev/null
 shot english-window.png 1
 kill $pid; wait $pid 2>/dev/null || true
-rm "$HOME/.config/Orvak/Velquor.conf"
+rm "$HOME/.config/Orvak/Velquor.ini"
 fi

@@ -274,11 +274,11 @@ Open this file in a browser:<byte value="xd"/>
     </message>
     <message>
         <source>X増分</source>
-        <translation>X increment</translation>
+        <translation>X step</translation>
     </message>
     <message>
         <source>Y増分</source>
-        <translation>Y increment</translation>
+        <translation>Y step</translation>
     </message>
     <message>
         <source>表示サイズ</source>

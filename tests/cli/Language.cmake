@@ -25,3 +25,21 @@ foreach(c IN LISTS cases)
     message(FATAL_ERROR "with '${parts}': a failed drawing wrote a file")
   endif()
 endforeach()
+
+# A message built from parts: the file's name stays, the words around it and
+# the system's reason change.
+foreach(c "en_US.UTF-8|Cannot open the file|The file does not exist." "ja_JP.UTF-8|を開けません|ファイルが見つかりません。")
+  string(REPLACE "|" ";" parts "${c}")
+  list(GET parts 0 lang)
+  list(GET parts 1 words)
+  list(GET parts 2 reason)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LC_ALL --unset=LC_MESSAGES LANG=${lang}
+                          ${RENDER} --palette ${WORK}/missing.mcf -o ${WORK}/x.bmp
+                  RESULT_VARIABLE r ERROR_VARIABLE err)
+  string(FIND "${err}" "${words}" at1)
+  string(FIND "${err}" "${reason}" at2)
+  string(FIND "${err}" "missing.mcf" at3)
+  if(NOT r EQUAL 1 OR at1 EQUAL -1 OR at2 EQUAL -1 OR at3 EQUAL -1)
+    message(FATAL_ERROR "LANG=${lang}: expected '${words}' and '${reason}' naming the file, got ${r}: ${err}")
+  endif()
+endforeach()
