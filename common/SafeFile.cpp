@@ -13,6 +13,7 @@
 #include "common/ErrorReason.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/QuoteText.h"
 #include "common/Texts.h"
 
 #include <cerrno>
@@ -33,7 +34,7 @@ using Writer = std::function<void(std::ostream&)>;
 // The program's message, then why, when that is known.
 [[noreturn]] void CannotCreate(const std::string& path, const std::string& reason)
 {
-    throw EFOpenError(Format(TText::tr("ファイル '%s' を作成できません。").c_str(), path.c_str()) + reason);
+    throw EFOpenError(Format(TText::tr("ファイル '%s' を作成できません。").c_str(), QuotePath(path).c_str()) + reason);
 }
 
 [[noreturn]] void CannotCreate(const std::string& path, int error)

@@ -8,6 +8,11 @@
 #include <new>
 #include <set>
 #include <sstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -105,7 +110,7 @@ TEST_F(RenderCommandTest, DocumentPaletteIsLookedUpInThePaletteFolder)
 
 struct ErrorCase {
     std::vector<std::string> args;
-    const char* message;
+    std::string message;
 };
 
 TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
@@ -118,7 +123,10 @@ TEST_F(RenderCommandTest, RefusedValuesGiveTheWindowsMessagesAndNoFile)
         {{"--formula", "7"}, "未サポートのFormulaNameです。"},
         {{"--formula", "x"}, "'x' は整数ではありません"},
         {{"--point-move", "-1"}, "未サポートのPointMoveTypeです。"},
-        {{"--point-move", "5"}, "No Exist PointMove: PointMove[5]"},
+        // The formula dialog's message for a number it does not offer.
+        {{"--point-move", "5"}, "未サポートのPointMoveTypeです。"},
+        {{"--size", std::string(100000, '7') + "x1"}, "'" + std::string(80, '7') + "…' は整数ではありません"},
+        {{"--center", "\x1b[2J,0"}, "'\\x1b[2J' は浮動小数点数ではありません"},
         {{"--center", "abc,0"}, "'abc' は浮動小数点数ではありません"},
         {{"--formula-expr", "x * (y + 1"}, "式の誤り(11文字目): 「)」が足りません"},
         {{"--formula-expr", "sinh(x)"}, "式の誤り(1文字目): 名前 'sinh' は不明です"},
@@ -214,33 +222,152 @@ TEST_F(RenderCommandTest, SaveProgressGoesOnlyToATerminal)
         out_.str("");
         ASSERT_EQ(RunRender({"--size", "300x200", "-o", P(name)}, dir_.Path(), out_, err_, true), 0) << err_.str();
         const std::string err = err_.str();
-        for (const char* step : {"\rvelquor-render: saving 0%", "\rvelquor-render: saving 1%",
-                                 "\rvelquor-render: saving 99%", "\rvelquor-render: saving 100%"})
+        for (const char* step : {"\rvelquor-render: 保存中 0%", "\rvelquor-render: 保存中 1%",
+                                 "\rvelquor-render: 保存中 99%", "\rvelquor-render: 保存中 100%"})
             EXPECT_NE(err.find(step), std::string::npos) << step;
         EXPECT_EQ(err.substr(err.rfind('\r')), "\r\033[K");
-        EXPECT_EQ(out_.str(), "velquor-render: wrote " + P(name) + "\n");
+        EXPECT_EQ(out_.str(), "velquor-render: " + P(name) + " を書き出しました。\n");
         if (std::string(name) == "a.bmp") EXPECT_EQ(ReadBytes(P(name)), quiet);
     }
 }
 
+// Every message of the renderer's own is Japanese, names what was given
+// (quoted safely) and points to --help; the status is 2 and nothing is drawn.
 TEST_F(RenderCommandTest, MalformedCommandLinesAreUsageErrors)
 {
-    EXPECT_EQ(Run({"--bogus"}), 2);
-    EXPECT_NE(err_.str().find("unknown option --bogus"), std::string::npos);
-    EXPECT_EQ(Run({"--size"}), 2);
-    EXPECT_EQ(Run({"--formula-expr"}), 2);
-    EXPECT_NE(err_.str().find("--formula-expr needs a value"), std::string::npos);
-    EXPECT_EQ(Run({"--format", "gif"}), 2);
+    const std::string hint = "\n(使い方は velquor-render --help で表示されます)\n";
+    const ErrorCase cases[] = {
+        {{"--bogus"}, "--bogus というオプションはありません。"},
+        {{"--bogus\x1b[2J"}, "--bogus\\x1b[2J というオプションはありません。"},
+        {{"--size"}, "--size の後に値を指定してください。"},
+        {{"-o"}, "-o の後に値を指定してください。"},
+        {{"--formula-expr"}, "--formula-expr の後に値を指定してください。"},
+        {{"--size", "400"}, "--size は 幅x高さ の形で指定してください(例: 400x400)。"},
+        {{"--center", "1,2,3"}, "--center にはカンマで区切った 2 個の数値を指定してください。"},
+        {{"--params", "1"}, "--params にはカンマで区切った 4 個の数値を指定してください。"},
+        {{"--format", "gif"}, "--format には bmp か png を指定してください('gif' は使えません)。"},
+        {{"a.vqp", "b.vqp"}, "描画できる文書は1つだけです('a.vqp' と 'b.vqp' が指定されました)。"},
+        {{""}, "文書のファイル名が空です。"},
+        {{"-o", ""}, "-o の出力ファイル名が空です。"},
+        {{"--save-document", ""}, "--save-document のファイル名が空です。"},
+        {{"--palette", ""}, "--palette のファイル名が空です。"},
+    };
+    const auto before = dir_.Entries();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_EQ(Run(c.args), 2);
+        EXPECT_EQ(err_.str(), "velquor-render: " + c.message + hint);
+        EXPECT_EQ(out_.str(), "");
+    }
+    EXPECT_EQ(dir_.Entries(), before);
+    EXPECT_FALSE(fs::exists("velquor.bmp"));
+
     EXPECT_EQ(Run({"--help"}), 0);
-    EXPECT_NE(out_.str().find("usage: velquor-render"), std::string::npos);
-    EXPECT_NE(out_.str().find("--formula-expr EXPR"), std::string::npos);
+    EXPECT_EQ(out_.str().rfind("使い方: velquor-render [文書.vqp] [オプション]\n", 0), 0u);
+    EXPECT_NE(out_.str().find("--formula-expr 式"), std::string::npos);
 }
 
-TEST_F(RenderCommandTest, VersionIsPrintedAndNothingIsDrawn)
+// An output that names an input, or the other output, is refused before
+// anything is written, whatever spelling or link names it; the old file
+// keeps its bytes.
+TEST_F(RenderCommandTest, NoOutputOverwritesAnInputOrTheOtherOutput)
 {
-    EXPECT_EQ(Run({"--version", "-o", P("v.bmp")}), 0);
-    EXPECT_EQ(out_.str(), "velquor-render " VELQUOR_VERSION "\n");
-    EXPECT_FALSE(fs::exists(P("v.bmp")));
+    WriteBytes(P("p.mcf"), "000000\n102030\n");
+    WriteBytes(P("mcf/two.mcf"), "000000\n00FF00\n");
+    ASSERT_EQ(Run({"--palette", P("mcf/two.mcf"), "--size", "4x4", "--save-document", P("d.vqp")}), 0) << err_.str();
+    fs::create_directories(dir_ / "sub");
+    fs::create_hard_link(P("d.vqp"), P("hard.bmp"));
+    fs::create_symlink(P("p.mcf"), P("soft.png"));
+    const std::string document = ReadBytes(P("d.vqp"));
+    const std::string palette = ReadBytes(P("p.mcf"));
+    const std::string documentPalette = ReadBytes(P("mcf/two.mcf"));
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::string d = P("d.vqp"), p = P("p.mcf");
+    const Case cases[] = {
+        {{d, "-o", d}, "画像の出力先 '" + d + "' は読み込む文書 '" + d + "' と同じファイルです。"},
+        {{d, "-o", P("sub/../d.vqp")}, "画像の出力先 '" + P("sub/../d.vqp") + "' は読み込む文書 '" + d + "' と同じファイルです。"},
+        {{d, "-o", P("hard.bmp")}, "画像の出力先 '" + P("hard.bmp") + "' は読み込む文書 '" + d + "' と同じファイルです。"},
+        {{"--palette", p, "-o", p}, "画像の出力先 '" + p + "' はパレット '" + p + "' と同じファイルです。"},
+        {{"--palette", p, "-o", P("soft.png")}, "画像の出力先 '" + P("soft.png") + "' はパレット '" + p + "' と同じファイルです。"},
+        // The palette the document named is an input too.
+        {{d, "-o", P("mcf/two.mcf")},
+         "画像の出力先 '" + P("mcf/two.mcf") + "' はパレット '" + P("mcf/two.mcf") + "' と同じファイルです。"},
+        {{"--palette", p, "--save-document", p}, "文書の保存先 '" + p + "' はパレット '" + p + "' と同じファイルです。"},
+        {{"-o", P("s.png"), "--save-document", P("s.png")},
+         "画像の出力先 '" + P("s.png") + "' は文書の保存先 '" + P("s.png") + "' と同じファイルです。"},
+        // The picture's name is completed before it is compared.
+        {{"-o", P("x"), "--save-document", P("x.bmp")},
+         "画像の出力先 '" + P("x.bmp") + "' は文書の保存先 '" + P("x.bmp") + "' と同じファイルです。"},
+        {{"-o", P("sub")}, "'" + P("sub") + "' はフォルダーです。画像を書き出すファイルの名前を指定してください。"},
+        {{"--save-document", P("sub")}, "'" + P("sub") + "' はフォルダーです。文書を保存するファイルの名前を指定してください。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_EQ(Run(c.args), 2);
+        EXPECT_EQ(err_.str().rfind("velquor-render: " + c.message, 0), 0u) << err_.str();
+        EXPECT_EQ(out_.str(), "");
+        EXPECT_EQ(ReadBytes(P("d.vqp")), document);
+        EXPECT_EQ(ReadBytes(P("p.mcf")), palette);
+        EXPECT_EQ(ReadBytes(P("mcf/two.mcf")), documentPalette);
+    }
+    EXPECT_FALSE(fs::exists(P("s.png")));
+    EXPECT_FALSE(fs::exists(P("x.bmp")));
+    EXPECT_FALSE(fs::exists(P("sub.bmp")));
+    EXPECT_TRUE(fs::is_empty(dir_ / "sub"));
+
+    // Saving the document back over the one read is an edit in place.
+    ASSERT_EQ(Run({d, "--size", "5x3", "--save-document", d}), 0) << err_.str();
+    EXPECT_NE(ReadBytes(d), document);
+    EXPECT_NE(ReadBytes(d).find("<size x=\"5\" y=\"3\">"), std::string::npos);
+}
+
+// A device or a pipe is written as it is, without an extension: the
+// picture can feed another program, and the result is reported on the
+// message stream so it stays out of the picture's way.
+TEST_F(RenderCommandTest, DevicesAndPipesAreWrittenAsTheyAre)
+{
+    ASSERT_EQ(Run({"--size", "3x2", "-o", "/dev/null"}), 0) << err_.str();
+    EXPECT_EQ(err_.str(), "velquor-render: /dev/null を書き出しました。\n");
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_FALSE(fs::exists("/dev/null.bmp"));
+
+    ASSERT_EQ(mkfifo(P("pipe").c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = ReadBytes(P("pipe")); });
+    const int status = Run({"--size", "3x2", "--format", "png", "-o", P("pipe")});
+    if (status != 0) close(open(P("pipe").c_str(), O_WRONLY | O_NONBLOCK)); // lets the reader end
+    reader.join();
+    EXPECT_EQ(status, 0) << err_.str();
+    EXPECT_EQ(received.substr(0, 4), "\x89PNG");
+    EXPECT_FALSE(fs::exists(P("pipe.png")));
+
+    EXPECT_EQ(Run({"--size", "3x2", "-o", "/dev/full"}), 1);
+    EXPECT_EQ(err_.str(), "velquor-render: '/dev/full' に書き込めません。ディスクに空きがありません。\n");
+    EXPECT_FALSE(fs::exists("/dev/full.bmp"));
+}
+
+// A document that is a device, a pipe or too large ends at once with the
+// reader's message.
+TEST_F(RenderCommandTest, DocumentsThatAreNoFilesEndAtOnce)
+{
+    ASSERT_EQ(mkfifo(P("fifo.vqp").c_str(), 0600), 0);
+    const ErrorCase cases[] = {
+        {{"/dev/zero"}, "'/dev/zero' はデバイスです。読み込めるのは通常のファイルだけです。"},
+        {{P("fifo.vqp")}, "'" + P("fifo.vqp") + "' は名前付きパイプです。読み込めるのは通常のファイルだけです。"},
+        {{"--palette", P("fifo.vqp")}, "'" + P("fifo.vqp") + "' は名前付きパイプです。読み込めるのは通常のファイルだけです。"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("-o");
+        args.push_back(P("x.bmp"));
+        EXPECT_EQ(Run(args), 1);
+        EXPECT_EQ(err_.str(), "velquor-render: " + c.message + "\n");
+        EXPECT_FALSE(fs::exists(P("x.bmp")));
+    }
 }
 
 } // namespace

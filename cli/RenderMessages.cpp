@@ -1,0 +1,71 @@
+// velquor-render's own texts.
+#include "cli/RenderMessages.h"
+
+namespace rendertext {
+
+const char* const kPrefix = "velquor-render: ";
+
+const char* const kUsage =
+    "使い方: velquor-render [文書.vqp] [オプション]\n"
+    "模様を描いて BMP または PNG のファイルに書き出します。\n"
+    "文書を指定しなければ起動時の模様を描きます。文書の後に指定した\n"
+    "オプションは文書の値より優先されます。\n"
+    "\n"
+    "  --formula N           数式の番号(0～6)\n"
+    "  --formula-expr 式     番号の代わりに x と y の式を自分で書く。例:\n"
+    "                        \"x*x + y*y\"、\"200*sin(x/10) + y^2/50\"。\n"
+    "                        数値、pi、e、+ - * / ^(べき乗)、括弧と\n"
+    "                        sin cos tan abs sqrt exp ln floor ceil round\n"
+    "                        min max mod atan2 hypot が使えます。数式の\n"
+    "                        オプションは最後に指定したものが有効です\n"
+    "  --point-move N        座標変換の番号(0～4)\n"
+    "  --params A,B,C,D      座標変換のパラメータ\n"
+    "  --center X,Y          画像の中心に来る平面上の点\n"
+    "  --increment DX,DY     隣の画素までの平面上の距離\n"
+    "  --size 幅x高さ        画像の大きさ(画素数、それぞれ 1～9999)\n"
+    "  --color-change V      数式の値に掛ける倍率\n"
+    "  --palette FILE.mcf    パレットファイル\n"
+    "  --palette-dir DIR     文書のパレットを探すフォルダー\n"
+    "  --shade-off           描き終えた画像をぼかす\n"
+    "  -o FILE               出力ファイル(省略時は velquor.bmp。ただし\n"
+    "                        --save-document だけを指定したときは画像を\n"
+    "                        書き出しません)。既にあるデバイスや名前付き\n"
+    "                        パイプにはそのまま書き込みます\n"
+    "  --format bmp|png      FILE に .bmp も .png も付いていないときの\n"
+    "                        ファイル形式(省略時は bmp)\n"
+    "  --save-document FILE  模様を文書として保存する\n"
+    "  --help                この説明を表示する\n"
+    "\n"
+    "読み込む文書、パレット、保存する文書と同じファイルに画像を書き出す\n"
+    "ことはできません。文書を読み込んだファイルに保存し直すことはできます。\n";
+
+const char* const kSeeHelp = "(使い方は velquor-render --help で表示されます)";
+
+const char* const kNeedsValue = "%s の後に値を指定してください。";
+const char* const kUnknownOption = "%s というオプションはありません。";
+const char* const kNeedsNumbers = "%s にはカンマで区切った %d 個の数値を指定してください。";
+const char* const kSizeForm = "--size は 幅x高さ の形で指定してください(例: 400x400)。";
+const char* const kFormatValue = "--format には bmp か png を指定してください('%s' は使えません)。";
+const char* const kOneDocument = "描画できる文書は1つだけです('%s' と '%s' が指定されました)。";
+const char* const kEmptyDocument = "文書のファイル名が空です。";
+const char* const kEmptyOutput = "-o の出力ファイル名が空です。";
+const char* const kEmptyDocumentOutput = "--save-document のファイル名が空です。";
+const char* const kEmptyPalette = "--palette のファイル名が空です。";
+
+const char* const kOutputIsFolder = "'%s' はフォルダーです。画像を書き出すファイルの名前を指定してください。";
+const char* const kDocumentOutputIsFolder = "'%s' はフォルダーです。文書を保存するファイルの名前を指定してください。";
+const char* const kPictureOverDocument =
+    "画像の出力先 '%s' は読み込む文書 '%s' と同じファイルです。文書を失わないよう、何も書き出しません。";
+const char* const kPictureOverPalette =
+    "画像の出力先 '%s' はパレット '%s' と同じファイルです。パレットを失わないよう、何も書き出しません。";
+const char* const kPictureOverDocumentOutput =
+    "画像の出力先 '%s' は文書の保存先 '%s' と同じファイルです。どちらかを失わないよう、何も書き出しません。";
+const char* const kDocumentOutputOverPalette =
+    "文書の保存先 '%s' はパレット '%s' と同じファイルです。パレットを失わないよう、何も書き出しません。";
+const char* const kCannotWrite = "'%s' に書き込めません。%s";
+
+const char* const kDrawing = "描画中 %d%%";
+const char* const kSaving = "保存中 %d%%";
+const char* const kWrote = "%s を書き出しました。";
+
+} // namespace rendertext
