@@ -109,6 +109,18 @@ protected:
         return ch;
     }
     int sync() override { return Drain() ? 0 : -1; }
+    // A large piece (a picture's row) goes to the file as it is, after what
+    // is buffered, instead of being copied through the buffer first.
+    std::streamsize xsputn(const char* data, std::streamsize size) override
+    {
+        if (size < kDirectFrom) return std::streambuf::xsputn(data, size);
+        if (!Drain()) return 0;
+        if (!WriteAll(seams_, fd_, data, static_cast<size_t>(size))) {
+            error_ = errno;
+            return 0;
+        }
+        return size;
+    }
 
 private:
     void Reset() { setp(buf_.data(), buf_.data() + buf_.size()); }
@@ -118,6 +130,8 @@ private:
         Reset();
         return error_ == 0;
     }
+
+    static constexpr std::streamsize kDirectFrom = 16 * 1024;
 
     int fd_;
     const TFileSeams& seams_;

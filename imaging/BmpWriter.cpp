@@ -4,16 +4,12 @@
 #include "common/SafeFile.h"
 #include "imaging/ImagingErrors.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 namespace {
 
 constexpr uint32_t kHeaderSize = 54;
-// Large enough that a write costs little next to the bytes it carries.
-constexpr size_t kBufferSize = 1 << 20;
 
 void PutLE(uint8_t* p, uint32_t value, int bytes)
 {
@@ -37,15 +33,7 @@ bool WriteBmp(const TBitmap24& bitmap, std::ostream& out, const TSaveProgress& p
     if (imageSize > UINT32_MAX - kHeaderSize) throw EInvalidGraphic("Write Image (BMP): Image Too Large");
     if (!report(0)) return false;
 
-    // The header and then whole rows gather in one large buffer, so the file
-    // sees few big writes. The bitmap's own padding bytes may hold anything;
-    // the file gets zeros.
-    const size_t fileStride = static_cast<size_t>(stride);
-    const size_t rowsPerBuffer = std::max<size_t>(1, kBufferSize / std::max<size_t>(fileStride, 1));
-    std::vector<uint8_t> buffer(kHeaderSize + std::min<size_t>(rowsPerBuffer, height) * fileStride);
-    uint8_t* header = buffer.data();
-    header[0] = 'B';
-    header[1] = 'M';
+    uint8_t header[kHeaderSize] = {'B', 'M'};
     PutLE(&header[2], static_cast<uint32_t>(kHeaderSize + imageSize), 4);
     PutLE(&header[10], kHeaderSize, 4);
     PutLE(&header[14], 40, 4);
@@ -54,23 +42,28 @@ bool WriteBmp(const TBitmap24& bitmap, std::ostream& out, const TSaveProgress& p
     PutLE(&header[26], 1, 2);
     PutLE(&header[28], 24, 2);
     PutLE(&header[34], static_cast<uint32_t>(imageSize), 4);
-    size_t fill = kHeaderSize;
+    const auto put = [&out](const void* data, size_t size) {
+        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        if (!out) throw EWriteError("Write Image (BMP): Write Error");
+    };
+    put(header, sizeof header);
 
+    // Rows go out straight from the bitmap, bottom row first; a large row is
+    // written to the file as it is. The bitmap's own padding bytes may hold
+    // anything (they are zero unless someone wrote them); the file gets zeros.
+    const size_t fileStride = static_cast<size_t>(stride);
     const size_t pixelBytes = static_cast<size_t>(width) * 3;
+    const uint8_t zeros[4] = {0, 0, 0, 0};
     for (int y = height - 1; y >= 0; --y) {
-        if (fill + fileStride > buffer.size()) {
-            out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(fill));
-            if (!out) throw EWriteError("Write Image (BMP): Write Error");
-            fill = 0;
+        const uint8_t* row = bitmap.Row(y);
+        if (fileStride > 0 && std::memcmp(row + pixelBytes, zeros, fileStride - pixelBytes) == 0) {
+            put(row, fileStride);
+        } else if (fileStride > 0) {
+            put(row, pixelBytes);
+            put(zeros, fileStride - pixelBytes);
         }
-        uint8_t* row = buffer.data() + fill;
-        if (pixelBytes > 0) std::memcpy(row, bitmap.Row(y), pixelBytes);
-        std::memset(row + pixelBytes, 0, fileStride - pixelBytes);
-        fill += fileStride;
         if (!report(PercentBelowEnd(static_cast<uint64_t>(height - y), static_cast<uint64_t>(height)))) return false;
     }
-    out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(fill));
-    if (!out) throw EWriteError("Write Image (BMP): Write Error");
     return report(100);
 }
 

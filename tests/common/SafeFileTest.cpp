@@ -183,6 +183,37 @@ TEST(WriteFileReplacing, StreamsLargeContentPieceByPiece)
     EXPECT_LT(*std::max_element(writes.begin(), writes.end()), bytes.size() / 4);
 }
 
+// A picture's rows go to the file as they are, each after the small pieces
+// buffered before it, so the bytes keep their order.
+TEST(WriteFileReplacing, LargePiecesGoStraightToTheFileInOrder)
+{
+    TempDir dir;
+    const std::string path = dir / "mixed";
+    const std::string bytes = LargeContent();
+    const size_t pieces[] = {54, 30000, 3, 30000, 1, 16383, 16384, 7, 200000, 9};
+    std::vector<size_t> writes;
+    TFileSeams seams;
+    seams.Write = [&](int fd, const char* data, size_t size) {
+        writes.push_back(size);
+        return ::write(fd, data, size);
+    };
+    WriteFileReplacing(
+        path,
+        [&](std::ostream& out) {
+            size_t at = 0;
+            for (const size_t n : pieces) {
+                out.write(bytes.data() + at, static_cast<std::streamsize>(n));
+                at += n;
+            }
+        },
+        seams);
+    size_t total = 0;
+    for (const size_t n : pieces) total += n;
+    EXPECT_EQ(ReadBytes(path), bytes.substr(0, total));
+    for (const size_t large : {size_t{30000}, size_t{16384}, size_t{200000}})
+        EXPECT_NE(std::find(writes.begin(), writes.end(), large), writes.end()) << large << " written whole";
+}
+
 const std::string kOld = std::string(5000, 'o') + "\nold file\n";
 const std::string kDiskFull = "ディスクに空きがありません。";
 
