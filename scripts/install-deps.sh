@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and `make run` need.
+# Installs the Debian packages the build, the tests, the benchmarks and
+# `make run` need.
 # Quick when everything is present: apt-get runs only for what is missing.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   qt6-translations-l10n qt6-l10n-tools
   dpkg-dev fakeroot file lintian appstream desktop-file-utils man-db
   xvfb xauth xclip xdotool openbox fonts-ipafont-gothic
+  strace
 )
 
 missing=()
