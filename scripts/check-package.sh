@@ -68,6 +68,15 @@ doc=$(ls "$root"/usr/share/velquor/gallery/*.vqp | head -n 1)
 "$bin/velquor-render" "$doc" --size 96x64 -o "$work/installed.png"
 "$BUILD/bin/velquor-render" "$BUILD/bin/gallery/$(basename "$doc")" --size 96x64 -o "$work/built.png"
 cmp "$work/installed.png" "$work/built.png" || fail "the installed renderer draws $doc differently"
+# The English translation and help page are installed, and the installed
+# renderer speaks English where the environment asks for it.
+for f in usr/share/velquor/translations/velquor_en.qm usr/share/velquor/Velquor.en.html; do
+  [ -f "$root/$f" ] || fail "not installed: $f"
+done
+set +e
+english=$(env -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8 "$bin/velquor-render" --palette "$work/missing.mcf" 2>&1)
+set -e
+grep -q "Cannot open the file" <<< "$english" || fail "the installed renderer does not speak English: $english"
 for page in velquor velquor-render; do
   [ -f "$root/usr/share/man/man1/$page.1.gz" ] || fail "no manual page $page(1)"
 done
