@@ -74,6 +74,8 @@ MeasuredRun RunMeasured(const std::function<std::string()>& body, double limitSe
     reader.join();
     close(fds[0]);
     run.peakKiB = usage.ru_maxrss;
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
     run.report = report;
     return run;
 }

@@ -20,9 +20,13 @@ constexpr bool kMemoryFiguresHold = true;
 constexpr bool kMemoryFiguresHold = true;
 #endif
 
+// How much longer work takes under a sanitizer; time bounds are scaled by it.
+constexpr double kTimeScale = kMemoryFiguresHold ? 1.0 : 5.0;
+
 struct MeasuredRun {
     bool finished = false;  // ended by itself within the time limit
     double seconds = 0;     // wall-clock time until it ended or was stopped
+    double cpuSeconds = 0;  // processor time the child used, which a busy machine does not stretch
     long peakKiB = 0;       // the child's largest resident size
     std::string report;     // what body returned
 };
