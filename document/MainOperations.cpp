@@ -88,6 +88,7 @@ void TMainOperations::LoadPalette(const std::string& fileName)
 {
     pattern_->LoadPalette(fileName);
     paletteFile_ = fileName;
+    paletteText_.clear();
     host_.PaletteNameChanged(BaseNameWithoutExtension(fileName));
 }
 

@@ -90,6 +90,19 @@ public:
     void LoadPalette(const std::string& fileName);
     // Stop, load the palette, start (the palette command and a dropped palette).
     void LoadPaletteAndDraw(const std::string& fileName);
+    // Stop, make the built-in palette the palette again, start.
+    void UseBuiltInPaletteAndDraw();
+    // Replaces the palette with the colours of MCF text (the editor's), or
+    // throws the loader's message and changes nothing. fileName is what the
+    // palette is called; the text is kept (PaletteText) so the palette can
+    // be edited again with its lines.
+    void SetPaletteText(const std::string& mcfText, const std::string& fileName);
+    // Puts back a palette as it was: its colours, file and text (the
+    // editor's cancel).
+    void SetPalette(const TMcf& colors, const std::string& fileName, const std::string& mcfText);
+    // The text of the last SetPaletteText; empty once a file or the built-in
+    // palette replaced it.
+    const std::string& PaletteText() const { return paletteText_; }
     // Applies a document and starts drawing it.
     void OpenDocument(const std::string& fileName);
     // Writes the current pattern as a document.
@@ -161,6 +174,7 @@ private:
     bool shadeOff_ = false;
     uint32_t randSeed_ = 0;
     std::string paletteFile_;
+    std::string paletteText_;
     TPatternHistory history_;
     struct TBlank {
         uint8_t blue, green, red;

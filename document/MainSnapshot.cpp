@@ -28,6 +28,7 @@ void TMainOperations::Restore(const TPatternSnapshot& s)
         if (s.PaletteFile.empty()) {
             pattern_->Mcf().SetDefault();
             paletteFile_.clear();
+            paletteText_.clear();
             host_.PaletteNameChanged(pattern_->GetPaletteName());
         } else {
             LoadPalette(s.PaletteFile);

@@ -23,6 +23,12 @@ void TVelquorRegistry::LoadValues()
         if (!file.empty()) RecentFiles.push_back(file);
     }
     Language = ReadString("Settings", "Language", "ja");
+    PaletteBrowser = ReadBool("View", "PaletteBrowser", false);
+    RecentPalettes.clear();
+    for (int i = 1; i <= kMostRecentPalettes; ++i) {
+        std::string path = ReadString("RecentPalettes", RecentName(i - 1), "");
+        if (!path.empty()) RecentPalettes.push_back(std::move(path));
+    }
 }
 
 void TVelquorRegistry::SaveValues()
@@ -40,4 +46,9 @@ void TVelquorRegistry::SaveValues()
         WriteString("Recent", RecentName(slot),
                     slot < static_cast<int>(RecentFiles.size()) ? RecentFiles[static_cast<size_t>(slot)] : "");
     WriteString("Settings", "Language", Language);
+    WriteBool("View", "PaletteBrowser", PaletteBrowser);
+    for (int i = 1; i <= kMostRecentPalettes; ++i) {
+        const auto at = static_cast<size_t>(i - 1);
+        WriteString("RecentPalettes", RecentName(i - 1), at < RecentPalettes.size() ? RecentPalettes[at] : "");
+    }
 }

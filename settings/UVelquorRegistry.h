@@ -1,7 +1,8 @@
 // The program's four preferences (two folders and the visibility of the
 // bars), and beside them what makes the window a workspace between runs: its
 // place and size, the formula dialog's place, the last documents, whether
-// the picture follows the window, and the window's language.
+// the picture follows the window, the window's language, the palette
+// browser's visibility and the recently used palettes.
 #pragma once
 
 #include "settings/URegistryBase.h"
@@ -20,6 +21,10 @@ public:
     // "ja" (the default), "en" or "system"; read at start, so a change made
     // in the options dialog applies from the next start.
     std::string Language = "ja";
+    bool PaletteBrowser = false;
+    // Most recent first; as many as the store keeps.
+    static constexpr int kMostRecentPalettes = 10;
+    std::vector<std::string> RecentPalettes;
 
     // Qt's saved geometry of the main window in base 64; empty for none.
     std::string WindowGeometry;

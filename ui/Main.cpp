@@ -5,6 +5,7 @@
 #include "common/Convert.h"
 #include "common/Exceptions.h"
 #include "common/FileSystem.h"
+#include "document/PaletteCatalog.h"
 #include "platform/AppPaths.h"
 #include "platform/DesktopPlatform.h"
 #include "settings/UVelquorRegistry.h"
@@ -12,6 +13,7 @@
 #include "ui/Dialogs.h"
 #include "ui/DrawControl.h"
 #include "ui/GraphView.h"
+#include "ui/PaletteBrowser.h"
 #include "ui/PictureInput.h"
 #include "ui/StatusPanels.h"
 #include "ui/UFormulaSelect.h"
@@ -61,6 +63,8 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options)
 
 TfrmMain::~TfrmMain()
 {
+    // Its hiding as the window goes must not reach the settings.
+    if (dckPalettes) dckPalettes->disconnect(this);
     drawControl_->ShutDown();
     frmFormulaSelect_.reset();
     // Watches the paint box and keeps a rubber band inside it.
@@ -116,6 +120,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
             [this](const std::string& text) { statusPanels_->ShowDrawingStatus(QString::fromStdString(text)); },
             [this](int first, int last) { ptbGraph->UpdateRows(first, last); }});
     CreatePictureInput();
+    CreatePaletteBrowser();
 
     firstActivate_ = true;
     registry_ = std::make_unique<TVelquorRegistry>();
@@ -129,6 +134,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     SetToolBarVisible(registry_->ToolBar);
     SetStatusBarVisible(registry_->StatusBar);
     actFollowWindow->setChecked(registry_->FollowWindow);
+    if (registry_->PaletteBrowser) SetPaletteBrowserVisible(true);
     setAcceptDrops(true);
 }
 
@@ -258,6 +264,13 @@ void TfrmMain::ImageSizeChanged(int width, int height) { FitClientArea(width, he
 void TfrmMain::PaletteNameChanged(const std::string& name)
 {
     statusPanels_->ShowPaletteName(QString::fromStdString(name));
+    if (browsing_ || !dckPalettes) return;
+    // A palette that came by the command, a drop, a document or undo: it
+    // is a recent one, and the list shows it.
+    if (!ops_->PaletteFile().empty())
+        registry_->RecentPalettes = WithRecent(registry_->RecentPalettes, ops_->PaletteFile());
+    if (registry_->PaletteBrowser) RefreshPaletteBrowser();
+    else dckPalettes->MarkCurrent(ops_->PaletteFile());
 }
 
 void TfrmMain::ShadeOffChanged(bool checked)
@@ -301,19 +314,22 @@ void TfrmMain::FitClientArea(int width, int imageHeight)
     in.imageHeight = ScaledLength(imageHeight, scale);
     in.menuHeight = menuBar()->sizeHint().height();
     in.barsHeight = BarsHeight();
-    in.minWidth = std::max(menuBar()->sizeHint().width(), tlbMain->isHidden() ? 0 : tlbMain->sizeHint().width());
-    in.availableWidth = screenArea.width() - frame.width();
+    // A panel docked beside the picture widens the window by its width.
+    const int side = SideDockWidth();
+    in.minWidth =
+        std::max(menuBar()->sizeHint().width(), tlbMain->isHidden() ? 0 : tlbMain->sizeHint().width()) - side;
+    in.availableWidth = screenArea.width() - frame.width() - side;
     in.availableHeight = screenArea.height() - frame.height();
     in.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrGraph);
     const TFitResult fit = FitWindow(in);
     // The user may make the window smaller than its picture, down to what
     // the bars need.
-    setMinimumSize(std::min(in.minWidth, fit.width), std::min(in.menuHeight + in.barsHeight + 1, fit.height));
+    setMinimumSize(std::min(in.minWidth, fit.width) + side, std::min(in.menuHeight + in.barsHeight + 1, fit.height));
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     // A maximised window, or one whose picture follows it, keeps its size.
     const bool keepSize = isMaximized() || isFullScreen() || actFollowWindow->isChecked();
     if (!keepSize) {
-        fittedSize_ = QSize(fit.width, fit.height);
+        fittedSize_ = QSize(fit.width + side, fit.height);
         resize(fittedSize_);
     }
     ApplyViewFit();

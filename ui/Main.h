@@ -9,6 +9,7 @@
 //                      turned into moves, and the pointer's status panel
 //   DrawControl.cpp    starting, stopping and following a drawing
 //   StatusPanels.cpp   the status bar's panels and the hints
+//   PalettePanel.cpp   the palette browser docked beside the picture
 //   Main.cpp           creation, settings, layout, drops and shut-down
 #pragma once
 
@@ -37,6 +38,8 @@ class TDrawControl;
 class TStatusPanels;
 struct TCommandRow;
 class TfrmFormulaSelect;
+class TPaletteBrowser;
+struct TPaletteEntry;
 class TGraphView;
 class TPictureInput;
 class TVelquorRegistry;
@@ -79,6 +82,7 @@ public:
     TVelquorRegistry& Registry() { return *registry_; }
     TfrmFormulaSelect& FormulaDialog() { return *frmFormulaSelect_; }
     TAboutDialog& AboutDialog() { return *dlgAbout_; }
+    TPaletteBrowser& PaletteBrowser() { return *dckPalettes; }
     // The area below the menu bar: tool bar, picture and status bar.
     QSize ClientSize() const;
     // The picture widget (its scale and shown size).
@@ -125,6 +129,7 @@ private:
     void Redo();
     void ShowFormulaDialog();
     void ChoosePalette();
+    void EditPalette();
     void RandomArea();
     void ToggleShadeOff();
     void EditOptions();
@@ -136,6 +141,7 @@ private:
     void ResetArea();
     void ToggleToolBar();
     void ToggleStatusBar();
+    void TogglePaletteBrowser();
     void OpenHelp();
     void ShowAbout();
 
@@ -166,6 +172,15 @@ private:
     void SetWallPaper(TWallpaperStyle style);
     // Undo and redo usable exactly when the history has a step that way.
     void UpdateHistoryActions();
+    // The palette browser (PalettePanel.cpp): made hidden, shown as the
+    // setting says; its list is read again whenever it is shown, on its
+    // button, and when a palette comes in by another way than the list.
+    void CreatePaletteBrowser();
+    void SetPaletteBrowserVisible(bool show);
+    void RefreshPaletteBrowser();
+    void ApplyBrowsedPalette(const TPaletteEntry& entry);
+    // The width of the browser while it is docked beside the picture.
+    int SideDockWidth() const;
     // The mouse and the keys on the picture.
     void CreatePictureInput();
     // Runs a move as a command, then shows its result and what is now under
@@ -218,6 +233,10 @@ private:
 
     // Widgets, owned by their Qt parents.
     QToolBar* tlbMain = nullptr;
+    TPaletteBrowser* dckPalettes = nullptr;
+    // True while the browser applies a palette: the keys step through many,
+    // and neither the recent list nor the list itself follows those.
+    bool browsing_ = false;
     QScrollArea* scrGraph = nullptr;
     TGraphView* ptbGraph = nullptr;
 
@@ -234,6 +253,7 @@ public:
     QAction* actRedo = nullptr;
     QAction* actFunction = nullptr;
     QAction* actPalette = nullptr;
+    QAction* actPaletteEdit = nullptr;
     QAction* actRandom = nullptr;
     QAction* actShadeOff = nullptr;
     QAction* actOption = nullptr;
@@ -247,6 +267,7 @@ public:
     QAction* mnuFileClose = nullptr;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusbar = nullptr;
+    QAction* actPaletteBrowser = nullptr;
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

@@ -172,10 +172,34 @@ def icon_about():
     save(img, 32, "about.png")
 
 
+def icon_browser():
+    """Three rows of a list, each a strip of colours."""
+    img, d = canvas(16)
+    d.rectangle(p(0.5, 0.5, 15.5, 15.5), fill=(250, 250, 250), outline=(90, 90, 90), width=S // 2 + 1)
+    for row, hue0 in enumerate((0.0, 0.33, 0.6)):
+        top = 2.2 + row * 4.4
+        for k in range(6):
+            rr, gg, bb = colorsys.hls_to_rgb((hue0 + k * 0.07) % 1.0, 0.5, 0.9)
+            d.rectangle(p(2 + k * 2, top, 4 + k * 2, top + 3), fill=(int(rr * 255), int(gg * 255), int(bb * 255)))
+    save(img, 16, "browser.png")
+
+
+def icon_cycle():
+    """A ring of colours with an arrow head: the colours going round."""
+    img, d = canvas(16)
+    steps = 24
+    for k in range(steps):
+        rr, gg, bb = colorsys.hls_to_rgb(k / steps, 0.5, 0.95)
+        d.arc(p(1.5, 1.5, 14.5, 14.5), 90 + k * 300 / steps, 90 + (k + 1) * 300 / steps + 2,
+              fill=(int(rr * 255), int(gg * 255), int(bb * 255)), width=int(2.6 * S))
+    d.polygon(p(8.3, 0.0, 8.3, 5.6, 4.2, 2.8), fill=(200, 30, 120))
+    save(img, 16, "cycle.png")
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     icons = (icon_open, icon_save, icon_undo, icon_redo, icon_palette, icon_imgsave, icon_function,
-             icon_shadeoff, icon_random, icon_velquor, icon_about)
+             icon_shadeoff, icon_random, icon_velquor, icon_about, icon_browser, icon_cycle)
     wanted = set(sys.argv[1:])
     for f in icons:
         if not wanted or f.__name__[len("icon_"):] in wanted:

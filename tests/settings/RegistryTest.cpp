@@ -84,6 +84,8 @@ TEST_F(Registry, FinalStateOfARunIsReadBackNextTime)
     r->PaletteDirectory = "C:\\パレット\\mcf, old";
     r->VqpDirectory = "/home/user/模様";
     r->Language = "en";
+    r->PaletteBrowser = true;
+    r->RecentPalettes = {"/p/炎.mcf", "/p/a, b.mcf"};
     r->Save();
 
     auto next = Loaded();
@@ -92,7 +94,13 @@ TEST_F(Registry, FinalStateOfARunIsReadBackNextTime)
     EXPECT_EQ(next->PaletteDirectory, "C:\\パレット\\mcf, old");
     EXPECT_EQ(next->VqpDirectory, "/home/user/模様");
     EXPECT_EQ(next->Language, "en");
+    EXPECT_TRUE(next->PaletteBrowser);
+    EXPECT_EQ(next->RecentPalettes, (std::vector<std::string>{"/p/炎.mcf", "/p/a, b.mcf"}));
     EXPECT_EQ(Stored("View/StatusBar"), QVariant(QString("0")));
+    // A shorter list clears the places of the longer one it replaces.
+    next->RecentPalettes = {"/p/x.mcf"};
+    next->Save();
+    EXPECT_EQ(Loaded()->RecentPalettes, std::vector<std::string>{"/p/x.mcf"});
 }
 
 TEST_F(Registry, WorkspaceValuesSitBesideTheFourAndAShorterListLeavesNoOldEntry)

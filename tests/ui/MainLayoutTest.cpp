@@ -51,14 +51,16 @@ TEST_F(MainLayoutTest, MenusAndToolBarInTheirOrder)
               Split("mnuFileSetWallPaperCenter mnuFileSetWallPaperStretch mnuFileSetWallPaperTile"));
     EXPECT_EQ(Items(menu("mnuEdit")), Split("mnuEditUndo mnuEditRedo"));
     EXPECT_EQ(Items(menu("mnuOption")),
-              Split("mnuOptionFormula mnuOptionPalette - mnuOptionRandom - mnuOptionShadeOff - mnuOptionOption"));
-    EXPECT_EQ(Items(menu("mnuView")), Split("mnuViewToolbar mnuViewStatusbar - >mnuViewScale mnuViewFollowWindow - "
-                                            "mnuViewResetArea"));
+              Split("mnuOptionFormula mnuOptionPalette mnuOptionPaletteEdit - mnuOptionRandom - mnuOptionShadeOff - "
+                    "mnuOptionOption"));
+    EXPECT_EQ(Items(menu("mnuView")), Split("mnuViewToolbar mnuViewStatusbar mnuViewPaletteBrowser - >mnuViewScale "
+                                            "mnuViewFollowWindow - mnuViewResetArea"));
     EXPECT_EQ(menu("mnuViewScale")->title(), QStringLiteral("表示倍率(&Z)"));
     EXPECT_EQ(Items(menu("mnuViewScale")), Split("mnuViewScaleFit mnuViewScaleActual - mnuViewScaleIn mnuViewScaleOut"));
     EXPECT_EQ(Items(menu("mnuHelp")), Split("mnuHelpHelp mnuHelpAbout"));
     EXPECT_EQ(Items(window.findChild<QToolBar*>(QStringLiteral("tlbMain")), false),
-              Split("actOpen actSave actImgSave - actUndo actRedo - actFunction actPalette - actRandom - actShadeOff"));
+              Split("actOpen actSave actImgSave - actUndo actRedo - actFunction actPalette - actRandom - actShadeOff - "
+                    "actPaletteBrowser"));
 }
 
 TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
@@ -82,6 +84,8 @@ TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
         {"actWallTile", "並べて表示(&T)", "", "並べて表示", "並べて表示します。", false},
         {"actFunction", "数式設定(&F)...", "Ctrl+F", "数式設定", "数式設定ﾀﾞｲｱﾛｸﾞを表示します。", true},
         {"actPalette", "ﾊﾟﾚｯﾄ(&P)...", "Ctrl+P", "ﾊﾟﾚｯﾄ", "MCFﾌｧｲﾙを読み込みます。", true},
+        {"actPaletteEdit", "ﾊﾟﾚｯﾄの編集(&E)...", "Ctrl+E", "ﾊﾟﾚｯﾄの編集", "ﾊﾟﾚｯﾄの色を編集します。", false},
+        {"actPaletteBrowser", "ﾊﾟﾚｯﾄ一覧(&L)", "", "ﾊﾟﾚｯﾄ一覧", "ﾊﾟﾚｯﾄの一覧を表示／非表示にします。", true},
         {"actRandom", "ランダム設定(&R)", "Ctrl+R", "ランダム設定", "座標指定をランダムに設定します。", true},
         {"actShadeOff", "ぼかす(&S)", "", "ぼかす", "画像をぼかします", true},
         {"actOption", "ｵﾌﾟｼｮﾝ(&O)...", "", "ｵﾌﾟｼｮﾝ", "Velquorの設定を行います。", false},
