@@ -16,6 +16,7 @@ public:
     std::optional<QString> OpenFile(QWidget*, const TOpenFileRequest&) override { return std::nullopt; }
     std::optional<TSaveFileResult> SaveFile(QWidget*, const TSaveFileRequest&) override { return std::nullopt; }
     std::optional<QString> BrowseFolder(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QColor> PickColor(QWidget*, const QColor&, const QString&) override { return std::nullopt; }
     void Message(QWidget*, const QString& text) override { Print(text); }
     void Error(QWidget*, const QString& text) override { Print(text); }
     void ShowException(QWidget*, const QString& text) override { Print(text); }

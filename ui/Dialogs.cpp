@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -120,6 +121,14 @@ std::optional<QString> TQtDialogs::BrowseFolder(QWidget* parent, const QString& 
     dialog.setOption(QFileDialog::ShowDirsOnly);
     if (ExecInFront(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+std::optional<QColor> TQtDialogs::PickColor(QWidget* parent, const QColor& initial, const QString& title)
+{
+    QColorDialog dialog(initial, parent);
+    dialog.setWindowTitle(title);
+    if (ExecInFront(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedColor();
 }
 
 void TQtDialogs::Message(QWidget* parent, const QString& text)

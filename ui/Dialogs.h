@@ -5,6 +5,7 @@
 // program's texts use; TQtDialogs turns them into Qt's own form.
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <functional>
@@ -49,6 +50,8 @@ public:
     virtual std::optional<QString> OpenFile(QWidget* parent, const TOpenFileRequest& request) = 0;
     virtual std::optional<TSaveFileResult> SaveFile(QWidget* parent, const TSaveFileRequest& request) = 0;
     virtual std::optional<QString> BrowseFolder(QWidget* parent, const QString& title, const QString& initialDir) = 0;
+    // The colour dialog, starting at initial; nullopt when the user cancels.
+    virtual std::optional<QColor> PickColor(QWidget* parent, const QColor& initial, const QString& title) = 0;
     // A plain message box captioned "Velquor", no icon, no beep.
     virtual void Message(QWidget* parent, const QString& text) = 0;
     // The error dialog: error beep, then a box captioned "エラー" with the error icon.
@@ -74,6 +77,7 @@ public:
     std::optional<QString> OpenFile(QWidget* parent, const TOpenFileRequest& request) override;
     std::optional<TSaveFileResult> SaveFile(QWidget* parent, const TSaveFileRequest& request) override;
     std::optional<QString> BrowseFolder(QWidget* parent, const QString& title, const QString& initialDir) override;
+    std::optional<QColor> PickColor(QWidget* parent, const QColor& initial, const QString& title) override;
     void Message(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     void ShowException(QWidget* parent, const QString& text) override;

@@ -18,6 +18,7 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<TSaveFileResult>> saveAnswers;
     std::deque<std::optional<QString>> folderAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
     // Runs instead of a modal dialog and returns its result code; without
     // one the dialog counts as cancelled.
     std::function<int(QDialog&)> onExec;
@@ -34,6 +35,9 @@ public:
     int execCount = 0;
     QList<QUrl> openedUrls;
     QStringList folderTitles;
+    // The colour each colour dialog started at, and its title.
+    QList<QColor> colorsShown;
+    QStringList colorTitles;
     QStringList progressTitles;
     std::vector<int> progressSeen; // every percentage reported
     // The parent each message, error and file dialog was given, in order.
@@ -55,6 +59,13 @@ public:
     {
         folderTitles << title;
         return Next(folderAnswers);
+    }
+    std::optional<QColor> PickColor(QWidget* parent, const QColor& initial, const QString& title) override
+    {
+        parents << parent;
+        colorsShown << initial;
+        colorTitles << title;
+        return Next(colorAnswers);
     }
     void Message(QWidget* parent, const QString& text) override
     {
