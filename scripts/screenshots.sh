@@ -3,7 +3,7 @@
 # virtual 1280 x 1024 display framed by the openbox window manager, driven
 # with xdotool. Needs a build (make build) and the packages of install-deps.
 # Usage: screenshots.sh [BUILD] [SECTION...]; sections: error typed progress
-# scrolled explore english (all when none is named).
+# scrolled explore english browser editor (all when none is named).
 set -euo pipefail
 build=$(realpath "${1:-build}")
 sections=("${@:2}")
@@ -150,4 +150,38 @@ window "Formula Settings" > /dev/null
 shot english-window.png 1
 kill $pid; wait $pid 2>/dev/null || true
 rm "$HOME/.config/Orvak/Velquor.ini"
+fi
+
+# The palette browser beside the picture: shown from the View menu, then
+# the down key steps through the shipped palettes with the picture following.
+if want browser; then
+"$render" --formula 1 --size 560x420 --increment 0.04,0.04 --palette "$build/bin/mcf/海.mcf" \
+  --save-document "$work/browse.vqp" >/dev/null
+"$velquor" "$work/browse.vqp" & pid=$!
+main=$(window Velquor)
+sleep 2
+xdotool windowactivate --sync "$main" key alt+v
+sleep 0.5
+xdotool key l
+sleep 1
+xdotool key Down Down
+shot_window palette-browser.png "$main" 2
+kill $pid; wait $pid 2>/dev/null || true
+fi
+
+# The palette editor on the shipped rainbow: its bar with the segment
+# boundaries, the lines, the chosen gradient's controls.
+if want editor; then
+"$render" --formula 1 --size 560x420 --increment 0.04,0.04 --palette "$build/bin/mcf/虹.mcf" \
+  --save-document "$work/rainbow.vqp" >/dev/null
+"$velquor" "$work/rainbow.vqp" & pid=$!
+main=$(window Velquor)
+sleep 2
+xdotool windowactivate --sync "$main" key ctrl+e
+editor=$(window ﾊﾟﾚｯﾄの編集)
+sleep 0.5
+xdotool windowactivate --sync "$editor" key Down Down
+shot_window palette-editor.png "$editor" 1
+xdotool key Escape
+kill $pid; wait $pid 2>/dev/null || true
 fi

@@ -200,6 +200,8 @@ void TPaletteEditor::FormCreate()
     });
     connect(bbnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::rejected, timPreview, &QTimer::stop);
+    // The keys step through the segments from the start.
+    lstSegments->setFocus();
 }
 
 void TPaletteEditor::ShowLines()
