@@ -82,7 +82,6 @@ protected:
 TEST_F(PaletteEditorTest, ShowsTheSegmentsOfTheFileAndSavesEditsWithTheGeneratorLinesKept)
 {
     TfrmMain& window = ShownWithFlames();
-    const size_t stepsBefore = window.Operations().History().UndoCount();
     Edit(window, [&](TPaletteEditor& editor) {
         EXPECT_EQ(editor.lstSegments->count(), 3);
         EXPECT_EQ(editor.lstSegments->item(1)->text(), QStringLiteral("#GRAD 200000,FF8000,40"));
@@ -108,11 +107,10 @@ TEST_F(PaletteEditorTest, ShowsTheSegmentsOfTheFileAndSavesEditsWithTheGenerator
                                 "* the white-hot end\n"
                                 "#LINE 255,0,128,2,0,-1.5,30\n"));
     EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
-    // The picture draws the saved file, named as before: one step.
+    // The picture draws the saved file, named as before.
     EXPECT_EQ(window.Operations().PaletteFile(), flames_.toStdString());
     EXPECT_EQ(InUse(window), Loaded(saved.toStdString()));
     WaitUntilIdle();
-    EXPECT_EQ(window.Operations().History().UndoCount(), stepsBefore + 1);
 }
 
 TEST_F(PaletteEditorTest, EditsArePreviewedOnceThePausePassesAndCancelPutsTheOldPaletteBack)
@@ -201,4 +199,24 @@ TEST_F(PaletteEditorTest, AFailedSaveIsReportedAndTheOldFileStays)
     ASSERT_EQ(dialogs_.exceptions.size(), 1);
     EXPECT_TRUE(dialogs_.exceptions[0].contains(QStringLiteral("作成できません"))) << dialogs_.exceptions[0].toStdString();
     EXPECT_EQ(ReadFile(flames_), QByteArray(kFlames));
+}
+
+TEST_F(PaletteEditorTest, AnAppliedEditIsOneStepThatUndoTakesBack)
+{
+    TfrmMain& window = CreateShown();
+    const std::vector<int32_t> builtIn = InUse(window);
+    Edit(window, [&](TPaletteEditor& editor) {
+        editor.ChooseSegment(5);
+        editor.bbnInsertRamp->click();
+        editor.bbnInsertColor->click();
+        Serve(TPaletteEditor::kPreviewPauseMs + 200);
+        return int(QDialog::Accepted);
+    });
+    WaitUntilIdle();
+    EXPECT_EQ(InUse(window).size(), 128u + 64u + 1u);
+    EXPECT_EQ(window.Operations().History().UndoCount(), 1u) << "previews and the end are one step";
+    window.actUndo->trigger();
+    WaitUntilIdle();
+    EXPECT_EQ(InUse(window), builtIn);
+    EXPECT_TRUE(dialogs_.exceptions.isEmpty()) << dialogs_.exceptions.join('\n').toStdString();
 }
