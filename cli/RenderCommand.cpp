@@ -6,6 +6,7 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/QuoteText.h"
+#include "document/ImageExport.h"
 #include "document/MainOperations.h"
 #include "engine/UPointMove.h"
 #include "imaging/ImageFileType.h"
@@ -86,6 +87,38 @@ void SaveImage(TMainOperations& ops, const TRenderOptions& o, const std::string&
     }
 }
 
+// The export draws its own picture band by band: the pattern's renderer
+// draws nothing.
+void Export(TMainOperations& ops, const TRenderOptions& o, const std::string& name, std::ostream& err,
+            bool showProgress)
+{
+    const int scale = o.scale.value_or(1);
+    const int antialias = o.antialias.value_or(1);
+    TExportOptions options;
+    options.size = o.canvas ? TExportSize{o.canvas->first, o.canvas->second, scale, antialias}
+                            : DefaultExportSize(ops.Pattern().Width(), ops.Pattern().Height(), scale, antialias);
+    CheckExportSize(options.size);
+    options.format = GetFileType(name, o.filterIndex);
+    if (o.embedDocument && options.format != iftPng) throw EUsage(kEmbedNeedsPng);
+    options.embedDocument = o.embedDocument;
+    TImageExport job(ops, options);
+    if (!showProgress) {
+        job.Run(name);
+        return;
+    }
+    const auto show = [&err](int percent) {
+        err << "\r" << kPrefix << Format(kExporting, percent) << std::flush;
+        return true;
+    };
+    try {
+        job.Run(name, show);
+        err << "\r\033[K" << std::flush;
+    } catch (...) {
+        err << "\r\033[K" << std::flush;
+        throw;
+    }
+}
+
 int Run(const TRenderOptions& o, const std::string& programDir, std::ostream& out, std::ostream& err, bool showProgress)
 {
     ConsoleHost host(err, o.paletteDir);
@@ -136,7 +169,10 @@ int Run(const TRenderOptions& o, const std::string& programDir, std::ostream& ou
         ops.SaveDocument(*o.saveDocument);
         report << kPrefix << Format(kWrote, QuotePath(*o.saveDocument).c_str()) << "\n";
     }
-    if (picture) {
+    if (picture && o.Exporting()) {
+        Export(ops, o, *files.picture, err, showProgress);
+        report << kPrefix << Format(kWrote, QuotePath(*files.picture).c_str()) << "\n";
+    } else if (picture) {
         Render(ops, err, showProgress);
         // What was printed goes out before the picture may share its stream.
         out.flush();

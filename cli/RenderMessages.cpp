@@ -36,6 +36,15 @@ const char* const kUsage =
     "  --save-document FILE  模様を文書として保存する\n"
     "  --help                この説明を表示する\n"
     "\n"
+    "書き出し: 次のどれかを指定すると、画像を独自の大きさで帯ごとに描いて書き出します\n"
+    "(模様の大きさの上限を超えられます):\n"
+    "  --canvas 幅x高さ      画像の大きさ(それぞれ 1～65535。省略時は模様の\n"
+    "                        大きさ×倍率)\n"
+    "  --scale S             S 倍細かく描く: 増分を S で割る(1～64、省略時 1)\n"
+    "  --antialias K         各画素を K x K 点のリニアな光の平均にする\n"
+    "                        (1～8、省略時 1)\n"
+    "  --embed-document      PNG に模様の文書を入れ、模様として開けるようにする\n"
+    "\n"
     "読み込む文書、パレット、保存する文書と同じファイルに画像を書き出す\n"
     "ことはできません。文書を読み込んだファイルに保存し直すことはできます。\n";
 
@@ -45,6 +54,8 @@ const char* const kNeedsValue = "%s の後に値を指定してください。";
 const char* const kUnknownOption = "%s というオプションはありません。";
 const char* const kNeedsNumbers = "%s にはカンマで区切った %d 個の数値を指定してください。";
 const char* const kSizeForm = "--size は 幅x高さ の形で指定してください(例: 400x400)。";
+const char* const kCanvasForm = "--canvas は 幅x高さ の形で指定してください(例: 1920x1080)。";
+const char* const kEmbedNeedsPng = "--embed-document は PNG ファイルにだけ使えます(.png の名前か --format png を指定してください)。";
 const char* const kFormatValue = "--format には bmp か png を指定してください('%s' は使えません)。";
 const char* const kOneDocument = "描画できる文書は1つだけです('%s' と '%s' が指定されました)。";
 const char* const kEmptyDocument = "文書のファイル名が空です。";
@@ -66,6 +77,7 @@ const char* const kCannotWrite = "'%s' に書き込めません。%s";
 
 const char* const kDrawing = "描画中 %d%%";
 const char* const kSaving = "保存中 %d%%";
+const char* const kExporting = "書き出し中 %d%%";
 const char* const kWrote = "%s を書き出しました。";
 
 } // namespace rendertext

@@ -17,6 +17,8 @@ extern const char* const kNeedsValue;
 extern const char* const kUnknownOption;
 extern const char* const kNeedsNumbers; // option, count
 extern const char* const kSizeForm;
+extern const char* const kCanvasForm;
+extern const char* const kEmbedNeedsPng;
 extern const char* const kFormatValue;
 extern const char* const kOneDocument; // first, second
 extern const char* const kEmptyDocument;
@@ -36,6 +38,7 @@ extern const char* const kCannotWrite;               // name, reason
 // Progress and results.
 extern const char* const kDrawing; // percent
 extern const char* const kSaving;  // percent
+extern const char* const kExporting; // percent
 extern const char* const kWrote;   // name
 
 } // namespace rendertext

@@ -64,10 +64,16 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
         } else if (a == "--increment") {
             const auto v = Reals(a, value(), 2);
             o.increment = FloatPoint(v[0], v[1]);
-        } else if (a == "--size") {
+        } else if (a == "--size" || a == "--canvas") {
             const std::vector<std::string> parts = Split(value(), 'x');
-            if (parts.size() != 2) throw EUsage(kSizeForm);
-            o.size = std::make_pair(StrToInt(parts[0]), StrToInt(parts[1]));
+            if (parts.size() != 2) throw EUsage(a == "--size" ? kSizeForm : kCanvasForm);
+            (a == "--size" ? o.size : o.canvas) = std::make_pair(StrToInt(parts[0]), StrToInt(parts[1]));
+        } else if (a == "--scale") {
+            o.scale = StrToInt(value());
+        } else if (a == "--antialias") {
+            o.antialias = StrToInt(value());
+        } else if (a == "--embed-document") {
+            o.embedDocument = true;
         } else if (a == "--color-change") {
             // Checked as a document's value is: beyond a double is an overflow.
             o.colorChange = ToDoubleChecked(StrToFloat(value()));

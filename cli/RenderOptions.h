@@ -33,8 +33,15 @@ struct TRenderOptions {
     std::optional<std::string> output;
     int filterIndex = 1;
     std::optional<std::string> saveDocument;
+    // The export: a picture of its own size, scale and anti-aliasing.
+    std::optional<std::pair<int32_t, int32_t>> canvas;
+    std::optional<int32_t> scale;
+    std::optional<int32_t> antialias;
+    bool embedDocument = false;
     bool help = false;
     bool version = false;
+
+    bool Exporting() const { return canvas || scale || antialias || embedDocument; }
 };
 
 // The arguments after the program name. Throws EUsage for a malformed

@@ -148,6 +148,12 @@ void TMainOperations::OpenDocument(const std::string& fileName)
 void TMainOperations::SaveDocument(const std::string& fileName) const
 {
     TVqd vqd;
+    FillDocument(vqd);
+    vqd.SaveToFile(fileName);
+}
+
+void TMainOperations::FillDocument(TVqd& vqd) const
+{
     vqd.Center = pattern_->Center;
     vqd.ColorChange = colorChange_;
     vqd.Incremental = pattern_->Incremental;
@@ -159,7 +165,6 @@ void TMainOperations::SaveDocument(const std::string& fileName) const
     vqd.ShadeOff = shadeOff_;
     vqd.PointMoveType = pointMoveType_;
     vqd.PointMoveParam = pointMoveParam_;
-    vqd.SaveToFile(fileName);
 }
 
 long double TMainOperations::NextRandom()

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+class TVqd;
+
 class IMainHost {
 public:
     virtual ~IMainHost() = default;
@@ -107,6 +109,8 @@ public:
     void OpenDocument(const std::string& fileName);
     // Writes the current pattern as a document.
     void SaveDocument(const std::string& fileName) const;
+    // The document's fields for the current pattern.
+    void FillDocument(TVqd& vqd) const;
     // Scales both increments by factors in [0.9, 1.1) and redraws.
     void Random();
     // Handles dropped files: the first one, by its extension.

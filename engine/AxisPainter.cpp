@@ -94,7 +94,7 @@ public:
         fill(yTerms_, setup.width, Move::YTerm);
     }
 
-    void Paint(TBitmap24& bitmap, int row) const override
+    void PaintRow(uint8_t* pixels, int row) const override
     {
         const DrawSetup s = setup_;
         const BytePalette palette(palette_->Lookup());
@@ -102,7 +102,7 @@ public:
         const uint8_t* yOk = yTerms_.ok.data();
         const long double xTerm = xTerms_.value[static_cast<size_t>(row)];
         const bool xOk = xTerms_.ok[static_cast<size_t>(row)] != 0;
-        uint8_t* p = bitmap.Row(row);
+        uint8_t* p = pixels;
         for (int col = 0; col < s.width; ++col, p += 3) {
             int32_t v;
             if (xOk && yOk[col]) {

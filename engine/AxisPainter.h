@@ -43,10 +43,10 @@ public:
     // Paints columns first .. last - 1 of a prepared row, left to right, into
     // the row's bytes.
     virtual void PaintColumns(uint8_t* rowBytes, int row, int first, int last) const = 0;
-    void Paint(TBitmap24& bitmap, int row) const override
+    void PaintRow(uint8_t* pixels, int row) const override
     {
         PrepareRow(row);
-        PaintColumns(bitmap.Row(row), row, 0, setup_.width);
+        PaintColumns(pixels, row, 0, setup_.width);
     }
 
 protected:

@@ -139,9 +139,9 @@ public:
         if (stackSize_ + static_cast<size_t>(scalarCount_) > kScratch) throw ERangeError("Expression too large");
     }
 
-    void Paint(TBitmap24& bitmap, int row) const override
+    void PaintRow(uint8_t* pixels, int row) const override
     {
-        uint8_t* out = bitmap.Row(row);
+        uint8_t* out = pixels;
         // A failed coordinate or part fails every pixel that uses it: the
         // whole code finds the first.
         double y;

@@ -93,3 +93,8 @@ void ApplyShadeOff(TBitmap24& bitmap, int threads)
     work();
     for (auto& t : helpers) t.join();
 }
+
+void ShadeOffRow(const uint8_t* up, const uint8_t* mid, const uint8_t* down, uint8_t* out, int rowBytes)
+{
+    BlurRow(up, mid, down, out, rowBytes);
+}

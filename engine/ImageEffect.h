@@ -11,3 +11,7 @@
 // bytes are the same for every number of threads. Lack of memory for those
 // buffers throws before any pixel changes.
 void ApplyShadeOff(TBitmap24& bitmap, int threads = 1);
+
+// One blurred row from the original rows above, at and below it (the row
+// itself where the picture has no neighbour), rowBytes = 3 x width bytes.
+void ShadeOffRow(const uint8_t* up, const uint8_t* mid, const uint8_t* down, uint8_t* out, int rowBytes);

@@ -17,13 +17,13 @@ public:
         : setup_(setup), bytes_(std::move(bytes))
     {}
 
-    void Paint(TBitmap24& bitmap, int row) const override
+    void PaintRow(uint8_t* pixels, int row) const override
     {
         // Locals, so byte stores in the loop cannot make the compiler fetch
         // them again.
         const DrawSetup s = setup_;
         const Palette palette = MakePalette();
-        uint8_t* p = bitmap.Row(row);
+        uint8_t* p = pixels;
         for (int col = 0; col < s.width; ++col) {
             palette.Put(p, PixelValue<Move, Formula>(s, col, row));
             p += 3;

@@ -19,7 +19,7 @@ public:
         : setup_(setup), palette_(std::make_unique<TPaletteBytes>(setup.mcf))
     {}
 
-    void Paint(TBitmap24& bitmap, int row) const override
+    void PaintRow(uint8_t* pixels, int row) const override
     {
         const DrawSetup s = setup_;
         const BytePalette palette(palette_->Lookup());
@@ -39,7 +39,7 @@ public:
                 ok[static_cast<size_t>(d)] = 1;
             } catch (const Exception&) {}
         }
-        uint8_t* p = bitmap.Row(row);
+        uint8_t* p = pixels;
         for (int col = 0; col < s.width; ++col, p += 3) {
             const int64_t dx = int64_t{col} - cx;
             const size_t d = static_cast<size_t>(dx < 0 ? -dx : dx);

@@ -40,9 +40,12 @@ enum class TPainterKind {
 class TRowPainter {
 public:
     virtual ~TRowPainter() = default;
-    // Paints one row from the left. A failure at a pixel is raised with every
+    // Paints row `row` of the drawing from the left into pixels (3 bytes per
+    // column, blue, green, red). A failure at a pixel is raised with every
     // pixel before it in the row stored and none after it.
-    virtual void Paint(TBitmap24& bitmap, int row) const = 0;
+    virtual void PaintRow(uint8_t* pixels, int row) const = 0;
+    // The same into the bitmap's row of that number.
+    void Paint(TBitmap24& bitmap, int row) const { PaintRow(bitmap.Row(row), row); }
     // "vector", "axis" or "pixel": what does the work, for tests and benchmarks.
     virtual const char* Name() const = 0;
 };

@@ -454,7 +454,7 @@ public:
         }
     }
 
-    void Paint(TBitmap24& bitmap, int row) const override
+    void PaintRow(uint8_t* pixels, int row) const override
     {
         axis_->PrepareRow(row);
         const TAxisTable& rows = axis_->Rows();
@@ -476,7 +476,7 @@ public:
                          row,
                          palette,
                          axis_.get(),
-                         bitmap.Row(row)};
+                         pixels};
         if (axis_->Product()) PaintProductRow(job);
         else PaintSumRow(job);
     }

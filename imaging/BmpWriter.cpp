@@ -4,12 +4,13 @@
 #include "common/SafeFile.h"
 #include "imaging/ImagingErrors.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-constexpr uint32_t kHeaderSize = 54;
+constexpr uint32_t kHeaderSize = kBmpHeaderSize;
 
 void PutLE(uint8_t* p, uint32_t value, int bytes)
 {
@@ -17,6 +18,25 @@ void PutLE(uint8_t* p, uint32_t value, int bytes)
 }
 
 } // namespace
+
+void MakeBmpHeader(uint8_t* header, int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const uint64_t imageSize = TBitmap24::StrideFor(width) * static_cast<uint64_t>(height);
+    if (imageSize > UINT32_MAX - kHeaderSize) throw EInvalidGraphic("Write Image (BMP): Image Too Large");
+    std::memset(header, 0, kHeaderSize);
+    header[0] = 'B';
+    header[1] = 'M';
+    PutLE(&header[2], static_cast<uint32_t>(kHeaderSize + imageSize), 4);
+    PutLE(&header[10], kHeaderSize, 4);
+    PutLE(&header[14], 40, 4);
+    PutLE(&header[18], static_cast<uint32_t>(width), 4);
+    PutLE(&header[22], static_cast<uint32_t>(height), 4);
+    PutLE(&header[26], 1, 2);
+    PutLE(&header[28], 24, 2);
+    PutLE(&header[34], static_cast<uint32_t>(imageSize), 4);
+}
 
 bool WriteBmp(const TBitmap24& bitmap, std::ostream& out, const TSaveProgress& progress)
 {
@@ -29,19 +49,10 @@ bool WriteBmp(const TBitmap24& bitmap, std::ostream& out, const TSaveProgress& p
     const int width = bitmap.Width() > 0 ? bitmap.Width() : 0;
     const int height = bitmap.Height() > 0 ? bitmap.Height() : 0;
     const uint64_t stride = TBitmap24::StrideFor(width);
-    const uint64_t imageSize = stride * static_cast<uint64_t>(height);
-    if (imageSize > UINT32_MAX - kHeaderSize) throw EInvalidGraphic("Write Image (BMP): Image Too Large");
+    uint8_t header[kHeaderSize];
+    MakeBmpHeader(header, width, height);
     if (!report(0)) return false;
 
-    uint8_t header[kHeaderSize] = {'B', 'M'};
-    PutLE(&header[2], static_cast<uint32_t>(kHeaderSize + imageSize), 4);
-    PutLE(&header[10], kHeaderSize, 4);
-    PutLE(&header[14], 40, 4);
-    PutLE(&header[18], static_cast<uint32_t>(width), 4);
-    PutLE(&header[22], static_cast<uint32_t>(height), 4);
-    PutLE(&header[26], 1, 2);
-    PutLE(&header[28], 24, 2);
-    PutLE(&header[34], static_cast<uint32_t>(imageSize), 4);
     const auto put = [&out](const void* data, size_t size) {
         out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
         if (!out) throw EWriteError("Write Image (BMP): Write Error");

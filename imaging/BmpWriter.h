@@ -5,8 +5,17 @@
 #include "bitmap/Bitmap24.h"
 #include "imaging/SaveProgress.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
+
+constexpr size_t kBmpHeaderSize = 54;
+// The file and information headers of a 24-bit BMP of that size (rows
+// bottom-up, each padded to four bytes). Throws EInvalidGraphic "Write Image
+// (BMP): Image Too Large" when the file would pass the 4 GiB its header can
+// describe.
+void MakeBmpHeader(uint8_t* header, int width, int height);
 
 // 54-byte header, rows bottom-up, each padded with zeros to four bytes.
 // Throws EWriteError when the stream refuses the bytes. progress sees the

@@ -6,6 +6,8 @@
 #include "imaging/Deflater.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -40,13 +42,13 @@ void WriteHeader(int level, const TDeflateSink& sink)
 
 class TParallelJob {
 public:
-    TParallelJob(uint64_t total, const TDeflatePlan& plan, const TDeflateSource& source)
+    TParallelJob(uint64_t total, const TDeflatePlan& plan, const TDeflateSource& source, bool allAvailable = true)
         : total_(total), plan_(plan), source_(source), blockSize_(std::max<size_t>(plan.blockSize, 1)),
           blocks_((total + blockSize_ - 1) / blockSize_),
           // Progress moves within a block and a stop is seen soon, yet
           // deflate is never called for a handful of bytes.
           slice_(static_cast<size_t>(std::clamp<uint64_t>(total / 128, 1, 16384))),
-          reportStep_(std::max<uint64_t>(total / 256, 1))
+          reportStep_(std::max<uint64_t>(total / 256, 1)), available_(allAvailable ? blocks_ : 0)
     {
         unsigned workers = plan.workers;
         if (workers == 0) workers = std::max(1u, std::thread::hardware_concurrency());
@@ -66,19 +68,41 @@ public:
 
     bool Run(int level, const TDeflateSink& sink, const TDeflateProgress& progress)
     {
-        WriteHeader(level, sink);
-        uLong adler = adler32(0L, Z_NULL, 0);
-        uint64_t reported = 0;
-        for (uint64_t index = 0; index < blocks_; ++index) {
-            TSlot& slot = slots_[index % slots_.size()];
+        return RunTo(blocks_, level, sink, progress);
+    }
+
+    uint64_t Blocks() const { return blocks_; }
+    uint64_t BlockSize() const { return blockSize_; }
+
+    // Lets the workers claim the blocks below count; their input must be
+    // readable through the source from now on.
+    void MakeAvailable(uint64_t count)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            available_ = std::min(count, blocks_);
+        }
+        workReady_.notify_all();
+    }
+
+    // Hands the blocks below end to the sink in order (the header before the
+    // first, the trailer after the last block of all); they must be available.
+    bool RunTo(uint64_t end, int level, const TDeflateSink& sink, const TDeflateProgress& progress)
+    {
+        if (taken_ == 0 && !headerWritten_) {
+            WriteHeader(level, sink);
+            headerWritten_ = true;
+        }
+        for (; taken_ < end; ++taken_) {
+            TSlot& slot = slots_[taken_ % slots_.size()];
             std::unique_lock lock(mutex_);
             for (;;) {
                 if (error_) std::rethrow_exception(error_);
                 // Before taking a block, so every block is preceded by a report.
-                if (done_ != reported) {
-                    reported = done_;
+                if (done_ != reported_) {
+                    reported_ = done_;
                     lock.unlock();
-                    if (!progress(reported)) return false;
+                    if (!progress(reported_)) return false;
                     lock.lock();
                     continue;
                 }
@@ -87,17 +111,18 @@ public:
             }
             lock.unlock();
             sink(slot.out.data(), slot.used);
-            adler = adler32_combine(adler, slot.adler, static_cast<z_off_t>(slot.length));
+            adler_ = adler32_combine(adler_, slot.adler, static_cast<z_off_t>(slot.length));
             lock.lock();
             slot.ready = false;
             ++consumed_;
             lock.unlock();
             workReady_.notify_all();
         }
-        const uint8_t trailer[4] = {static_cast<uint8_t>(adler >> 24), static_cast<uint8_t>(adler >> 16),
-                                    static_cast<uint8_t>(adler >> 8), static_cast<uint8_t>(adler)};
+        if (taken_ < blocks_) return true;
+        const uint8_t trailer[4] = {static_cast<uint8_t>(adler_ >> 24), static_cast<uint8_t>(adler_ >> 16),
+                                    static_cast<uint8_t>(adler_ >> 8), static_cast<uint8_t>(adler_)};
         sink(trailer, sizeof trailer);
-        return reported == total_ || progress(total_);
+        return reported_ == total_ || progress(total_);
     }
 
 private:
@@ -122,7 +147,10 @@ private:
                 {
                     std::unique_lock lock(mutex_);
                     workReady_.wait(lock,
-                                    [&] { return stop_ || next_ >= blocks_ || next_ < consumed_ + slots_.size(); });
+                                    [&] {
+                                        return stop_ || next_ >= blocks_ ||
+                                               (next_ < available_ && next_ < consumed_ + slots_.size());
+                                    });
                     if (stop_ || next_ >= blocks_) return;
                     index = next_++;
                 }
@@ -205,6 +233,7 @@ private:
     std::mutex mutex_;
     std::condition_variable workReady_;   // a slot came free, or stop
     std::condition_variable resultReady_; // a block or a slice finished, or a failure
+    uint64_t available_;                  // blocks whose input the source has
     uint64_t next_ = 0;                   // the next block a worker claims
     uint64_t consumed_ = 0;               // blocks handed to the sink
     uint64_t done_ = 0;                   // input bytes compressed
@@ -212,6 +241,11 @@ private:
     std::exception_ptr error_;
     std::vector<TSlot> slots_;
     std::vector<std::thread> threads_;
+    // The calling thread's own.
+    uint64_t taken_ = 0;
+    uint64_t reported_ = 0;
+    uLong adler_ = adler32(0L, Z_NULL, 0);
+    bool headerWritten_ = false;
 };
 
 } // namespace
@@ -221,4 +255,57 @@ bool DeflateParallel(uint64_t total, const TDeflatePlan& plan, const TDeflateSou
 {
     TParallelJob job(total, plan, source);
     return job.Run(plan.level, sink, progress);
+}
+
+// The input lives in a buffer that holds what the next blocks need: the
+// window before the first block not yet compressed and what came since.
+// Blocks are compressed only within Append, while the calling thread waits
+// for them, so the buffer is never moved under a worker's feet.
+struct TDeflateStream::Impl {
+    Impl(uint64_t total, const TDeflatePlan& plan, TDeflateSink sink, TDeflateProgress progress)
+        : total(total), level(plan.level), sink(std::move(sink)), progress(std::move(progress)),
+          source([this](uint64_t offset, uint8_t* out, size_t size) {
+              std::memcpy(out, buffer.data() + (offset - bufferStart), size);
+          }),
+          job(total, plan, source, false)
+    {}
+
+    const uint64_t total;
+    const int level;
+    const TDeflateSink sink;
+    const TDeflateProgress progress;
+    std::vector<uint8_t> buffer;
+    uint64_t bufferStart = 0; // input offset of buffer[0]
+    uint64_t appended = 0;
+    uint64_t available = 0;
+    const TDeflateSource source;
+    TParallelJob job;
+};
+
+TDeflateStream::TDeflateStream(uint64_t total, const TDeflatePlan& plan, TDeflateSink sink, TDeflateProgress progress)
+    : impl_(std::make_unique<Impl>(total, plan, std::move(sink),
+                                   progress ? std::move(progress) : [](uint64_t) { return true; }))
+{}
+
+TDeflateStream::~TDeflateStream() = default;
+
+bool TDeflateStream::Append(const uint8_t* data, size_t size)
+{
+    Impl& s = *impl_;
+    if (size > s.total - s.appended) size = static_cast<size_t>(s.total - s.appended);
+    const uint64_t blockSize = s.job.BlockSize();
+    const uint64_t next = s.available * blockSize;
+    const uint64_t keepFrom = next > kWindow ? next - kWindow : 0;
+    if (keepFrom > s.bufferStart) {
+        const size_t drop = static_cast<size_t>(keepFrom - s.bufferStart);
+        s.buffer.erase(s.buffer.begin(), s.buffer.begin() + static_cast<std::ptrdiff_t>(drop));
+        s.bufferStart = keepFrom;
+    }
+    s.buffer.insert(s.buffer.end(), data, data + size);
+    s.appended += size;
+    const uint64_t available = s.appended == s.total ? s.job.Blocks() : s.appended / blockSize;
+    if (available == s.available) return true;
+    s.available = available;
+    s.job.MakeAvailable(available);
+    return s.job.RunTo(available, s.level, s.sink, s.progress);
 }

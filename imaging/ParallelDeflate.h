@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 struct TDeflatePlan {
     // zlib's level: 0 to 9, or -1 for its default (6). Window 15 bits, memory
@@ -43,3 +44,26 @@ using TDeflateProgress = std::function<bool(uint64_t done)>;
 // through. Every worker has ended when it returns or throws.
 bool DeflateParallel(uint64_t total, const TDeflatePlan& plan, const TDeflateSource& source, const TDeflateSink& sink,
                      const TDeflateProgress& progress);
+
+// The same stream for input that arrives piece by piece (a picture drawn in
+// bands): the compressed bytes are those DeflateParallel makes of the whole
+// input. Holds the workers for its whole life.
+class TDeflateStream {
+public:
+    // total: the input's length (at least 1). progress as above; empty: never
+    // stops.
+    TDeflateStream(uint64_t total, const TDeflatePlan& plan, TDeflateSink sink, TDeflateProgress progress = {});
+    ~TDeflateStream();
+    TDeflateStream(const TDeflateStream&) = delete;
+    TDeflateStream& operator=(const TDeflateStream&) = delete;
+
+    // The next bytes of the input. Compresses, on the workers, every block
+    // they complete and hands it to the sink before it returns; with the
+    // last byte the stream is finished. Returns false when progress stopped
+    // it. Bytes past total are ignored.
+    bool Append(const uint8_t* data, size_t size);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};

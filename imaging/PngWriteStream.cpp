@@ -7,6 +7,7 @@
 #include "imaging/Deflater.h"
 #include "imaging/ImagingErrors.h"
 #include "imaging/ParallelDeflate.h"
+#include "imaging/PngChunks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,30 +19,7 @@
 namespace {
 
 const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-const char* const kSoftware = "ZEBPNG ver 3.4";
-
-bool ValidTime(const TPngTime& t)
-{
-    return t.year > 0 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour <= 23 && t.minute <= 59 &&
-           t.second <= 60;
-}
-
 } // namespace
-
-TPngTime CurrentPngTime()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    TPngTime t;
-    if (now == static_cast<std::time_t>(-1) || gmtime_r(&now, &utc) == nullptr) return t; // left out
-    t.year = static_cast<uint16_t>(utc.tm_year + 1900);
-    t.month = static_cast<uint8_t>(utc.tm_mon + 1);
-    t.day = static_cast<uint8_t>(utc.tm_mday);
-    t.hour = static_cast<uint8_t>(utc.tm_hour);
-    t.minute = static_cast<uint8_t>(utc.tm_min);
-    t.second = static_cast<uint8_t>(utc.tm_sec);
-    return t;
-}
 
 TPngWriteStream::TPngWriteStream(const TPngSettings& settings) : settings_(settings)
 {
@@ -59,11 +37,8 @@ void TPngWriteStream::WriteImage()
         throw EPngError("Write PNG Param: Image Too Wide");
     ReportProgress(0);
     Write(kSignature, sizeof kSignature);
-    WriteHeaderChunk();
-    WriteTimeChunk();
-    WriteTextChunk("Software", kSoftware);
-    WritePrivateChunk();
-    WriteGammaChunk();
+    WritePngLeadChunks([this](const char* type, const void* data, size_t size) { WriteChunk(type, data, size); },
+                       static_cast<uint32_t>(Bitmap().Width()), static_cast<uint32_t>(Bitmap().Height()), settings_);
     ReportProgress(0);
     if (Aborted()) return;
     WriteImageData();
@@ -82,63 +57,6 @@ void TPngWriteStream::WriteChunk(const char* type, const void* data, size_t size
     Write(type, 4);
     Write(data, size);
     WriteUInt32(static_cast<uint32_t>(crc));
-}
-
-void TPngWriteStream::WriteHeaderChunk()
-{
-    const auto w = static_cast<uint32_t>(Bitmap().Width());
-    const auto h = static_cast<uint32_t>(Bitmap().Height());
-    const uint8_t data[13] = {
-        static_cast<uint8_t>(w >> 24),
-        static_cast<uint8_t>(w >> 16),
-        static_cast<uint8_t>(w >> 8),
-        static_cast<uint8_t>(w),
-        static_cast<uint8_t>(h >> 24),
-        static_cast<uint8_t>(h >> 16),
-        static_cast<uint8_t>(h >> 8),
-        static_cast<uint8_t>(h),
-        8, // bit depth
-        2, // colour type RGB
-        0,
-        0,
-        0 // compression, filter method, interlace off
-    };
-    WriteChunk("IHDR", data, sizeof data);
-}
-
-void TPngWriteStream::WriteTimeChunk()
-{
-    const TPngTime t = settings_.useCurrentTime ? CurrentPngTime() : settings_.timeStamp;
-    if (!ValidTime(t)) return;
-    const uint8_t data[7] = {
-        static_cast<uint8_t>(t.year >> 8), static_cast<uint8_t>(t.year), t.month, t.day, t.hour, t.minute, t.second};
-    WriteChunk("tIME", data, sizeof data);
-}
-
-void TPngWriteStream::WriteTextChunk(const std::string& keyword, const std::string& text)
-{
-    if (text.empty() || keyword.size() > 79) return;
-    std::string data = keyword;
-    data.push_back('\0');
-    data += text;
-    WriteChunk("tEXt", data.data(), data.size());
-}
-
-void TPngWriteStream::WritePrivateChunk()
-{
-    // Writer mark, two flag bytes (both clear), a reserved 16-bit zero.
-    const uint8_t data[8] = {'Z', 'E', 'B', '3', 0, 0, 0, 0};
-    WriteChunk("tpNG", data, sizeof data);
-}
-
-void TPngWriteStream::WriteGammaChunk()
-{
-    const double scaled = settings_.gamma * 100000.0;
-    if (!(scaled >= 1.0) || scaled >= 4294967296.0) return; // also refuses NaN
-    const auto g = static_cast<uint32_t>(scaled);
-    const uint8_t data[4] = {static_cast<uint8_t>(g >> 24), static_cast<uint8_t>(g >> 16), static_cast<uint8_t>(g >> 8),
-                             static_cast<uint8_t>(g)};
-    WriteChunk("gAMA", data, sizeof data);
 }
 
 namespace {

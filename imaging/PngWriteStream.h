@@ -19,11 +19,6 @@ protected:
 
 private:
     void WriteChunk(const char* type, const void* data, size_t size);
-    void WriteHeaderChunk();
-    void WriteTimeChunk();
-    void WriteTextChunk(const std::string& keyword, const std::string& text);
-    void WritePrivateChunk();
-    void WriteGammaChunk();
     void WriteImageData();
     void WriteSingleStream();
     void WriteBlocksInParallel(uint64_t total);

@@ -371,3 +371,65 @@ TEST_F(RenderCommandTest, DocumentsThatAreNoFilesEndAtOnce)
 }
 
 } // namespace
+
+namespace {
+
+// The export options: the pattern drawn at its own size, finer or smoother,
+// with the window's checks and the progress on a terminal only.
+TEST_F(RenderCommandTest, ExportAtScaleOneIsTheRenderedFileAndScaleAndAntialiasingGrowIt)
+{
+    ASSERT_EQ(Run({"--size", "120x90", "--shade-off", "-o", P("plain.bmp")}), 0) << err_.str();
+    ASSERT_EQ(Run({"--size", "120x90", "--shade-off", "--scale", "1", "-o", P("export.bmp")}), 0) << err_.str();
+    EXPECT_EQ(ReadBytes(P("export.bmp")), ReadBytes(P("plain.bmp")));
+    EXPECT_EQ(out_.str(), "velquor-render: wrote " + P("export.bmp") + "\n");
+
+    // Scale 2 on a pattern of 60 x 45 is the pattern drawn at 120 x 90 with
+    // half the increments.
+    ASSERT_EQ(Run({"--size", "120x90", "--increment", "0.5,0.5", "-o", P("fine.bmp")}), 0) << err_.str();
+    ASSERT_EQ(Run({"--size", "60x45", "--scale", "2", "-o", P("scaled.bmp")}), 0) << err_.str();
+    EXPECT_EQ(ReadBytes(P("scaled.bmp")), ReadBytes(P("fine.bmp")));
+
+    ASSERT_EQ(Run({"--canvas", "10001x3", "--antialias", "2", "-o", P("wide.bmp")}), 0) << err_.str();
+    const std::string wide = ReadBytes(P("wide.bmp"));
+    EXPECT_EQ(wide.size(), 54u + 30004u * 3u);
+    EXPECT_EQ(wide.substr(0, 2), "BM");
+}
+
+TEST_F(RenderCommandTest, ExportValuesAreCheckedWithTheirMessages)
+{
+    const ErrorCase cases[] = {
+        {{"--canvas", "65536x10"}, "書き出す画像の幅の指定が不正です。[65536]"},
+        {{"--canvas", "10x0"}, "書き出す画像の高さの指定が不正です。[0]"},
+        {{"--scale", "65"}, "倍率の指定が不正です。[65]"},
+        {{"--scale", "x"}, "'x' は整数ではありません"},
+        {{"--antialias", "9"}, "アンチエイリアスの指定が不正です。[9]"},
+        // 2000 x 64 passes 65535.
+        {{"--size", "2000x10", "--scale", "64"}, "書き出す画像の幅の指定が不正です。[128000]"},
+        {{"--canvas", "40000x40000"}, "Write Image (BMP): Image Too Large"},
+        {{"--center", "1e4000,0", "--canvas", "20x20", "--antialias", "3"}, "浮動小数点数のオーバーフロー"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("-o");
+        args.push_back(P("x.bmp"));
+        EXPECT_EQ(Run(args), 1) << c.message;
+        EXPECT_EQ(err_.str(), std::string("velquor-render: ") + c.message + "\n");
+        EXPECT_FALSE(fs::exists(P("x.bmp"))) << c.message;
+    }
+    EXPECT_EQ(Run({"--embed-document", "-o", P("x.bmp")}), 2);
+    EXPECT_NE(err_.str().find("--embed-document needs a PNG"), std::string::npos);
+    EXPECT_EQ(Run({"--canvas", "12"}), 2);
+    EXPECT_NE(err_.str().find("--canvas needs WIDTHxHEIGHT"), std::string::npos);
+}
+
+TEST_F(RenderCommandTest, ExportProgressGoesOnlyToATerminal)
+{
+    ASSERT_EQ(RunRender({"--canvas", "300x200", "-o", P("a.png")}, dir_.Path(), out_, err_, true), 0) << err_.str();
+    const std::string err = err_.str();
+    for (const char* step : {"\rvelquor-render: exporting 0%", "\rvelquor-render: exporting 50%",
+                             "\rvelquor-render: exporting 100%"})
+        EXPECT_NE(err.find(step), std::string::npos) << step;
+    EXPECT_EQ(err.substr(err.rfind('\r')), "\r\033[K");
+}
+
+} // namespace
