@@ -7,6 +7,7 @@
 #include "common/Paths.h"
 #include "common/QuoteText.h"
 #include "common/Texts.h"
+#include "document/PngDocument.h"
 #include "document/UVqd.h"
 #include "engine/ExpressionFormula.h"
 #include "engine/UFormula.h"
@@ -129,7 +130,9 @@ void LoadNamedPalette(const std::string& path, const std::function<void()>& load
 void TMainOperations::OpenDocument(const std::string& fileName)
 {
     TVqd vqd;
-    vqd.LoadFromFile(fileName);
+    // An exported picture opens as the pattern it carries.
+    if (IsPngFileName(fileName)) vqd.LoadFromBytes(EmbeddedDocument(fileName), fileName);
+    else vqd.LoadFromFile(fileName);
     host_.StopDraw();
     SelectFormula(vqd.FormulaType, vqd.FormulaName);
     SetColorChange(vqd.ColorChange);
@@ -190,7 +193,7 @@ void TMainOperations::DropFiles(const std::vector<std::string>& fileNames)
     const std::string& name = fileNames.front();
     const std::string ext = LowerExtension(name);
     if (ext == ".mcf") LoadPaletteAndDraw(name);
-    else if (ext == ".vqp") OpenDocument(name);
+    else if (ext == ".vqp" || ext == ".png") OpenDocument(name);
     else host_.ErrorDialog(QuotePath(name) + "\r\n" + TText::tr("は扱えません。"));
 }
 

@@ -3,7 +3,7 @@
 # virtual 1280 x 1024 display framed by the openbox window manager, driven
 # with xdotool. Needs a build (make build) and the packages of install-deps.
 # Usage: screenshots.sh [BUILD] [SECTION...]; sections: error typed progress
-# scrolled explore english browser editor (all when none is named).
+# scrolled explore english browser editor export (all when none is named).
 set -euo pipefail
 build=$(realpath "${1:-build}")
 sections=("${@:2}")
@@ -184,4 +184,32 @@ xdotool windowactivate --sync "$editor" key Down Down
 shot_window palette-editor.png "$editor" 1
 xdotool key Escape
 kill $pid; wait $pid 2>/dev/null || true
+fi
+
+# The export dialog with its preview at scale 4 and 2 x 2 anti-aliasing,
+# then a large export running beside the window.
+if want export; then
+"$render" --formula 6 --size 640x480 --increment 0.37,0.37 --palette "$build/bin/mcf/海.mcf" \
+  --save-document "$work/waves.vqp" >/dev/null
+"$velquor" "$work/waves.vqp" & pid=$!
+main=$(window Velquor)
+sleep 2
+xdotool windowactivate --sync "$main" key alt+f
+sleep 0.5
+xdotool key e
+dialog=$(window 画像を書き出す)
+# Scale first (it sets the size), then anti-aliasing.
+xdotool windowactivate --sync "$dialog" key Tab Tab ctrl+a type 4
+xdotool key Tab Down
+shot_window export-dialog.png "$dialog" 1.5
+# A picture of 24000 x 18000 pixels, then the file dialog.
+xdotool key shift+Tab shift+Tab shift+Tab ctrl+a type 24000
+xdotool key Tab ctrl+a type 18000
+xdotool key Return
+sleep 1.5
+xdotool type "$work/waves-large.png"
+xdotool key Return
+window 画像を書き出しています >/dev/null
+shot export-progress.png 6
+quit "$main" $pid
 fi

@@ -2,10 +2,13 @@
 // wallpaper, and closing the program.
 #include "ui/Main.h"
 
+#include "document/ImageExport.h"
 #include "imaging/ImageFileType.h"
 #include "imaging/ImagingErrors.h"
 #include "settings/UVelquorRegistry.h"
 #include "ui/Dialogs.h"
+#include "ui/ExportDialog.h"
+#include "ui/ExportRunner.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,6 +17,9 @@
 namespace {
 
 const char* const kVqpFilter = QT_TRANSLATE_NOOP("TfrmMain", "Velquorファイル(*.vqp)|*.vqp");
+// Exported pictures that carry their pattern open like documents.
+const char* const kOpenFilter = QT_TRANSLATE_NOOP(
+    "TfrmMain", "Velquorファイル(*.vqp)|*.vqp|パターンを埋め込んだPNG(*.png)|*.png|すべて(*.vqp;*.png)|*.vqp;*.png");
 const QString kVqpExt = QStringLiteral(".vqp");
 
 } // namespace
@@ -32,7 +38,7 @@ std::optional<QString> TfrmMain::ChooseFileToOpen(QString& folder, const std::st
 void TfrmMain::OpenDocument()
 {
     const std::optional<QString> file =
-        ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, tr(kVqpFilter), kVqpExt);
+        ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, tr(kOpenFilter), kVqpExt);
     if (file) ops_->OpenDocument(file->toStdString());
 }
 
@@ -76,6 +82,34 @@ void TfrmMain::SaveImage()
     } catch (const ESaveCancelled&) {
         // The user's own choice; the previous file is as it was.
     }
+}
+
+void TfrmMain::ExportImage()
+{
+    if (exportRunner_ && exportRunner_->Running()) {
+        ShowMessage("画像を書き出しています。終わるか中止してから書き出してください。");
+        return;
+    }
+    TfrmExport dialog(DialogParent(), *ops_);
+    if (dialogs_->Exec(dialog) != QDialog::Accepted) return;
+    const TExportOptions options = dialog.Options();
+    TSaveFileRequest request;
+    const bool png = options.format == iftPng;
+    request.filter = png ? QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png") : QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp");
+    request.defaultExt = png ? QStringLiteral(".png") : QStringLiteral(".bmp");
+    request.fileName = exportFileName_;
+    request.overwritePrompt = true;
+    const std::optional<TSaveFileResult> result = dialogs_->SaveFile(DialogParent(), request);
+    if (!result) return;
+    exportFileName_ = result->fileName;
+    const std::string name = AddImageExtension(result->fileName.toStdString(), options.format);
+    // Made here, from the pattern as it is now; the worker only draws it.
+    auto job = std::make_unique<TImageExport>(*ops_, options);
+    if (!exportRunner_)
+        exportRunner_ = std::make_unique<TExportRunner>(this, [this](const QString&, const std::string& error) {
+            if (!error.empty()) ErrorDialog(error);
+        });
+    exportRunner_->Start(std::move(job), QString::fromStdString(name));
 }
 
 void TfrmMain::CopyToClipboard()

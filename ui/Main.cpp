@@ -12,6 +12,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/Dialogs.h"
 #include "ui/DrawControl.h"
+#include "ui/ExportRunner.h"
 #include "ui/GraphView.h"
 #include "ui/PaletteBrowser.h"
 #include "ui/PictureInput.h"
@@ -248,6 +249,8 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    // An export in progress ends at its next band and keeps the old file.
+    if (exportRunner_) exportRunner_->Cancel();
     drawControl_->ShutDown();
     if (frmFormulaSelect_) frmFormulaSelect_->hide();
     event->accept();

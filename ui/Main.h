@@ -35,6 +35,7 @@ class QTimer;
 class QToolBar;
 class TAboutDialog;
 class TDrawControl;
+class TExportRunner;
 class TStatusPanels;
 struct TCommandRow;
 class TfrmFormulaSelect;
@@ -120,6 +121,7 @@ private:
     void OpenDocument();
     void SaveDocument();
     void SaveImage();
+    void ExportImage();
     void CopyToClipboard();
     void WallPaperCenter();
     void WallPaperStretch();
@@ -225,6 +227,9 @@ private:
     // The image save dialog keeps these between uses within a run.
     QString imgSaveFileName_;
     int imgSaveFilterIndex_ = 1;
+    // The export runs beside the window; the last name it wrote.
+    std::unique_ptr<TExportRunner> exportRunner_;
+    QString exportFileName_;
 
     std::unique_ptr<TStatusPanels> statusPanels_;
     std::unique_ptr<TDrawControl> drawControl_;
@@ -241,10 +246,13 @@ private:
     TGraphView* ptbGraph = nullptr;
 
 public:
+    // The export running or run last; null before the first.
+    TExportRunner* ExportRunner() const { return exportRunner_.get(); }
     // The commands, filled from the command table; owned by the window.
     QAction* actOpen = nullptr;
     QAction* actSave = nullptr;
     QAction* actImgSave = nullptr;
+    QAction* actImgExport = nullptr;
     QAction* actClipbordSave = nullptr;
     QAction* actWallCenter = nullptr;
     QAction* actWallStretch = nullptr;

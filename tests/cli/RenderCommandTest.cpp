@@ -433,3 +433,23 @@ TEST_F(RenderCommandTest, ExportProgressGoesOnlyToATerminal)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RenderCommandTest, APngWithItsPatternRendersAsTheDocumentWould)
+{
+    ASSERT_EQ(Run({"--formula", "3", "--size", "50x40", "--increment", "0.5,0.25", "--canvas", "100x80",
+                   "--antialias", "2", "--embed-document", "-o", P("e.png")}),
+              0)
+        << err_.str();
+    ASSERT_EQ(Run({"--formula", "3", "--size", "50x40", "--increment", "0.5,0.25", "-o", P("direct.bmp")}), 0);
+    ASSERT_EQ(Run({P("e.png"), "-o", P("again.bmp")}), 0) << err_.str();
+    EXPECT_EQ(ReadBytes(P("again.bmp")), ReadBytes(P("direct.bmp")));
+
+    ASSERT_EQ(Run({"--size", "20x20", "-o", P("plain.png")}), 0);
+    EXPECT_EQ(Run({P("plain.png"), "-o", P("x.bmp")}), 1);
+    EXPECT_EQ(err_.str(), "velquor-render: '" + P("plain.png") + "' にはパターンが埋め込まれていません。\n");
+    EXPECT_FALSE(fs::exists(P("x.bmp")));
+}
+
+} // namespace

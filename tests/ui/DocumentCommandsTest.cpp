@@ -52,7 +52,9 @@ TEST_F(DocumentCommandsTest, OpenAppliesEveryFieldAndDraws)
 
     ASSERT_EQ(dialogs_.openRequests.size(), 1u);
     const TOpenFileRequest& request = dialogs_.openRequests.front();
-    EXPECT_EQ(request.filter, QStringLiteral("Velquorファイル(*.vqp)|*.vqp"));
+    // Documents first, then the pictures that carry one.
+    EXPECT_EQ(request.filter, QStringLiteral("Velquorファイル(*.vqp)|*.vqp|パターンを埋め込んだPNG(*.png)|*.png|"
+                                             "すべて(*.vqp;*.png)|*.vqp;*.png"));
     EXPECT_EQ(request.defaultExt, QStringLiteral(".vqp"));
     EXPECT_EQ(request.initialDir, TempPath(QStringLiteral("docs")));
     EXPECT_TRUE(request.fileMustExist);
@@ -154,7 +156,9 @@ TEST_F(DocumentCommandsTest, SavedDocumentReopensToTheSamePicture)
     window.actSave->trigger();
     ASSERT_EQ(dialogs_.saveRequests.size(), 1u);
     const TSaveFileRequest& request = dialogs_.saveRequests.front();
-    EXPECT_EQ(request.filter, QStringLiteral("Velquorファイル(*.vqp)|*.vqp"));
+    // Documents first, then the pictures that carry one.
+    EXPECT_EQ(request.filter, QStringLiteral("Velquorファイル(*.vqp)|*.vqp|パターンを埋め込んだPNG(*.png)|*.png|"
+                                             "すべて(*.vqp;*.png)|*.vqp;*.png"));
     EXPECT_EQ(request.defaultExt, QStringLiteral(".vqp"));
     EXPECT_TRUE(request.overwritePrompt);
     EXPECT_TRUE(request.initialDir.isEmpty());
