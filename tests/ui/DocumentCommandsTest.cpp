@@ -156,9 +156,7 @@ TEST_F(DocumentCommandsTest, SavedDocumentReopensToTheSamePicture)
     window.actSave->trigger();
     ASSERT_EQ(dialogs_.saveRequests.size(), 1u);
     const TSaveFileRequest& request = dialogs_.saveRequests.front();
-    // Documents first, then the pictures that carry one.
-    EXPECT_EQ(request.filter, QStringLiteral("Velquorファイル(*.vqp)|*.vqp|パターンを埋め込んだPNG(*.png)|*.png|"
-                                             "すべて(*.vqp;*.png)|*.vqp;*.png"));
+    EXPECT_EQ(request.filter, QStringLiteral("Velquorファイル(*.vqp)|*.vqp"));
     EXPECT_EQ(request.defaultExt, QStringLiteral(".vqp"));
     EXPECT_TRUE(request.overwritePrompt);
     EXPECT_TRUE(request.initialDir.isEmpty());

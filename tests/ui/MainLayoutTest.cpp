@@ -45,7 +45,7 @@ TEST_F(MainLayoutTest, MenusAndToolBarInTheirOrder)
                                   QStringLiteral("mnuHelp=ﾍﾙﾌﾟ(&H)")}));
     const auto menu = [&](const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); };
     EXPECT_EQ(Items(menu("mnuFile")),
-              Split("mnuFileOpen mnuFileSave - mnuFileImgSave mnuFileClipboard - >mnuFileSetWallPaper - mnuFileClose"));
+              Split("mnuFileOpen mnuFileSave - mnuFileImgSave mnuFileImgExport mnuFileClipboard - >mnuFileSetWallPaper - mnuFileClose"));
     EXPECT_EQ(menu("mnuFileSetWallPaper")->title(), QStringLiteral("背景に設定(&B)"));
     EXPECT_EQ(Items(menu("mnuFileSetWallPaper")),
               Split("mnuFileSetWallPaperCenter mnuFileSetWallPaperStretch mnuFileSetWallPaperTile"));
