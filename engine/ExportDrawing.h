@@ -14,9 +14,9 @@
 #include "engine/RowPainter.h"
 #include "engine/UFloatPoint.h"
 #include "engine/UFormula.h"
-#include "engine/UMcf.h"
 #include "engine/UPointMove.h"
 #include "engine/UVelquor.h"
+#include "palette/UMcf.h"
 
 #include <functional>
 #include <memory>
