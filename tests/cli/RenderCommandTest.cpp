@@ -381,7 +381,7 @@ TEST_F(RenderCommandTest, ExportAtScaleOneIsTheRenderedFileAndScaleAndAntialiasi
     ASSERT_EQ(Run({"--size", "120x90", "--shade-off", "-o", P("plain.bmp")}), 0) << err_.str();
     ASSERT_EQ(Run({"--size", "120x90", "--shade-off", "--scale", "1", "-o", P("export.bmp")}), 0) << err_.str();
     EXPECT_EQ(ReadBytes(P("export.bmp")), ReadBytes(P("plain.bmp")));
-    EXPECT_EQ(out_.str(), "velquor-render: wrote " + P("export.bmp") + "\n");
+    EXPECT_EQ(out_.str(), "velquor-render: " + P("export.bmp") + " を書き出しました。\n");
 
     // Scale 2 on a pattern of 60 x 45 is the pattern drawn at 120 x 90 with
     // half the increments.
@@ -417,17 +417,17 @@ TEST_F(RenderCommandTest, ExportValuesAreCheckedWithTheirMessages)
         EXPECT_FALSE(fs::exists(P("x.bmp"))) << c.message;
     }
     EXPECT_EQ(Run({"--embed-document", "-o", P("x.bmp")}), 2);
-    EXPECT_NE(err_.str().find("--embed-document needs a PNG"), std::string::npos);
+    EXPECT_NE(err_.str().find("--embed-document は PNG ファイルにだけ使えます"), std::string::npos) << err_.str();
     EXPECT_EQ(Run({"--canvas", "12"}), 2);
-    EXPECT_NE(err_.str().find("--canvas needs WIDTHxHEIGHT"), std::string::npos);
+    EXPECT_NE(err_.str().find("--canvas は 幅x高さ の形で指定してください"), std::string::npos) << err_.str();
 }
 
 TEST_F(RenderCommandTest, ExportProgressGoesOnlyToATerminal)
 {
     ASSERT_EQ(RunRender({"--canvas", "300x200", "-o", P("a.png")}, dir_.Path(), out_, err_, true), 0) << err_.str();
     const std::string err = err_.str();
-    for (const char* step : {"\rvelquor-render: exporting 0%", "\rvelquor-render: exporting 50%",
-                             "\rvelquor-render: exporting 100%"})
+    for (const char* step : {"\rvelquor-render: 書き出し中 0%", "\rvelquor-render: 書き出し中 50%",
+                             "\rvelquor-render: 書き出し中 100%"})
         EXPECT_NE(err.find(step), std::string::npos) << step;
     EXPECT_EQ(err.substr(err.rfind('\r')), "\r\033[K");
 }
