@@ -540,6 +540,10 @@ Open this file in a browser:<byte value="xd"/>
         <translation>Velquor files (*.vqp)|*.vqp</translation>
     </message>
     <message>
+        <source>Velquorファイル(*.vqp)|*.vqp|パターンを埋め込んだPNG(*.png)|*.png|すべて(*.vqp;*.png)|*.vqp;*.png</source>
+        <translation>Velquor files (*.vqp)|*.vqp|PNG with an embedded pattern (*.png)|*.png|All (*.vqp;*.png)|*.vqp;*.png</translation>
+    </message>
+    <message>
         <source>ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|PNGﾌｧｲﾙ(*.png)|*.png</source>
         <translation>Bitmap (*.bmp)|*.bmp|PNG file (*.png)|*.png</translation>
     </message>
