@@ -155,6 +155,7 @@ int Run(const TRenderOptions& o, const std::string& programDir, std::ostream& ou
         files.palettes.push_back(*o.palette);
         ops.LoadPalette(*o.palette);
     }
+    if (o.paletteOffset) ops.SetPaletteOffset(*o.paletteOffset);
     if (o.shadeOff) ops.SetShadeOff(true);
 
     const bool picture = o.output || !o.saveDocument;

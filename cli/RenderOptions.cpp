@@ -80,6 +80,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
         } else if (a == "--palette") {
             o.palette = value();
             if (o.palette->empty()) throw EUsage(kEmptyPalette);
+        } else if (a == "--palette-offset") {
+            o.paletteOffset = StrToInt(value());
         } else if (a == "--palette-dir") {
             o.paletteDir = value();
         } else if (a == "--shade-off") {

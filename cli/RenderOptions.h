@@ -28,6 +28,7 @@ struct TRenderOptions {
     std::optional<std::pair<int32_t, int32_t>> size;
     std::optional<double> colorChange;
     std::optional<std::string> palette;
+    std::optional<int32_t> paletteOffset;
     std::string paletteDir;
     bool shadeOff = false;
     std::optional<std::string> output;

@@ -11,6 +11,7 @@
 #include "document/UVqd.h"
 #include "engine/ExpressionFormula.h"
 #include "engine/UFormula.h"
+#include "palette/PaletteFile.h"
 #include "palette/UMcf.h"
 #include "platform/AppPaths.h"
 #include "platform/ShellOpen.h"
@@ -141,11 +142,45 @@ void TMainOperations::OpenDocument(const std::string& fileName)
     shadeOff_ = vqd.ShadeOff;
     host_.ShadeOffChanged(shadeOff_);
     SetImageSize(vqd.Size.X, vqd.Size.Y);
-    const std::string path = PaletteFolder() + "/" + vqd.PaletteName + ".mcf";
-    if (IsFile(path)) LoadNamedPalette(path, [&] { LoadPalette(path); });
-    else host_.ShowMessage(Format(TText::tr("[%s]を開けません。").c_str(), QuotePath(path).c_str()));
+    ApplyDocumentPalette(vqd.PaletteName, vqd.PaletteText);
+    SetPaletteOffset(vqd.PaletteOffset);
     SelectPointMove(vqd.PointMoveType, vqd.PointMoveParam);
     host_.StartDraw();
+}
+
+void TMainOperations::ApplyDocumentPalette(const std::string& name, const std::optional<std::string>& carried)
+{
+    const std::string folder = PaletteFolder();
+    const std::string path = folder + "/" + name + ".mcf";
+    // The named file first, in any palette format.
+    if (const auto found = FindPaletteFile(folder, name)) {
+        if (!carried) {
+            LoadNamedPalette(*found, [&] { LoadPalette(*found); });
+            return;
+        }
+        try {
+            LoadPalette(*found);
+            return;
+        } catch (const Exception&) {
+            // An unreadable file gives way to the palette the document carries.
+        }
+    }
+    if (carried) {
+        try {
+            SetPaletteText(*carried, path);
+            return;
+        } catch (const Exception&) {
+            // Carried text spoilt by hand: as if there were none.
+        }
+    }
+    if (name == "標準") {
+        // The program's own documents name the built-in palette so.
+        pattern_->Mcf().SetDefault();
+        paletteFile_.clear();
+        host_.PaletteNameChanged(pattern_->GetPaletteName());
+        return;
+    }
+    host_.ShowMessage(Format(TText::tr("[%s]を開けません。").c_str(), QuotePath(path).c_str()));
 }
 
 void TMainOperations::SaveDocument(const std::string& fileName) const
@@ -168,6 +203,10 @@ void TMainOperations::FillDocument(TVqd& vqd) const
     vqd.ShadeOff = shadeOff_;
     vqd.PointMoveType = pointMoveType_;
     vqd.PointMoveParam = pointMoveParam_;
+    const TMcf& mcf = pattern_->Mcf();
+    // A palette too large to carry still has its name.
+    if (!mcf.Builtin && mcf.Text.size() <= TMcf::kMaxKeptText) vqd.PaletteText = mcf.Text;
+    vqd.PaletteOffset = PaletteOffset();
 }
 
 long double TMainOperations::NextRandom()
@@ -192,7 +231,7 @@ void TMainOperations::DropFiles(const std::vector<std::string>& fileNames)
     if (fileNames.empty()) return;
     const std::string& name = fileNames.front();
     const std::string ext = LowerExtension(name);
-    if (ext == ".mcf") LoadPaletteAndDraw(name);
+    if (PaletteFormatOf(name)) LoadPaletteAndDraw(name);
     else if (ext == ".vqp" || ext == ".png") OpenDocument(name);
     else host_.ErrorDialog(QuotePath(name) + "\r\n" + TText::tr("は扱えません。"));
 }

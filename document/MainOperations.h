@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,8 +89,13 @@ public:
     // calls this once it has stopped the previous drawing.
     void BeginDrawing();
 
-    // Loads a palette into the renderer and reports its name; does not draw.
+    // Loads a palette file of any format (palette/PaletteFile.h) into the
+    // renderer and reports its name; does not draw.
     void LoadPalette(const std::string& fileName);
+    // The palette offset, a pattern parameter like the colour change: index
+    // i in 1..High draws the colour of 1 + ((i - 1 + o) mod High).
+    void SetPaletteOffset(int offset) { pattern_->SetPaletteOffset(offset); }
+    int PaletteOffset() const { return pattern_->PaletteOffset(); }
     // Stop, load the palette, start (the palette command and a dropped palette).
     void LoadPaletteAndDraw(const std::string& fileName);
     // Stop, make the built-in palette the palette again, start.
@@ -123,11 +129,12 @@ public:
     std::string PaletteFolder() const;
 
     // The whole pattern as one value (MainSnapshot.cpp). Restore applies one
-    // through the checked operations, the palette first, so a palette file
-    // that can no longer be read changes nothing. The renderer must be idle.
+    // through the checked operations; the palette comes from the snapshot
+    // itself, never from its file. The renderer must be idle.
     TPatternSnapshot Snapshot() const;
     void Restore(const TPatternSnapshot& snapshot);
-    // The palette file loaded last; empty for the built-in palette.
+    // The palette file loaded last (the name given to SetPaletteText); empty
+    // for the built-in palette.
     const std::string& PaletteFile() const { return paletteFile_; }
 
     // The history of the pattern. The window records after every command, so
@@ -163,6 +170,10 @@ public:
     void SetBlankColor(uint8_t blue, uint8_t green, uint8_t red) { blank_ = {blue, green, red}; }
 
 private:
+    // A document's palette: the named file in the palette folder (any
+    // format), else the carried text, else the built-in one for "標準", else
+    // the message and the palette stays.
+    void ApplyDocumentPalette(const std::string& name, const std::optional<std::string>& carried);
     // Next value of the 32-bit generator, in [0, 1).
     long double NextRandom();
 
@@ -179,6 +190,7 @@ private:
     uint32_t randSeed_ = 0;
     std::string paletteFile_;
     std::string paletteText_;
+    mutable std::shared_ptr<const TMcf> paletteShot_; // the palette of the last snapshot
     TPatternHistory history_;
     struct TBlank {
         uint8_t blue, green, red;

@@ -16,24 +16,26 @@ TPatternSnapshot TMainOperations::Snapshot() const
     s.Height = pattern_->Height();
     s.ColorChange = colorChange_;
     s.ShadeOff = shadeOff_;
-    s.PaletteFile = paletteFile_;
+    // One copy per palette: a step that did not touch it shares the last.
+    const TMcf& mcf = pattern_->Mcf();
+    if (!paletteShot_ || !SamePalette(*paletteShot_, mcf)) paletteShot_ = std::make_shared<const TMcf>(mcf);
+    s.Palette = paletteShot_;
+    s.PaletteOffset = pattern_->PaletteOffset();
     return s;
 }
 
 void TMainOperations::Restore(const TPatternSnapshot& s)
 {
-    // The only step that can fail for a snapshot that was once applied: the
-    // file may be gone. Loading first keeps everything else as it was then.
-    if (s.PaletteFile != paletteFile_) {
-        if (s.PaletteFile.empty()) {
-            pattern_->Mcf().SetDefault();
-            paletteFile_.clear();
-            paletteText_.clear();
-            host_.PaletteNameChanged(pattern_->GetPaletteName());
-        } else {
-            LoadPalette(s.PaletteFile);
-        }
+    // The palette comes back from the snapshot itself, whatever became of
+    // its file since.
+    if (s.Palette && !SamePalette(*s.Palette, pattern_->Mcf())) {
+        pattern_->Mcf() = *s.Palette;
+        paletteShot_ = s.Palette;
+        paletteFile_ = s.Palette->Builtin ? std::string() : s.Palette->FileName;
+        paletteText_ = s.Palette->Text;
+        host_.PaletteNameChanged(pattern_->GetPaletteName());
     }
+    pattern_->SetPaletteOffset(s.PaletteOffset);
     SelectFormula(s.FormulaType, s.FormulaName);
     SetColorChange(s.ColorChange);
     SetArea(s.Center.X, s.Center.Y, s.Incremental.X, s.Incremental.Y);

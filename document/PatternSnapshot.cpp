@@ -1,5 +1,6 @@
 #include "document/PatternSnapshot.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,5 +23,12 @@ bool SamePattern(const TPatternSnapshot& a, const TPatternSnapshot& b)
            SameReal(p.a, q.a) && SameReal(p.b, q.b) && SameReal(p.c, q.c) && SameReal(p.d, q.d) &&
            SamePoint(a.Center, b.Center) && SamePoint(a.Incremental, b.Incremental) && a.Width == b.Width &&
            a.Height == b.Height && SameReal(a.ColorChange, b.ColorChange) && a.ShadeOff == b.ShadeOff &&
-           a.PaletteFile == b.PaletteFile;
+           a.PaletteOffset == b.PaletteOffset &&
+           (a.Palette == b.Palette || (a.Palette && b.Palette && SamePalette(*a.Palette, *b.Palette)));
+}
+
+bool SamePalette(const TMcf& a, const TMcf& b)
+{
+    return a.High == b.High && std::equal(a.Colors.begin(), a.Colors.begin() + (a.High + 1), b.Colors.begin()) &&
+           a.FileName == b.FileName && a.Text == b.Text && a.Builtin == b.Builtin;
 }

@@ -1,11 +1,15 @@
 // Everything that makes the pattern, as one value: what undo and redo bring
-// back. The palette is kept by its file (empty for the built-in one).
+// back. The palette is kept itself, colours, name and text, so an edited or
+// deleted file does not change the past; snapshots of the same palette share
+// one copy.
 #pragma once
 
 #include "engine/UFloatPoint.h"
 #include "engine/UPointMove.h"
+#include "palette/UMcf.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct TPatternSnapshot {
@@ -19,8 +23,12 @@ struct TPatternSnapshot {
     int32_t Height = 0;
     double ColorChange = 1.0;
     bool ShadeOff = false;
-    std::string PaletteFile;
+    std::shared_ptr<const TMcf> Palette; // null: none recorded
+    int32_t PaletteOffset = 0;
 };
+
+// Same colours (entries 0..High), name, text and origin.
+bool SamePalette(const TMcf& a, const TMcf& b);
 
 // True when both draw the same picture. Reals compare by value and sign, and
 // two NaNs count as the same, so a pattern always equals itself.

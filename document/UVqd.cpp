@@ -36,6 +36,41 @@ const char* const kTemplate =
     "\t</dataInfo>\r\n"
     "</saveData>";
 
+// The template's last line under dataInfo: the palette's own elements follow it.
+const char* const kPointMoveLine = "\t\t<pointmove type=\"0\" a=\"0\" b=\"0\" c=\"0\" d=\"0\" />\r\n";
+
+// Markup characters as references, for text placed in the template.
+std::string EscapeText(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '\n') out += "\r\n";
+        else out += c;
+    }
+    return out;
+}
+
+// The palette text as written: every line on a line of its own between the
+// tags, the end tag indented like the others.
+std::string PaletteTextElement(const std::string& text)
+{
+    return "\t\t<palettetext>\r\n" + EscapeText(text) + "\r\n\t\t</palettetext>\r\n";
+}
+
+// The inverse of PaletteTextElement, also for text written by hand.
+std::string PaletteTextOf(std::string text)
+{
+    if (text.compare(0, 1, "\n") == 0) text.erase(0, 1);
+    const size_t last = text.rfind('\n');
+    if (last != std::string::npos && text.find_first_not_of(" \t", last + 1) == std::string::npos) text.erase(last);
+    else if (last == std::string::npos && text.find_first_not_of(" \t") == std::string::npos) text.clear();
+    return text;
+}
+
 EVqdError NotFound(const std::string& what) { return EVqdError(Format("%sが読み込めません。", what.c_str())); }
 
 template <typename Parent>
@@ -141,6 +176,11 @@ void TVqd::FillFromDocument()
         PointMoveType = 0;
         PointMoveParam = TPointMoveParam{};
     }
+    const auto offset = dataInfo.FindChild("paletteoffset");
+    PaletteOffset = offset ? Integer(*offset, "value") : 0;
+    const auto text = dataInfo.FindChild("palettetext");
+    if (text) PaletteText = PaletteTextOf(text->Text());
+    else PaletteText.reset();
 }
 
 void TVqd::SaveToFile(const std::string& path)
@@ -154,7 +194,13 @@ void TVqd::SaveToFile(const std::string& path)
 std::string TVqd::SaveToShiftJis()
 {
     dom_->Clear();
-    const TXmlDocument& doc = parser_->ParseText(kTemplate, "template");
+    // A document of the classic fields alone is the template exactly.
+    std::string added;
+    if (PaletteOffset != 0) added += "\t\t<paletteoffset value=\"" + std::to_string(PaletteOffset) + "\" />\r\n";
+    if (PaletteText) added += PaletteTextElement(*PaletteText);
+    std::string source = kTemplate;
+    if (!added.empty()) source.insert(source.find(kPointMoveLine) + std::char_traits<char>::length(kPointMoveLine), added);
+    const TXmlDocument& doc = parser_->ParseText(source, "template");
     const TXmlElement dataInfo = Element(Element(doc, "saveData"), "dataInfo");
 
     TXmlElement center = Element(dataInfo, "center");

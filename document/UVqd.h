@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TXmlDomImplementation;
@@ -44,6 +45,11 @@ public:
     TPointMoveParam PointMoveParam;
     int32_t PointMoveType = 0;
     TIntPoint Size;
+    // Beyond the classic fields, after pointmove and only when they say
+    // something: the palette's MCF text (none for the built-in palette) and
+    // the palette offset (0 when absent).
+    std::optional<std::string> PaletteText;
+    int32_t PaletteOffset = 0;
 
     // Fills the fields in place; on an error they are partly filled and the
     // caller applies nothing.

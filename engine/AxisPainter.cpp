@@ -11,7 +11,7 @@ using namespace pixelkinds;
 
 TMove0Painter::TMove0Painter(const DrawSetup& setup, bool product)
     : setup_(setup), product_(product), colorChange_(setup.formula.ColorChange),
-      palette_(std::make_unique<TPaletteBytes>(setup.mcf))
+      palette_(std::make_unique<TPaletteBytes>(setup.mcf, setup.paletteOffset))
 {}
 
 namespace {
@@ -76,7 +76,7 @@ private:
 template <class Move, class Formula>
 class TShiftPainter final : public TRowPainter {
 public:
-    explicit TShiftPainter(const DrawSetup& setup) : setup_(setup), palette_(std::make_unique<TPaletteBytes>(setup.mcf))
+    explicit TShiftPainter(const DrawSetup& setup) : setup_(setup), palette_(std::make_unique<TPaletteBytes>(setup.mcf, setup.paletteOffset))
     {
         // The terms raise nothing but an overflow of their product; such an
         // entry is left to the pixels' own code.

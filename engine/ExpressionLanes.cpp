@@ -110,7 +110,7 @@ class TLanePainter final : public TRowPainter {
 
 public:
     TLanePainter(const DrawSetup& setup, TExpressionSplit split)
-        : setup_(setup), split_(std::move(split)), palette_(std::make_unique<TPaletteBytes>(setup.mcf))
+        : setup_(setup), split_(std::move(split)), palette_(std::make_unique<TPaletteBytes>(setup.mcf, setup.paletteOffset))
     {
         // Padded to whole blocks with copies of the last column, so a block's
         // extra lanes compute what a real pixel computes.

@@ -94,12 +94,15 @@ int32_t PixelValue(const DrawSetup& s, int32_t col, int32_t row)
 // did at first; the only way for palettes below two colours.
 class DivisionPalette {
 public:
-    explicit DivisionPalette(const TMcf& mcf) : mcf_(mcf), high_(mcf.High), colors_(mcf.Colors.data()) {}
+    DivisionPalette(const TMcf& mcf, int32_t offset)
+        : mcf_(mcf), high_(mcf.High), offset_(offset), colors_(mcf.Colors.data())
+    {
+    }
     void Put(uint8_t* p, int32_t v) const
     {
         const int32_t index = PaletteIndex(v, high_);
         if (index > high_) mcf_.GetColor(index); // raises the palette's range error
-        const colorsplit::Channels c = colorsplit::Split(colors_[index]);
+        const colorsplit::Channels c = colorsplit::Split(colors_[OffsetPaletteIndex(index, high_, offset_)]);
         p[0] = static_cast<uint8_t>(c.b);
         p[1] = static_cast<uint8_t>(c.g);
         p[2] = static_cast<uint8_t>(c.r);
@@ -108,6 +111,7 @@ public:
 private:
     const TMcf& mcf_;
     int32_t high_;
+    int32_t offset_;
     const int32_t* colors_;
 };
 

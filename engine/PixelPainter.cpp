@@ -35,7 +35,7 @@ public:
 private:
     Palette MakePalette() const
     {
-        if constexpr (std::is_same_v<Palette, DivisionPalette>) return DivisionPalette(setup_.mcf);
+        if constexpr (std::is_same_v<Palette, DivisionPalette>) return DivisionPalette(setup_.mcf, setup_.paletteOffset);
         else return BytePalette(bytes_->Lookup());
     }
 
@@ -53,7 +53,7 @@ std::unique_ptr<TRowPainter> MakePixelPainter(const DrawSetup& setup, bool byteP
             using F = decltype(formula);
             if (!bytePalette) return std::make_unique<TPixelPainter<M, F, DivisionPalette>>(setup, nullptr);
             return std::make_unique<TPixelPainter<M, F, BytePalette>>(setup,
-                                                                      std::make_unique<TPaletteBytes>(setup.mcf));
+                                                                      std::make_unique<TPaletteBytes>(setup.mcf, setup.paletteOffset));
         });
     });
 }

@@ -27,6 +27,9 @@ TPixelProbe ProbePixel(const TVelquor& pattern, const TPointMove& move, int colu
         probe.Index = PaletteIndex(probe.Value, pattern.Mcf().High);
         // An index the palette does not have fails the drawing there.
         if (probe.Index > pattern.Mcf().High) pattern.Mcf().GetColor(probe.Index);
+        // The entry the drawing shows, the palette turned by its offset.
+        const int32_t high = pattern.Mcf().High;
+        probe.Index = OffsetPaletteIndex(probe.Index, high, NormalPaletteOffset(pattern.PaletteOffset(), high));
     } catch (const Exception& e) {
         probe.Error = e.Message();
     }

@@ -16,7 +16,7 @@ template <class Formula>
 class TRotationPainter final : public TRowPainter {
 public:
     explicit TRotationPainter(const DrawSetup& setup)
-        : setup_(setup), palette_(std::make_unique<TPaletteBytes>(setup.mcf))
+        : setup_(setup), palette_(std::make_unique<TPaletteBytes>(setup.mcf, setup.paletteOffset))
     {}
 
     void PaintRow(uint8_t* pixels, int row) const override

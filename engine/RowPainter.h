@@ -23,6 +23,8 @@ struct DrawSetup {
     long double incY;
     long double left; // Center.X - Width * Incremental.X / 2
     long double top;  // Center.Y - Height * Incremental.Y / 2
+    // The palette offset taken modulo the palette (NormalPaletteOffset).
+    int32_t paletteOffset = 0;
 };
 
 // Which painters a drawing may use.

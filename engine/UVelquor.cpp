@@ -10,6 +10,8 @@
 #include "common/Format.h"
 #include "engine/ImageEffect.h"
 #include "engine/RowPainter.h"
+#include "palette/PaletteFile.h"
+#include "palette/PaletteIndex.h"
 
 #include <algorithm>
 #include <chrono>
@@ -97,7 +99,7 @@ void TVelquor::SetSize(int width, int height)
     height_ = height;
 }
 
-void TVelquor::LoadPalette(const std::string& fileName) { mcf_.LoadFromFile(fileName); }
+void TVelquor::LoadPalette(const std::string& fileName) { LoadPaletteFile(mcf_, fileName); }
 
 std::string TVelquor::GetPaletteName() const { return mcf_.GetName(); }
 
@@ -270,7 +272,8 @@ void TVelquor::Draw()
                           incX,
                           incY,
                           Center.X - width * incX / 2,
-                          Center.Y - height * incY / 2};
+                          Center.Y - height * incY / 2,
+                          NormalPaletteOffset(paletteOffset_, mcf_.High)};
     // Made here, before the helpers start, so they inherit the floating-point
     // settings under which the painter was chosen.
     const std::unique_ptr<TRowPainter> painter = MakeRowPainter(setup, tuning_.painter);

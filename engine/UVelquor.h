@@ -89,7 +89,12 @@ public:
     void SetColorChange(double value);
     void SetPointMove(std::unique_ptr<TPointMove> pointMove);
     void SetSize(int width, int height);
+    // Any palette format, by the file's extension (palette/PaletteFile.h).
     void LoadPalette(const std::string& fileName);
+    // Turns the palette: index i in 1..High draws the colour of
+    // 1 + ((i - 1 + o) mod High); 0 is the plain palette.
+    void SetPaletteOffset(int offset) { paletteOffset_ = offset; }
+    int PaletteOffset() const { return paletteOffset_; }
     std::string GetPaletteName() const;
     void SetSynchronizer(Synchronizer sync);
     // Told the rows of each copy right after it, on the thread that ran it
@@ -140,6 +145,7 @@ private:
     TBitmap24 bitmap_;
     TBitmap24* picture_ = &bitmap_; // what the worker draws into
     double colorChange_ = 1.0;
+    int paletteOffset_ = 0;
     TBitmap24* canvas_ = nullptr;
     std::string errorMessage_;
     std::unique_ptr<TFormula> formula_;

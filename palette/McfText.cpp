@@ -1,7 +1,9 @@
 // Line splitting, field trimming and code-page conversion for MCF files.
 #include "palette/McfText.h"
 
+#include "common/Format.h"
 #include "common/TextEncoding.h"
+#include "palette/ColorSplit.h"
 
 namespace mcftext {
 
@@ -70,6 +72,72 @@ std::string LineForMessage(const std::string& line)
     if (auto utf8 = Cp932ToUtf8(line, bad)) return *utf8;
     if (auto utf8 = ToUtf8("SHIFT_JIS", line, bad)) return *utf8;
     return line;
+}
+
+namespace {
+
+// Length of the UTF-8 sequence at s[at], 0 when none starts there.
+size_t Utf8Length(const std::string& s, size_t at)
+{
+    const auto c = static_cast<unsigned char>(s[at]);
+    size_t n;
+    uint32_t min;
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF) n = 2, min = 0x80;
+    else if (c >= 0xE0 && c <= 0xEF) n = 3, min = 0x800;
+    else if (c >= 0xF0 && c <= 0xF4) n = 4, min = 0x10000;
+    else return 0;
+    if (at + n > s.size()) return 0;
+    uint32_t cp = c & (0x7F >> n);
+    for (size_t i = 1; i < n; ++i) {
+        const auto d = static_cast<unsigned char>(s[at + i]);
+        if ((d & 0xC0) != 0x80) return 0;
+        cp = cp << 6 | (d & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+}
+
+bool IsUtf8(const std::string& s)
+{
+    for (size_t at = 0; at < s.size();) {
+        const size_t n = Utf8Length(s, at);
+        if (n == 0) return false;
+        at += n;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string KeptLine(const std::string& line)
+{
+    std::string text = line;
+    if (!IsUtf8(text)) {
+        size_t bad = 0;
+        if (auto utf8 = Cp932ToUtf8(line, bad)) text = *utf8;
+    }
+    std::string out;
+    out.reserve(text.size());
+    for (size_t at = 0; at < text.size();) {
+        const size_t n = Utf8Length(text, at);
+        if (n == 0) {
+            out += '?';
+            ++at;
+            continue;
+        }
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (n == 1 && ((c < 32 && c != '\t') || c == 127)) out += ' ';
+        else out.append(text, at, n);
+        at += n;
+    }
+    return out;
+}
+
+std::string HexColor(int32_t value)
+{
+    const colorsplit::Channels c = colorsplit::Split(value);
+    return Format("%02X%02X%02X", c.r, c.g, c.b);
 }
 
 std::string TrimFields(const std::string& text)

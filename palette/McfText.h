@@ -44,6 +44,15 @@ private:
 // Windows Japanese code page, or the raw bytes when that fails.
 std::string LineForMessage(const std::string& line);
 
+// The line as text a palette keeps (UTF-8): valid UTF-8 as it is, otherwise
+// converted from the Windows Japanese code page, otherwise with "?" for each
+// byte that is neither; control characters other than the tab become spaces,
+// which every reader treats like the blanks they replace.
+std::string KeptLine(const std::string& line);
+
+// "RRGGBB" (upper case) for a colour value.
+std::string HexColor(int32_t value);
+
 // Every comma-separated field stripped of characters 0..32 at both ends.
 std::string TrimFields(const std::string& text);
 

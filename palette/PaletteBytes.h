@@ -49,8 +49,10 @@ inline void PutPixel(uint8_t* p, uint32_t bgr)
 
 class TPaletteBytes {
 public:
-    // mcf.High must be at least 1.
-    explicit TPaletteBytes(const TMcf& mcf);
+    // mcf.High must be at least 1. Entry i in 1..High holds the colour of
+    // index i turned by offset (NormalPaletteOffset), so every painter that
+    // looks entries up applies the offset without a step of its own.
+    explicit TPaletteBytes(const TMcf& mcf, int32_t offset = 0);
     TPaletteBytes(const TPaletteBytes&) = delete;
     TPaletteBytes& operator=(const TPaletteBytes&) = delete;
 

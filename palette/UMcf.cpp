@@ -12,6 +12,7 @@
 #include "palette/McfText.h"
 
 #include <algorithm>
+#include <sstream>
 
 void TRgb::SetR(int32_t v) { R = colorsplit::Clamp255(v); }
 void TRgb::SetG(int32_t v) { G = colorsplit::Clamp255(v); }
@@ -87,6 +88,8 @@ void TMcf::SetDefault()
     // The plain product: carries run from one channel into the next.
     for (int32_t i = 1; i <= 127; ++i) Add(i * 132104);
     FileName = "標準.mcf";
+    Text.clear();
+    Builtin = true;
 }
 
 namespace {
@@ -226,11 +229,18 @@ void TMcf::LoadFromStream(std::istream& in, const std::string& fileName)
     mcftext::LineReader reader(in, kMaxLineLength);
     TMcf scratch;
     std::string line;
+    std::string text;
+    bool keepText = true;
     int64_t number = 0;
     for (;;) {
         const mcftext::LineReader::Result result = reader.Next(line, number);
         if (result == mcftext::LineReader::Result::End) break;
         if (result == mcftext::LineReader::Result::TooLong) InvalidLineMessage(number, line);
+        if (keepText) {
+            if (number > 1) text += '\n';
+            text += mcftext::KeptLine(line);
+            keepText = text.size() <= kMaxKeptText;
+        }
         if (line.empty() || line[0] == '*') continue;
         try {
             scratch.ParseLine(line);
@@ -241,15 +251,35 @@ void TMcf::LoadFromStream(std::istream& in, const std::string& fileName)
         }
     }
     if (reader.Failed()) CannotOpen(fileName);
+    if (!keepText) {
+        text.clear();
+        for (int32_t i = 0; i <= scratch.High; ++i) {
+            if (i > 0) text += '\n';
+            text += mcftext::HexColor(scratch.Colors[static_cast<size_t>(i)]);
+        }
+    }
+    Assign(scratch.Colors.data(), static_cast<size_t>(scratch.High + 1), fileName, std::move(text));
+}
+
+void TMcf::LoadFromText(const std::string& text, const std::string& fileName)
+{
+    std::istringstream in(text);
+    LoadFromStream(in, fileName);
+}
+
+void TMcf::Assign(const int32_t* colors, size_t count, std::string fileName, std::string text)
+{
+    if (count > static_cast<size_t>(INT32_MAX)) throw ERangeError(Format("パレットの範囲を越えています。最大[%d] 指定[%d]", High, INT32_MAX));
     // Everything that may fail for lack of memory happens before this
     // palette changes. The capacity doubles as Add would have doubled it.
     size_t capacity = Colors.size();
-    while (capacity < static_cast<size_t>(scratch.High + 1)) capacity *= 2;
-    std::vector<int32_t> colors(Colors);
-    colors.resize(capacity, 0);
-    std::copy(scratch.Colors.begin(), scratch.Colors.begin() + (scratch.High + 1), colors.begin());
-    std::string name = fileName;
-    Colors.swap(colors);
-    High = scratch.High;
-    FileName.swap(name);
+    while (capacity < count) capacity *= 2;
+    std::vector<int32_t> stored(Colors);
+    stored.resize(capacity, 0);
+    std::copy(colors, colors + count, stored.begin());
+    Colors.swap(stored);
+    High = static_cast<int32_t>(count) - 1;
+    FileName.swap(fileName);
+    Text.swap(text);
+    Builtin = false;
 }

@@ -41,6 +41,12 @@ public:
     int32_t High = -1;
     TPalette Colors;
     std::string FileName;
+    // The palette as MCF text (UTF-8, lines apart by "\n"): an MCF file's own
+    // lines with its generators and comments, the colours as colour lines
+    // for other formats. Empty for the built-in palette.
+    std::string Text;
+    // Set by SetDefault, cleared by every load.
+    bool Builtin = false;
 
     void Clear() { High = -1; }
     void Add(int32_t value);
@@ -65,6 +71,16 @@ public:
     // throws an Exception (its message is not for the user) when the line is
     // invalid. The loader's step for each line.
     void ParseLine(const std::string& line);
+    // Loads MCF text held in memory (a palette being edited, one a document
+    // carries) as LoadFromStream loads a file.
+    void LoadFromText(const std::string& text, const std::string& fileName);
+    // Replaces the colours by colors[0..count), FileName and Text at once.
+    // Only memory can run out, and before anything changes.
+    void Assign(const int32_t* colors, size_t count, std::string fileName, std::string text);
+
+    // A file's own text is kept up to this size; beyond it the palette keeps
+    // its colours as colour lines instead.
+    static constexpr size_t kMaxKeptText = 1024 * 1024;
 
     // Far beyond any line a palette needs (a colour, or a generator with
     // generous blanks), yet small enough that one line never costs memory.

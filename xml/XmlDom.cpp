@@ -31,6 +31,12 @@ std::optional<TXmlElement> TXmlElement::FindChild(const std::string& name) const
     return std::nullopt;
 }
 
+std::string TXmlElement::Text() const
+{
+    XmlString text(xmlNodeGetContent(node_));
+    return S(text.get());
+}
+
 std::optional<std::string> TXmlElement::FindAttribute(const std::string& name) const
 {
     xmlAttr* a = FindAttr(node_, name);

@@ -22,6 +22,8 @@ public:
     std::optional<TXmlElement> FindChild(const std::string& name) const;
     // The value of the attribute whose name is exactly name.
     std::optional<std::string> FindAttribute(const std::string& name) const;
+    // The text the element holds, of its descendants included, in order.
+    std::string Text() const;
     // Replaces the value (as literal text) or adds the attribute at the end.
     // Text that is not UTF-8 or holds characters XML 1.0 forbids throws
     // EXmlError, so nothing unreadable is ever written.

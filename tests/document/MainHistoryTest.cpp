@@ -1,6 +1,6 @@
 // The window's operations as history and moves: a snapshot restores every
-// field and the palette, undo and redo walk the recorded steps and draw, a
-// palette that can no longer be read changes nothing, and a move that would
+// field and the palette, undo and redo walk the recorded steps and draw, the
+// past keeps its palette whatever becomes of the file, and a move that would
 // overflow is refused before anything stops.
 #include "document/MainOperations.h"
 
@@ -55,10 +55,13 @@ protected:
 TEST_F(MainHistoryTest, RestoreBringsBackEveryFieldAndThePalette)
 {
     const TPatternSnapshot start = ops_.Snapshot();
-    EXPECT_EQ(start.PaletteFile, "");
+    ASSERT_TRUE(start.Palette);
+    EXPECT_TRUE(start.Palette->Builtin);
     ChangeEverything();
+    ops_.SetPaletteOffset(2);
     const TPatternSnapshot changed = ops_.Snapshot();
-    EXPECT_EQ(changed.PaletteFile, dir_ / "a.mcf");
+    EXPECT_EQ(changed.Palette->FileName, dir_ / "a.mcf");
+    EXPECT_EQ(changed.PaletteOffset, 2);
     EXPECT_EQ(changed.Width, 20);
     EXPECT_FALSE(SamePattern(start, changed));
 
@@ -69,6 +72,7 @@ TEST_F(MainHistoryTest, RestoreBringsBackEveryFieldAndThePalette)
     EXPECT_EQ(ops_.Pattern().Mcf().High, 127);
     EXPECT_EQ(ops_.ImageBitmap().Width(), 40);
     EXPECT_EQ(ops_.Pattern().ColorChange(), 1.0);
+    EXPECT_EQ(ops_.PaletteOffset(), 0);
     EXPECT_EQ(host_.paletteNames, std::vector<std::string>{"標準"});
     EXPECT_EQ(host_.shadeOffMarks, std::vector<bool>{false});
 
@@ -78,18 +82,21 @@ TEST_F(MainHistoryTest, RestoreBringsBackEveryFieldAndThePalette)
     EXPECT_EQ(ops_.Pattern().Mcf().High, 3);
     EXPECT_EQ(ops_.Pattern().PointMove().Param, (TPointMoveParam{2, 0.1L, 3, 0.2L}));
     EXPECT_EQ(ops_.Pattern().Formula().ColorChange, 3.5);
+    EXPECT_EQ(ops_.PaletteOffset(), 2);
+    EXPECT_EQ(ops_.PaletteFile(), dir_ / "a.mcf");
 }
 
-TEST_F(MainHistoryTest, RestoreWithAPaletteThatIsGoneChangesNothing)
+TEST_F(MainHistoryTest, RestoreBringsBackAPaletteWhoseFileIsGone)
 {
     ops_.LoadPalette(dir_ / "b.mcf");
     const TPatternSnapshot withB = ops_.Snapshot();
     ChangeEverything();
-    const TPatternSnapshot before = ops_.Snapshot();
     std::filesystem::remove(dir_ / "b.mcf");
-    EXPECT_THROW(ops_.Restore(withB), Exception);
-    EXPECT_TRUE(SamePattern(ops_.Snapshot(), before));
-    EXPECT_EQ(ops_.Pattern().GetPaletteName(), "a");
+    ops_.Restore(withB);
+    EXPECT_TRUE(SamePattern(ops_.Snapshot(), withB));
+    EXPECT_EQ(ops_.Pattern().GetPaletteName(), "b");
+    EXPECT_EQ(ops_.Pattern().Mcf().High, 2);
+    EXPECT_EQ(ops_.Pattern().Mcf().GetColor(2), 0x605040);
 }
 
 TEST_F(MainHistoryTest, UndoAndRedoRestoreTheRecordedStepsAndDraw)
@@ -127,16 +134,27 @@ TEST_F(MainHistoryTest, UndoAndRedoRestoreTheRecordedStepsAndDraw)
     EXPECT_FALSE(ops_.History().CanRedo());
 }
 
-TEST_F(MainHistoryTest, UndoOfAPaletteThatIsGoneKeepsTheStep)
+TEST_F(MainHistoryTest, UndoAcrossAnEditedPaletteFileBringsBackTheColoursOfThatStep)
 {
     ops_.LoadPaletteAndDraw(dir_ / "b.mcf");
-    ops_.RecordStep();
-    ops_.LoadPaletteAndDraw(dir_ / "a.mcf");
-    ops_.RecordStep();
-    std::filesystem::remove(dir_ / "b.mcf");
-    EXPECT_THROW(ops_.Undo(), Exception);
-    EXPECT_EQ(ops_.Pattern().GetPaletteName(), "a");
-    EXPECT_EQ(ops_.History().UndoCount(), 2u);
+    ASSERT_TRUE(ops_.RecordStep());
+    // The same file, edited and loaded again: a step of its own.
+    WriteBytes(dir_ / "b.mcf", "* edited\n#GRAD 000000,FFFFFF,8\n");
+    ops_.LoadPaletteAndDraw(dir_ / "b.mcf");
+    ASSERT_TRUE(ops_.RecordStep());
+    ops_.SetPaletteOffset(3);
+    ASSERT_TRUE(ops_.RecordStep());
+
+    ops_.Undo();
+    EXPECT_EQ(ops_.PaletteOffset(), 0);
+    EXPECT_EQ(ops_.Pattern().Mcf().High, 7);
+    ops_.Undo();
+    EXPECT_EQ(ops_.Pattern().Mcf().High, 2);
+    EXPECT_EQ(ops_.Pattern().Mcf().GetColor(1), 0x302010);
+    EXPECT_EQ(ops_.Pattern().Mcf().Text, "000000\n102030\n405060");
+    ops_.Redo();
+    EXPECT_EQ(ops_.Pattern().Mcf().High, 7);
+    EXPECT_EQ(ops_.Pattern().Mcf().Text, "* edited\n#GRAD 000000,FFFFFF,8");
     EXPECT_FALSE(ops_.RecordStep());
 }
 

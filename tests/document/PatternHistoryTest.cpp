@@ -113,7 +113,20 @@ TEST(PatternSnapshot, EveryFieldCounts)
     EXPECT_TRUE(differs([](TPatternSnapshot& s) { s.Height = 2; }));
     EXPECT_TRUE(differs([](TPatternSnapshot& s) { s.ColorChange = 2; }));
     EXPECT_TRUE(differs([](TPatternSnapshot& s) { s.ShadeOff = true; }));
-    EXPECT_TRUE(differs([](TPatternSnapshot& s) { s.PaletteFile = "a.mcf"; }));
+    EXPECT_TRUE(differs([](TPatternSnapshot& s) { s.PaletteOffset = 1; }));
+    // Palettes compare by what they are, not by their copy.
+    TMcf builtin;
+    builtin.SetDefault();
+    TPatternSnapshot withPalette = base;
+    withPalette.Palette = std::make_shared<const TMcf>(builtin);
+    EXPECT_FALSE(SamePattern(base, withPalette));
+    TPatternSnapshot sameColours = withPalette;
+    sameColours.Palette = std::make_shared<const TMcf>(builtin);
+    EXPECT_TRUE(SamePattern(withPalette, sameColours));
+    TMcf edited = builtin;
+    edited.Colors[127] ^= 1;
+    sameColours.Palette = std::make_shared<const TMcf>(edited);
+    EXPECT_FALSE(SamePattern(withPalette, sameColours));
     // The sign of a zero is part of the value the dialog shows.
     EXPECT_TRUE(differs([](TPatternSnapshot& s) { s.Center.X = -0.0L; }));
     // A NaN typed into the dialog is still the same pattern as itself.

@@ -309,7 +309,7 @@ TEST_F(ExploreTest, UndoAndRedoRestoreEveryFieldAndThePalette)
     stepDone();
     window.actShadeOff->trigger();
     stepDone();
-    EXPECT_EQ(steps[2].pattern.PaletteFile, palette.toStdString());
+    EXPECT_EQ(steps[2].pattern.Palette->FileName, palette.toStdString());
     EXPECT_EQ(steps[2].paletteName, QStringLiteral("夕方"));
     EXPECT_EQ(steps[5].paletteName, QStringLiteral("森"));
     EXPECT_EQ(steps[1].pattern.Width, 300);
