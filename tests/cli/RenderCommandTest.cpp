@@ -1,9 +1,11 @@
 #include "cli/RenderCommand.h"
+#include "platform/AppPaths.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <new>
 #include <set>
@@ -453,3 +455,72 @@ TEST_F(RenderCommandTest, APngWithItsPatternRendersAsTheDocumentWould)
 }
 
 } // namespace
+
+namespace {
+
+class PaletteRenderTest : public RenderCommandTest {
+protected:
+    // The picture of the palette file, as BMP bytes.
+    std::string Picture(const std::string& palette, std::vector<std::string> more = {})
+    {
+        std::vector<std::string> args = {"--palette", P(palette), "--size", "48x32", "--color-change", "7", "-o",
+                                          P("out.bmp")};
+        args.insert(args.end(), more.begin(), more.end());
+        EXPECT_EQ(Run(args), 0) << palette << ": " << err_.str();
+        return ReadBytes(P("out.bmp"));
+    }
+};
+
+} // namespace
+
+TEST_F(PaletteRenderTest, EveryFormatDrawsThePictureOfTheSameColoursInMcf)
+{
+    WriteBytes(P("c.mcf"), "000000\r\nFF0000\r\n00FF00\r\n0000FF\r\n804020\r\n");
+    WriteBytes(P("c.map"), "0 0 0\n255 0 0\n0 255 0 green\n0 0 255\n128 64 32\n");
+    WriteBytes(P("c.gpl"), "GIMP Palette\nName: c\nColumns: 5\n#\n0 0 0\tblack\n255 0 0 red\n0 255 0\n0 0 255\n128 64 32\n");
+    const std::string mcf = Picture("c.mcf");
+    EXPECT_EQ(Picture("c.map"), mcf);
+    EXPECT_EQ(Picture("c.gpl"), mcf);
+
+    // A gradient from black to white: 256 greys, written out as MCF lines.
+    WriteBytes(P("g.ggr"), "GIMP Gradient\nName: grey\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 0\n");
+    std::string greys;
+    for (int i = 0; i < 256; ++i) {
+        char line[16];
+        std::snprintf(line, sizeof line, "%02X%02X%02X\n", i, i, i);
+        greys += line;
+    }
+    WriteBytes(P("g.mcf"), greys);
+    EXPECT_EQ(Picture("g.ggr"), Picture("g.mcf"));
+}
+
+TEST_F(PaletteRenderTest, TheOffsetDrawsThePictureOfTheRotatedPalette)
+{
+    WriteBytes(P("c.mcf"), "000000\nFF0000\n00FF00\n0000FF\n804020\n");
+    WriteBytes(P("turned.mcf"), "000000\n0000FF\n804020\nFF0000\n00FF00\n");
+    const std::string turned = Picture("turned.mcf");
+    EXPECT_EQ(Picture("c.mcf", {"--palette-offset", "2"}), turned);
+    EXPECT_EQ(Picture("c.mcf", {"--palette-offset", "-6"}), turned);
+    EXPECT_NE(Picture("c.mcf"), turned);
+    EXPECT_NE(Run({"--palette-offset", "two"}), 0);
+    EXPECT_NE(err_.str().find("'two' は整数ではありません"), std::string::npos) << err_.str();
+}
+
+TEST_F(PaletteRenderTest, EveryShippedPaletteDraws)
+{
+    const fs::path folder = fs::path(DataDir(ProgramDir())) / "mcf";
+    int palettes = 0;
+    std::set<std::string> pictures;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::u8string u8 = entry.path().u8string();
+        const std::string path(u8.begin(), u8.end());
+        SCOPED_TRACE(path);
+        ++palettes;
+        ASSERT_EQ(Run({"--palette", path, "--size", "48x32", "-o", P("out.bmp")}), 0) << err_.str();
+        EXPECT_EQ(err_.str(), "");
+        pictures.insert(ReadBytes(P("out.bmp")));
+    }
+    EXPECT_GE(palettes, 30);
+    // Each draws a picture of its own.
+    EXPECT_EQ(pictures.size(), static_cast<size_t>(palettes));
+}
