@@ -7,6 +7,7 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/QuoteText.h"
+#include "common/Texts.h"
 #include "palette/ColorSplit.h"
 #include "palette/GgrGradient.h"
 #include "palette/McfText.h"
@@ -81,7 +82,7 @@ bool StartsWith(const std::string& s, size_t at, const char* prefix)
 
 [[noreturn]] void InvalidLine(int64_t number, const std::string& line)
 {
-    throw EConvertError(Format("%lld行目の形式が不正です。%s", static_cast<long long>(number),
+    throw EConvertError(Format(TText::tr("%lld行目の形式が不正です。%s").c_str(), static_cast<long long>(number),
                                QuoteForMessage(mcftext::LineForMessage(line)).c_str()));
 }
 
@@ -96,7 +97,7 @@ public:
         const LineReader::Result result = reader_.Next(line, number);
         if (result == LineReader::Result::TooLong) InvalidLine(number, line);
         if (result == LineReader::Result::End) {
-            if (reader_.Failed()) throw EFOpenError(Format("ファイル '%s' を開けません。", QuotePath(fileName_).c_str()));
+            if (reader_.Failed()) throw EFOpenError(Format(TText::tr("ファイル '%s' を開けません。").c_str(), QuotePath(fileName_).c_str()));
             ++number; // a message about what is missing names the line after the last
             line.clear();
             return false;
@@ -121,7 +122,7 @@ void OnLine(const Lines& lines, Step step)
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const ETooManyColors& e) {
-        throw ETooManyColors(Format("%lld行目で", static_cast<long long>(lines.number)) + e.Message());
+        throw ETooManyColors(Format(TText::tr("%lld行目で").c_str(), static_cast<long long>(lines.number)) + e.Message());
     } catch (...) {
         InvalidLine(lines.number, lines.line);
     }
