@@ -36,7 +36,9 @@ TPaletteCycle::TPaletteCycle(const TMainOperations& source) : host_(std::make_un
     TPatternSnapshot pattern = source.Snapshot();
     // Entries, not colours: no blur, and no palette file to read.
     pattern.ShadeOff = false;
-    pattern.PaletteFile = ops_->PaletteFile();
+    pattern.Palette.reset();
+    // The entry picture names plain entries; each step turns them itself.
+    pattern.PaletteOffset = 0;
     ops_->Restore(pattern);
 
     const TMcf& palette = source.Pattern().Mcf();
