@@ -3,6 +3,8 @@
 // their rows among threads the way the renderer's drawing does.
 #include "engine/ExportDrawing.h"
 
+#include "palette/PaletteIndex.h"
+
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "engine/ExpressionFormula.h"
@@ -165,7 +167,8 @@ TExportDrawing::TExportDrawing(const TVelquor& pattern, bool shadeOff, const TEx
                           incX,
                           incY,
                           pattern.Center.X - width * incX / 2,
-                          pattern.Center.Y - height * incY / 2};
+                          pattern.Center.Y - height * incY / 2,
+                          NormalPaletteOffset(pattern.PaletteOffset(), mcf_.High)};
     // Made on this thread before any helper starts, so they inherit the
     // floating-point settings it was chosen under.
     painter_ = MakeRowPainter(setup, tuning.painter);
