@@ -22,6 +22,9 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
+# One reader of lupdate's text encoding for both scripts.
+from ts_text_table import text_of
+
 NOT_PROGRAM = {"tests", "bench", "data", "docs", "scripts", "translations", "packaging"}
 ALIASES = "Q_DECLARE_TR_FUNCTIONS+=VQ_TEXT_CONTEXT,tr+=Noop"
 # A translated printf format is used with the source's arguments.
@@ -46,19 +49,6 @@ def run_lupdate(lupdate, source_dir, ts_file):
     result = subprocess.run(command, capture_output=True, text=True)
     if result.returncode != 0:
         sys.exit("lupdate failed:\n" + result.stdout + result.stderr)
-
-
-def text_of(element):
-    """The text of a source or translation; lupdate writes a carriage return
-    and other control characters as <byte value="xd"/>."""
-    if element is None:
-        return ""
-    parts = [element.text or ""]
-    for child in element:
-        if child.tag == "byte":
-            parts.append(chr(int(child.get("value").lstrip("x"), 16)))
-        parts.append(child.tail or "")
-    return "".join(parts)
 
 
 def messages(ts_file):
