@@ -5,6 +5,6 @@ set -euo pipefail
 build=${1:-build}
 xvfb-run -a -s "-screen 0 1600x1200x24" bash -c "
   openbox >/dev/null 2>&1 &
-  sleep 1
+  '$(dirname "$0")/../scripts/wm-ready.sh'
   '$build/bin/bench_window'
 "

@@ -13,7 +13,7 @@ packages=(
   libpng-dev pngcheck python3-pil imagemagick
   qt6-translations-l10n qt6-l10n-tools
   dpkg-dev fakeroot file lintian appstream desktop-file-utils man-db
-  xvfb xauth xclip xdotool openbox fonts-ipafont-gothic
+  xvfb xauth xclip xdotool x11-utils openbox fonts-ipafont-gothic
   strace
 )
 

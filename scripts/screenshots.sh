@@ -18,7 +18,7 @@ fi
 
 export HOME=$work LANG=C.UTF-8
 openbox >/dev/null 2>&1 &
-sleep 1
+"$(dirname "$0")/wm-ready.sh"
 render=$build/bin/velquor-render
 velquor=$build/bin/velquor
 

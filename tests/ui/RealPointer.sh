@@ -8,7 +8,7 @@ bin=$(realpath "$1")
 work=$2
 
 if [ -z "${REAL_POINTER_INNER:-}" ]; then
-  for tool in xvfb-run xdotool openbox import compare; do
+  for tool in xvfb-run xdotool xprop openbox import compare; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
   done
   rm -rf "$work" && mkdir -p "$work"
@@ -19,6 +19,7 @@ fi
 export HOME=$work LANG=C.UTF-8
 unset QT_QPA_PLATFORM
 openbox >/dev/null 2>&1 & wm=$!
+"$(dirname "$0")/../../scripts/wm-ready.sh"
 "$bin/velquor-render" --formula 1 --size 640x480 --increment 0.05,0.05 --palette "$bin/mcf/海.mcf" \
   --save-document "$work/sea.vqp" >/dev/null
 "$bin/velquor" "$work/sea.vqp" & pid=$!
@@ -28,6 +29,8 @@ trap 'kill $pid $wm 2>/dev/null || true' EXIT
 main=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velquor$' | head -1) || true
 if [ -z "$main" ]; then
   if kill -0 $pid 2>/dev/null; then echo "FAIL: the window did not show within 60 s"
+    # What the screen held, for the log.
+    xwininfo -root -children 2>&1 | grep -i velquor || true
   else status=0; wait $pid || status=$?; echo "FAIL: velquor ended with status $status before its window showed"; fi
   exit 1
 fi
