@@ -1,5 +1,7 @@
 // Velquor: the desktop program. `velquor [FILE]` opens a .vqp document or
-// loads a .mcf palette, as dropping the file on the window would.
+// loads a .mcf palette, as dropping the file on the window would;
+// `velquor --help` and `velquor --version` only print, with no window and
+// no display needed.
 #include "platform/AppPaths.h"
 #include "ui/Language.h"
 #include "ui/Main.h"
@@ -10,8 +12,39 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
+
+const char* const kUsage =
+    "usage: velquor [FILE]\n"
+    "  FILE         a pattern document (.vqp) to open or a palette (.mcf) to load\n"
+    "  --help       show this help and exit\n"
+    "  --version    show the program's version and exit\n";
+
+// What the command line asks for before any window exists: 0 or 2 to exit
+// with, or -1 to go on and open the window.
+int EarlyArguments(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("velquor %s\n", VELQUOR_VERSION);
+            return 0;
+        }
+        // "-" alone and anything after "--" are file names.
+        if (arg == "--") return -1;
+        if (arg.size() > 1 && arg[0] == '-') {
+            std::fprintf(stderr, "velquor: unknown option: %s\n%s", argv[i], kUsage);
+            return 2;
+        }
+    }
+    return -1;
+}
 
 // Qt aborts when no platform can start; say what to do instead.
 bool DisplayAvailable()
@@ -27,6 +60,7 @@ bool DisplayAvailable()
 
 int main(int argc, char* argv[])
 {
+    if (const int status = EarlyArguments(argc, argv); status >= 0) return status;
     if (!DisplayAvailable()) {
         std::fprintf(stderr,
                      "velquor: no display available; run it under a desktop session or with: "
@@ -43,7 +77,12 @@ int main(int argc, char* argv[])
 
     TMainWindowOptions options;
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) options.startFile = arguments[1].toStdString();
+    // The first file named; "--" only says that what follows is one.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--") && options.startFile.empty()) continue;
+        options.startFile = arguments[i].toStdString();
+        break;
+    }
     TfrmMain window(options);
     window.show();
     return app.exec();

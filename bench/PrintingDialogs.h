@@ -20,6 +20,12 @@ public:
     void Message(QWidget*, const QString& text) override { Print(text); }
     void Error(QWidget*, const QString& text) override { Print(text); }
     void ShowException(QWidget*, const QString& text) override { Print(text); }
+    // Nothing is ever lost unasked: a benchmark keeps its window.
+    TSaveAnswer AskToSave(QWidget*, const QString& text) override
+    {
+        Print(text);
+        return TSaveAnswer::Cancel;
+    }
     int Exec(QDialog&) override { return 0; }
     bool OpenUrl(const QUrl&) override { return false; }
     void RunWithProgress(QWidget*, const QString&, const TProgressWork& work) override

@@ -248,7 +248,7 @@ void TMainOperations::ShowHelp()
     const int result = ShellOpen(HelpPageName(programDir_), folder,
                                  [this](const std::string& path) { return host_.OpenInViewer(path); });
     if (result == kShellOpenFileNotFound) host_.ErrorDialog(TText::tr("Velquor.html が見つかりません") + TText::tr(kHint));
-    else if (result == kShellOpenNoAssociation)
+    else if (result == kShellOpenNoAssociation && !host_.ShowHelpWindow(folder + HelpPageName(programDir_)))
         host_.ErrorDialog(TText::tr("ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。\r\nﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:\r\n") + folder +
                           HelpPageName(programDir_));
 }

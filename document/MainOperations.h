@@ -44,6 +44,9 @@ public:
     virtual void ShadeOffChanged(bool /*checked*/) {}
     // Hands a file to the desktop's viewer; true when it was taken.
     virtual bool OpenInViewer(const std::string& /*path*/) { return false; }
+    // Shows a help page in a window of the program's own, for when the
+    // desktop's viewer cannot be started; false when there is none.
+    virtual bool ShowHelpWindow(const std::string& /*path*/) { return false; }
 };
 
 // Formula types as documents and the formula dialog carry them: a built-in
@@ -113,6 +116,8 @@ public:
     const std::string& PaletteText() const { return paletteText_; }
     // Applies a document and starts drawing it.
     void OpenDocument(const std::string& fileName);
+    // Stop, go back to the start-up pattern (at width x height), draw.
+    void NewPattern(int32_t width, int32_t height);
     // Writes the current pattern as a document.
     void SaveDocument(const std::string& fileName) const;
     // The document's fields for the current pattern.
@@ -121,8 +126,9 @@ public:
     void Random();
     // Handles dropped files: the first one, by its extension.
     void DropFiles(const std::vector<std::string>& fileNames);
-    // Opens the help page in the desktop's viewer; a missing folder or page
-    // is reported through the error dialog.
+    // Opens the help page in the desktop's viewer, or where that cannot
+    // start in the host's own help window; a missing folder or page is
+    // reported through the error dialog.
     void ShowHelp();
 
     // The folder documents' palettes are looked up in.

@@ -54,6 +54,16 @@ void TMainOperations::Restore(const TPatternSnapshot& s)
     }
 }
 
+void TMainOperations::NewPattern(int32_t width, int32_t height)
+{
+    TPatternSnapshot start = StartupPattern();
+    start.Width = width;
+    start.Height = height;
+    host_.StopDraw();
+    Restore(start);
+    host_.StartDraw();
+}
+
 void TMainOperations::ResetHistory() { history_.Reset(Snapshot()); }
 
 bool TMainOperations::RecordStep() { return history_.Record(Snapshot()); }

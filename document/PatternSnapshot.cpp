@@ -32,3 +32,16 @@ bool SamePalette(const TMcf& a, const TMcf& b)
     return a.High == b.High && std::equal(a.Colors.begin(), a.Colors.begin() + (a.High + 1), b.Colors.begin()) &&
            a.FileName == b.FileName && a.Text == b.Text && a.Builtin == b.Builtin;
 }
+
+TPatternSnapshot StartupPattern()
+{
+    TPatternSnapshot s;
+    s.Center = FloatPoint(0, 0);
+    s.Incremental = FloatPoint(1, 1);
+    s.Width = 400;
+    s.Height = 400;
+    TMcf builtin;
+    builtin.SetDefault();
+    s.Palette = std::make_shared<const TMcf>(std::move(builtin));
+    return s;
+}

@@ -30,6 +30,11 @@ struct TPatternSnapshot {
 // Same colours (entries 0..High), name, text and origin.
 bool SamePalette(const TMcf& a, const TMcf& b);
 
+// The pattern the program starts with: formula 0, centre (0, 0), increment
+// (1, 1), 400 x 400, colour change 1, point move 0, the built-in palette, no
+// blur.
+TPatternSnapshot StartupPattern();
+
 // True when both draw the same picture. Reals compare by value and sign, and
 // two NaNs count as the same, so a pattern always equals itself.
 bool SamePattern(const TPatternSnapshot& a, const TPatternSnapshot& b);

@@ -5,10 +5,11 @@
 #include "imaging/BmpWriter.h"
 
 std::string SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, const std::string& programDir,
-                         TWallpaperStyle style)
+                         TWallpaperStyle style, std::string* writtenTo)
 {
     const std::string path = WallpaperFilePath(programDir);
     SaveBmpFile(bitmap, path);
+    if (writtenTo != nullptr) *writtenTo = path;
     if (ApplyDesktopWallpaper(platform, path, style)) return {};
     return Format(
         "画像を %s に書き出しましたが、壁紙に設定できませんでした。\r\n"

@@ -11,6 +11,7 @@
 // message to show when the desktop could not take it (empty when it did):
 // the file is written all the same, and the user should know where. A
 // picture that cannot be written throws EFOpenError and leaves the desktop
-// untouched.
+// untouched. writtenTo, when given, receives the file's path (beside the
+// program, or the user's data folder where that folder is read-only).
 std::string SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, const std::string& programDir,
-                         TWallpaperStyle style);
+                         TWallpaperStyle style, std::string* writtenTo = nullptr);

@@ -38,6 +38,18 @@ std::span<const TCommandRow> TfrmMain::CommandRows()
     static const TCommandRow rows[] = {
         // name, caption, shortcut, image, hint, category,
         // {menu, item, separator before}, tool bar, checkable, enabled at start, member, handler
+        {"actNew",
+         "新規(&N)",
+         "Ctrl+N",
+         "",
+         "新規|起動時のﾊﾟﾀｰﾝから新しく始めます。",
+         kFile,
+         {"mnuFile", "mnuFileNew"},
+         None,
+         false,
+         true,
+         &T::actNew,
+         &T::NewDocument},
         {"actOpen",
          QT_TR_NOOP("開く(&O)..."),
          "Ctrl+O",
@@ -51,10 +63,10 @@ std::span<const TCommandRow> TfrmMain::CommandRows()
          &T::actOpen,
          &T::OpenDocument},
         {"actSave",
-         QT_TR_NOOP("保存(&S)..."),
+         "上書き保存(&S)",
          "Ctrl+S",
          "save.png",
-         QT_TR_NOOP("保存|VQPﾌｧｲﾙを保存します。"),
+         "上書き保存|VQPﾌｧｲﾙに上書き保存します。",
          kFile,
          {"mnuFile", "mnuFileSave"},
          Button,
@@ -62,6 +74,18 @@ std::span<const TCommandRow> TfrmMain::CommandRows()
          false,
          &T::actSave,
          &T::SaveDocument},
+        {"actSaveAs",
+         "名前を付けて保存(&A)...",
+         "Ctrl+Shift+S",
+         "",
+         "名前を付けて保存|VQPﾌｧｲﾙに名前を付けて保存します。",
+         kFile,
+         {"mnuFile", "mnuFileSaveAs"},
+         None,
+         false,
+         false,
+         &T::actSaveAs,
+         &T::SaveDocumentAs},
         {"actImgSave",
          QT_TR_NOOP("画像を保存(&G)..."),
          "",
@@ -430,6 +454,17 @@ void TfrmMain::CreateMenus()
         action->setProperty("menuItem", QString::fromLatin1(row.menu.item));
         menu->addAction(action);
     }
+}
+
+void TfrmMain::CreateRecentMenu()
+{
+    // Filled from the list, so it has no rows of the table: it stands just
+    // before 閉じる, apart by lines.
+    QMenu* file = findChild<QMenu*>(QStringLiteral("mnuFile"));
+    recentMenu_ = new QMenu(QStringLiteral("最近使ったﾌｧｲﾙ(&R)"), file);
+    recentMenu_->setObjectName(QStringLiteral("mnuFileRecent"));
+    file->insertMenu(mnuFileClose, recentMenu_);
+    file->insertSeparator(mnuFileClose);
 }
 
 void TfrmMain::CreateToolBar()

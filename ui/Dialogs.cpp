@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QProgressDialog>
 #include <QStringList>
 #include <QTimer>
@@ -134,6 +135,21 @@ std::optional<QColor> TQtDialogs::PickColor(QWidget* parent, const QColor& initi
 void TQtDialogs::Message(QWidget* parent, const QString& text)
 {
     Box(parent, QMessageBox::NoIcon, QStringLiteral("Velquor"), text);
+}
+
+TSaveAnswer TQtDialogs::AskToSave(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Velquor"), text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("dlgAskToSave"));
+    QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("保存しない(&N)"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    ExecInFront(box);
+    if (box.clickedButton() == save) return TSaveAnswer::Save;
+    if (box.clickedButton() == discard) return TSaveAnswer::Discard;
+    return TSaveAnswer::Cancel;
 }
 
 void TQtDialogs::Error(QWidget* parent, const QString& text)

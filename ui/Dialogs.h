@@ -38,6 +38,9 @@ struct TSaveFileResult {
     int filterIndex = 1; // 1-based entry the user left selected
 };
 
+// The answers to "変更を保存しますか？".
+enum class TSaveAnswer { Save, Discard, Cancel };
+
 // Told the whole percentage done; answers false once the user cancelled.
 using TReportProgress = std::function<bool(int percent)>;
 // Long work that reports its progress; runs off the GUI thread.
@@ -59,6 +62,9 @@ public:
     // The default error display: a box captioned "Velquor" with the error
     // icon; text already carries its closing full stop.
     virtual void ShowException(QWidget* parent, const QString& text) = 0;
+    // A question with the buttons 保存 (the default), 保存しない and キャンセル
+    // (also Esc and the close box).
+    virtual TSaveAnswer AskToSave(QWidget* parent, const QString& text) = 0;
     // Shows a modal dialog and returns its result code (QDialog::Accepted...).
     virtual int Exec(QDialog& dialog) = 0;
     // Hands a file URL to the desktop's viewer; true when it was taken.
@@ -81,6 +87,7 @@ public:
     void Message(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     void ShowException(QWidget* parent, const QString& text) override;
+    TSaveAnswer AskToSave(QWidget* parent, const QString& text) override;
     int Exec(QDialog& dialog) override;
     bool OpenUrl(const QUrl& url) override;
     void RunWithProgress(QWidget* parent, const QString& title, const TProgressWork& work) override;

@@ -1,18 +1,26 @@
-// The File menu: documents, the picture as image file, clipboard copy and
-// wallpaper, and closing the program.
+// The File menu: documents (new, open, save to the current file or under a
+// name, the last documents, the question before a change is lost), the
+// picture as image file, clipboard copy and wallpaper, and closing the
+// program.
 #include "ui/Main.h"
 
 #include "document/ImageExport.h"
+#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "imaging/ImageFileType.h"
 #include "imaging/ImagingErrors.h"
 #include "settings/UVelquorRegistry.h"
 #include "ui/Dialogs.h"
 #include "ui/ExportDialog.h"
 #include "ui/ExportRunner.h"
+#include "ui/StatusPanels.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,23 +43,107 @@ std::optional<QString> TfrmMain::ChooseFileToOpen(QString& folder, const std::st
     return dialogs_->OpenFile(DialogParent(), request);
 }
 
-void TfrmMain::OpenDocument()
+void TfrmMain::NewDocument()
 {
-    const std::optional<QString> file =
-        ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, tr(kOpenFilter), kVqpExt);
-    if (file) ops_->OpenDocument(file->toStdString());
+    if (!ConfirmDiscard()) return;
+    // While the picture follows the window, a new pattern fills it too.
+    const QSize area = PictureArea();
+    const bool follow = actFollowWindow->isChecked();
+    ops_->NewPattern(follow ? std::clamp(area.width(), 1, 9999) : 400, follow ? std::clamp(area.height(), 1, 9999) : 400);
+    doc_.New(ops_->Snapshot());
 }
 
-void TfrmMain::SaveDocument()
+void TfrmMain::OpenDocument()
+{
+    if (!ConfirmDiscard()) return;
+    const std::optional<QString> file =
+        ChooseFileToOpen(vqpDialogFolder_, registry_->VqpDirectory, tr(kOpenFilter), kVqpExt);
+    if (file) OpenDocumentFile(file->toStdString());
+}
+
+void TfrmMain::OpenDocumentFile(const std::string& fileName)
+{
+    ops_->OpenDocument(fileName);
+    // Only a document applied whole is the one the window holds; one that
+    // failed half-way leaves the previous document, now changed.
+    doc_.Stored(fileName, ops_->Snapshot());
+    AddRecent(fileName);
+}
+
+void TfrmMain::OpenRecent(const std::string& fileName)
+{
+    if (!IsFile(fileName)) {
+        recent_.Remove(fileName);
+        RebuildRecentMenu();
+        ShowMessage(fileName + " が見つかりません。\r\n最近使ったﾌｧｲﾙの一覧から外しました。");
+        return;
+    }
+    if (ConfirmDiscard()) OpenDocumentFile(fileName);
+}
+
+void TfrmMain::SaveDocument() { SaveCurrent(); }
+
+void TfrmMain::SaveDocumentAs() { SaveAs(); }
+
+bool TfrmMain::SaveCurrent()
+{
+    if (doc_.FileName().empty()) return SaveAs();
+    SaveTo(doc_.FileName());
+    return true;
+}
+
+bool TfrmMain::SaveAs()
 {
     RefreshDialogFolder(vqpDialogFolder_, registry_->VqpDirectory);
     TSaveFileRequest request;
     request.filter = tr(kVqpFilter);
     request.defaultExt = kVqpExt;
     request.initialDir = vqpDialogFolder_;
+    if (!doc_.FileName().empty()) request.fileName = QString::fromStdString(doc_.FileName());
     request.overwritePrompt = true;
     const std::optional<TSaveFileResult> result = dialogs_->SaveFile(DialogParent(), request);
-    if (result) ops_->SaveDocument(result->fileName.toStdString());
+    if (!result) return false;
+    SaveTo(result->fileName.toStdString());
+    return true;
+}
+
+void TfrmMain::SaveTo(const std::string& fileName)
+{
+    ops_->SaveDocument(fileName);
+    doc_.Stored(fileName, ops_->Snapshot());
+    AddRecent(fileName);
+    statusPanels_->ShowNotice(QStringLiteral("保存しました: ") + QString::fromStdString(FileNamePart(fileName)));
+}
+
+bool TfrmMain::ConfirmDiscard()
+{
+    if (!doc_.Modified(ops_->Snapshot())) return true;
+    switch (dialogs_->AskToSave(DialogParent(), QStringLiteral("変更を保存しますか？"))) {
+    case TSaveAnswer::Save: return SaveCurrent();
+    case TSaveAnswer::Discard: return true;
+    case TSaveAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+void TfrmMain::AddRecent(const std::string& fileName)
+{
+    recent_.Add(fileName);
+    RebuildRecentMenu();
+}
+
+void TfrmMain::RebuildRecentMenu()
+{
+    recentMenu_->clear();
+    const std::vector<std::string>& files = recent_.Files();
+    for (size_t i = 0; i < files.size(); ++i) {
+        QAction* item = recentMenu_->addAction(QString::fromStdString(RecentMenuCaption(i, files[i])));
+        item->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i + 1));
+        item->setStatusTip(QString::fromStdString(files[i]));
+        connect(item, &QAction::triggered, this, [this, file = files[i]] { RunCommand([&] { OpenRecent(file); }); });
+    }
+    recentMenu_->setEnabled(!files.empty());
+    registry_->RecentFiles = files;
 }
 
 void TfrmMain::SaveImage()
@@ -81,7 +173,10 @@ void TfrmMain::SaveImage()
             [&](const TReportProgress& report) { SaveImageFile(bitmap, fileName, filterIndex, report); });
     } catch (const ESaveCancelled&) {
         // The user's own choice; the previous file is as it was.
+        statusPanels_->ShowNotice(QStringLiteral("画像の保存を取り消しました。"));
+        return;
     }
+    statusPanels_->ShowNotice(QStringLiteral("画像を保存しました: ") + QString::fromStdString(FileNamePart(fileName)));
 }
 
 void TfrmMain::ExportImage()
@@ -123,12 +218,16 @@ void TfrmMain::CopyToClipboard()
                                 QImage::Format_BGR888)
                              .copy();
     QGuiApplication::clipboard()->setImage(image);
+    statusPanels_->ShowNotice(QStringLiteral("画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました。"));
 }
 
 void TfrmMain::SetWallPaper(TWallpaperStyle style)
 {
-    const std::string failure = ::SetWallPaper(ops_->ImageBitmap(), *desktop_, programDir_, style);
+    std::string path;
+    const std::string failure = ::SetWallPaper(ops_->ImageBitmap(), *desktop_, programDir_, style, &path);
     if (!failure.empty()) ErrorDialog(failure);
+    // Where the picture went: beside the program, or the user's data folder.
+    else statusPanels_->ShowNotice(QStringLiteral("壁紙に設定しました: ") + QString::fromStdString(path));
 }
 
 void TfrmMain::WallPaperCenter() { SetWallPaper(wpsCenter); }

@@ -6,6 +6,7 @@
 #include "common/Exceptions.h"
 #include "common/FileSystem.h"
 #include "document/PaletteCatalog.h"
+#include "common/Paths.h"
 #include "platform/AppPaths.h"
 #include "platform/DesktopPlatform.h"
 #include "settings/UVelquorRegistry.h"
@@ -15,6 +16,7 @@
 #include "ui/ExportRunner.h"
 #include "ui/GraphView.h"
 #include "ui/PaletteBrowser.h"
+#include "ui/HelpWindow.h"
 #include "ui/PictureInput.h"
 #include "ui/StatusPanels.h"
 #include "ui/UFormulaSelect.h"
@@ -68,6 +70,7 @@ TfrmMain::~TfrmMain()
     if (dckPalettes) dckPalettes->disconnect(this);
     drawControl_->ShutDown();
     frmFormulaSelect_.reset();
+    helpWindow_.reset();
     // Watches the paint box and keeps a rubber band inside it.
     pictureInput_.reset();
     // The paint box shows the operations' bitmap; it goes first.
@@ -112,6 +115,7 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     connect(followTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { FollowWindow(); }); });
     CreateActions();
     CreateMenus();
+    CreateRecentMenu();
     CreateToolBar();
     statusPanels_ = std::make_unique<TStatusPanels>(*this);
     drawControl_ = std::make_unique<TDrawControl>(
@@ -128,6 +132,8 @@ void TfrmMain::FormCreate(const TMainWindowOptions& options)
     if (!options.settingsFile.empty()) registry_->SetStorageFile(options.settingsFile);
     RunCommand([this] { registry_->Load(); });
 
+    recent_ = TRecentFiles(registry_->RecentFiles);
+    RebuildRecentMenu();
     RefreshDialogFolder(paletteDialogFolder_, registry_->PaletteDirectory);
     RefreshDialogFolder(vqpDialogFolder_, registry_->VqpDirectory);
 
@@ -144,14 +150,16 @@ void TfrmMain::RefreshDialogFolder(QString& folder, const std::string& setting)
     if (IsFolder(setting)) folder = QString::fromStdString(setting);
 }
 
-void TfrmMain::RunCommand(const std::function<void()>& command)
+bool TfrmMain::RunCommand(const std::function<void()>& command)
 {
     // Input waits while an image is saved; anything else that arrives then
     // (a timer, a queued call) must not change the picture being written.
-    if (savingImage_) return;
+    if (savingImage_) return false;
+    bool done = true;
     try {
         command();
     } catch (const std::exception& e) {
+        done = false;
         dialogs_->ShowException(DialogParent(), QString::fromStdString(WithClosingPeriod(MessageOf(e))));
     }
     // Whatever a command changed of the pattern, also on its way to a
@@ -159,8 +167,10 @@ void TfrmMain::RunCommand(const std::function<void()>& command)
     // the step they moved to.
     ops_->RecordStep();
     UpdateHistoryActions();
+    UpdateTitle();
     // The pattern under the pointer may have changed with it.
     if (statusPanels_) ShowPointer(pointer_);
+    return done;
 }
 
 void TfrmMain::SelectFormula(int32_t formulaType, const std::string& formulaName)
@@ -196,6 +206,7 @@ void TfrmMain::DrawingStarting()
     // The picture is incomplete until the drawing has ended.
     actImgSave->setEnabled(false);
     actSave->setEnabled(false);
+    actSaveAs->setEnabled(false);
     if (!frmFormulaSelect_) return;
     const TVelquor& pattern = ops_->Pattern();
     TfrmFormulaSelect& dialog = *frmFormulaSelect_;
@@ -214,6 +225,7 @@ void TfrmMain::DrawingFinished(const std::string& error)
     if (!error.empty()) ErrorDialog(error);
     actImgSave->setEnabled(true);
     actSave->setEnabled(true);
+    actSaveAs->setEnabled(true);
 }
 
 void TfrmMain::FormActivate()
@@ -228,9 +240,12 @@ void TfrmMain::FormActivate()
     // The start-up pattern is the first state; a start file is a step.
     ops_->ResetHistory();
     UpdateHistoryActions();
+    doc_.New(ops_->Snapshot());
+    RestorePlaces();
     // A file from the command line draws itself when it can; whatever it
     // did not start, the start-up pattern fills.
-    if (!startFile_.empty()) RunCommand([this] { ops_->DropFiles({startFile_}); });
+    if (!startFile_.empty()) DropFile(startFile_);
+    UpdateTitle();
     if (!Drawing()) RunCommand([this] { StartDraw(); });
 }
 
@@ -249,6 +264,18 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    // A question may be open already (a second close while it waits).
+    bool mayClose = false;
+    if (!closing_) {
+        closing_ = true;
+        RunCommand([&] { mayClose = ConfirmDiscard(); });
+        closing_ = false;
+    }
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    StorePlaces();
     // An export in progress ends at its next band and keeps the old file.
     if (exportRunner_) exportRunner_->Cancel();
     drawControl_->ShutDown();
@@ -285,6 +312,13 @@ void TfrmMain::ShadeOffChanged(bool checked)
 bool TfrmMain::OpenInViewer(const std::string& path)
 {
     return dialogs_->OpenUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+bool TfrmMain::ShowHelpWindow(const std::string& path)
+{
+    if (!helpWindow_) helpWindow_ = std::make_unique<THelpWindow>(this);
+    helpWindow_->ShowPage(QUrl::fromLocalFile(QString::fromStdString(path)));
+    return true;
 }
 
 QSize TfrmMain::ClientSize() const { return QSize(width(), height() - menuBar()->height()); }
@@ -427,8 +461,45 @@ void TfrmMain::dropEvent(QDropEvent* event)
 
 void TfrmMain::DropMimeData(const QMimeData& data)
 {
-    std::vector<std::string> files;
+    // The first file counts; further ones are ignored.
     for (const QUrl& url : data.urls())
-        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
-    if (!files.empty()) RunCommand([this, &files] { ops_->DropFiles(files); });
+        if (url.isLocalFile()) {
+            DropFile(url.toLocalFile().toStdString());
+            return;
+        }
+}
+
+void TfrmMain::DropFile(const std::string& fileName)
+{
+    // A document replaces the pattern, so a change is asked about first and
+    // the document becomes the window's; anything else goes the drop's way.
+    if (LowerExtension(fileName) == ".vqp") {
+        RunCommand([&] {
+            if (ConfirmDiscard()) OpenDocumentFile(fileName);
+        });
+    } else {
+        RunCommand([&] { ops_->DropFiles({fileName}); });
+    }
+}
+
+void TfrmMain::UpdateTitle()
+{
+    if (firstActivate_) return;
+    setWindowTitle(QString::fromStdString(WindowTitle(doc_.FileName(), doc_.Modified(ops_->Snapshot()))));
+}
+
+void TfrmMain::StorePlaces()
+{
+    registry_->WindowGeometry = saveGeometry().toBase64().toStdString();
+    if (formulaDialogShown_) {
+        const QPoint place = frmFormulaSelect_->pos();
+        registry_->FormulaDialogPlace = std::to_string(place.x()) + "," + std::to_string(place.y());
+    }
+}
+
+void TfrmMain::RestorePlaces()
+{
+    if (registry_->WindowGeometry.empty()) return;
+    if (restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(registry_->WindowGeometry))))
+        userSized_ = true;
 }

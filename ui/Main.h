@@ -13,6 +13,7 @@
 //   Main.cpp           creation, settings, layout, drops and shut-down
 #pragma once
 
+#include "document/DocumentState.h"
 #include "document/MainOperations.h"
 #include "document/Wallpaper.h"
 
@@ -29,6 +30,7 @@
 
 class IDialogs;
 class QAction;
+class QMenu;
 class QMimeData;
 class QScrollArea;
 class QTimer;
@@ -42,6 +44,7 @@ class TfrmFormulaSelect;
 class TPaletteBrowser;
 struct TPaletteEntry;
 class TGraphView;
+class THelpWindow;
 class TPictureInput;
 class TVelquorRegistry;
 
@@ -76,12 +79,15 @@ public:
     void StartDraw() override;
 
     // Runs one command; an exception leaving it is shown by the default error
-    // display and the program goes on.
-    void RunCommand(const std::function<void()>& command);
+    // display and the program goes on. False when it failed (or could not
+    // run while an image is saved).
+    bool RunCommand(const std::function<void()>& command);
 
     TMainOperations& Operations() { return *ops_; }
     TVelquorRegistry& Registry() { return *registry_; }
     TfrmFormulaSelect& FormulaDialog() { return *frmFormulaSelect_; }
+    // The program's own help window; null until it was needed.
+    THelpWindow* HelpWindow() { return helpWindow_.get(); }
     TAboutDialog& AboutDialog() { return *dlgAbout_; }
     TPaletteBrowser& PaletteBrowser() { return *dckPalettes; }
     // The area below the menu bar: tool bar, picture and status bar.
@@ -95,6 +101,9 @@ public:
     QWidget* DialogParent();
     // Applies a dropped set of files, as a drop on the window does.
     void DropMimeData(const QMimeData& data);
+    // The document the window holds: its file (empty for a new pattern).
+    const TDocumentState& Document() const { return doc_; }
+    const TRecentFiles& RecentFiles() const { return recent_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -115,11 +124,14 @@ private:
     void PaletteNameChanged(const std::string& name) override;
     void ShadeOffChanged(bool checked) override;
     bool OpenInViewer(const std::string& path) override;
+    bool ShowHelpWindow(const std::string& path) override;
 
     // The commands' handlers, named in the command table; each runs inside
     // RunCommand.
+    void NewDocument();
     void OpenDocument();
     void SaveDocument();
+    void SaveDocumentAs();
     void SaveImage();
     void ExportImage();
     void CopyToClipboard();
@@ -195,6 +207,30 @@ private:
     // (refreshed from setting first); nothing when cancelled.
     std::optional<QString> ChooseFileToOpen(QString& folder, const std::string& setting, const QString& filter,
                                             const QString& defaultExt);
+    // Applies a document; once it is applied whole it is the window's
+    // document and the newest of the recent list.
+    void OpenDocumentFile(const std::string& fileName);
+    // An entry of the recent list; a file that has gone leaves the list.
+    void OpenRecent(const std::string& fileName);
+    // 上書き保存 (a new pattern asks for a name) and 名前を付けて保存; false
+    // when the user cancelled the file dialog. A failed write throws.
+    bool SaveCurrent();
+    bool SaveAs();
+    void SaveTo(const std::string& fileName);
+    // Before a change would be lost: true when the caller may go on (nothing
+    // changed, saved, or 保存しない), false for キャンセル or a cancelled save.
+    bool ConfirmDiscard();
+    void AddRecent(const std::string& fileName);
+    void CreateRecentMenu();
+    void RebuildRecentMenu();
+    // "名前.vqp - Velquor", with "*" while changed.
+    void UpdateTitle();
+    // A file dropped or named on the command line.
+    void DropFile(const std::string& fileName);
+    // The window's place and size, and the formula dialog's place, into the
+    // settings and back.
+    void StorePlaces();
+    void RestorePlaces();
     // The settings' folder if it exists now, else what the dialog had.
     static void RefreshDialogFolder(QString& folder, const std::string& setting);
 
@@ -204,7 +240,13 @@ private:
     std::unique_ptr<TMainOperations> ops_;
     std::unique_ptr<TfrmFormulaSelect> frmFormulaSelect_;
     std::unique_ptr<TAboutDialog> dlgAbout_;
+    // Made the first time the desktop's viewer cannot show the help.
+    std::unique_ptr<THelpWindow> helpWindow_;
     bool firstActivate_ = true;
+    // The formula dialog has been shown in this run (its place is kept).
+    bool formulaDialogShown_ = false;
+    // True while the close asks about a change.
+    bool closing_ = false;
     // True while an image save reads the picture on another thread.
     bool savingImage_ = false;
     std::string startFile_;
@@ -231,6 +273,10 @@ private:
     std::unique_ptr<TExportRunner> exportRunner_;
     QString exportFileName_;
 
+    TDocumentState doc_;
+    TRecentFiles recent_;
+    QMenu* recentMenu_ = nullptr;
+
     std::unique_ptr<TStatusPanels> statusPanels_;
     std::unique_ptr<TDrawControl> drawControl_;
     std::unique_ptr<TPictureInput> pictureInput_;
@@ -249,8 +295,10 @@ public:
     // The export running or run last; null before the first.
     TExportRunner* ExportRunner() const { return exportRunner_.get(); }
     // The commands, filled from the command table; owned by the window.
+    QAction* actNew = nullptr;
     QAction* actOpen = nullptr;
     QAction* actSave = nullptr;
+    QAction* actSaveAs = nullptr;
     QAction* actImgSave = nullptr;
     QAction* actImgExport = nullptr;
     QAction* actClipbordSave = nullptr;

@@ -2,6 +2,8 @@
 // the options dialog.
 #include "ui/Main.h"
 
+#include <QStringList>
+
 #include "settings/UVelquorRegistry.h"
 #include "ui/Dialogs.h"
 #include "ui/UFormulaSelect.h"
@@ -11,7 +13,19 @@
 
 #include <memory>
 
-void TfrmMain::ShowFormulaDialog() { frmFormulaSelect_->ShowBeside(*this); }
+void TfrmMain::ShowFormulaDialog()
+{
+    // The place of the last run serves the first showing of this one.
+    std::optional<QPoint> place;
+    if (!formulaDialogShown_) {
+        const QStringList parts = QString::fromStdString(registry_->FormulaDialogPlace).split(QLatin1Char(','));
+        bool okX = false, okY = false;
+        if (parts.size() == 2) place = QPoint(parts[0].toInt(&okX), parts[1].toInt(&okY));
+        if (!okX || !okY) place.reset();
+    }
+    formulaDialogShown_ = true;
+    frmFormulaSelect_->ShowBeside(*this, place);
+}
 
 void TfrmMain::ChoosePalette()
 {

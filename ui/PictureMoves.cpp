@@ -3,11 +3,11 @@
 // and the pointer's panel show its result.
 #include "ui/Main.h"
 
+#include "document/PointerText.h"
 #include "engine/PixelProbe.h"
 #include "engine/UPointMove.h"
 #include "ui/GraphView.h"
 #include "ui/PictureInput.h"
-#include "ui/PointerText.h"
 #include "ui/StatusPanels.h"
 
 #include <QScrollArea>
@@ -47,7 +47,8 @@ void TfrmMain::ShowPointer(std::optional<QPoint> pixel)
         const std::unique_ptr<TPointMove> move = TPointMoveBox::GetPointMove(type);
         move->SetParam(ops_->PointMoveParam());
         move->SetSize(pattern.Width(), pattern.Height());
-        text = PointerText(ProbePixel(pattern, *move, pixel->x(), pixel->y()), type != 0);
+        text = PointerText(ProbePixel(pattern, *move, pixel->x(), pixel->y()), type != 0, pattern.Incremental.X,
+                           pattern.Incremental.Y);
     }
     statusPanels_->ShowPointer(QString::fromStdString(text));
 }

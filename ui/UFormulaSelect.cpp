@@ -2,6 +2,9 @@
 // scaled to 96 dpi (times 0.8), the size Qt lays the font out at here.
 #include "ui/UFormulaSelect.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "common/Convert.h"
 #include "common/NumberFormat.h"
 #include "document/MainOperations.h"
@@ -179,11 +182,14 @@ void TfrmFormulaSelect::ShowExpression(const std::string& text)
     cmbFormula->setCurrentIndex(ExpressionEntry());
 }
 
-void TfrmFormulaSelect::ShowBeside(QWidget& mainWindow)
+void TfrmFormulaSelect::ShowBeside(QWidget& mainWindow, std::optional<QPoint> place)
 {
     if (isHidden()) {
         const QPoint centre = mainWindow.frameGeometry().center();
-        move(centre.x() - width() / 2, centre.y() - height() / 2);
+        QPoint topLeft(centre.x() - width() / 2, centre.y() - height() / 2);
+        // A remembered place, as long as the dialog's title bar stays on a screen.
+        if (place && QGuiApplication::screenAt(*place + QPoint(width() / 2, 10)) != nullptr) topLeft = *place;
+        move(topLeft);
     }
     show();
     raise();
@@ -193,34 +199,53 @@ void TfrmFormulaSelect::ShowBeside(QWidget& mainWindow)
 void TfrmFormulaSelect::bbnOKClick()
 {
     // A failing step ends OK there: earlier steps stay applied and the boxes
-    // keep the user's texts, since only StartDraw rewrites them.
-    main_.RunCommand([this] {
+    // keep the user's texts, since only StartDraw rewrites them. The box the
+    // failing step read gets the focus back with its text selected.
+    QWidget* failing = nullptr;
+    const auto read = [&failing](QLineEdit* box) {
+        failing = box;
+        return Text(box);
+    };
+    const bool done = main_.RunCommand([&] {
         main_.StopDraw();
-        if (cmbFormula->currentIndex() == ExpressionEntry())
+        failing = cmbFormula;
+        if (cmbFormula->currentIndex() == ExpressionEntry()) {
+            failing = edtExpression;
             main_.SelectFormula(kExpressionFormulaType, Text(edtExpression));
-        else main_.SelectFormula(kBuiltinFormulaType, std::to_string(cmbFormula->currentIndex()));
+        } else {
+            main_.SelectFormula(kBuiltinFormulaType, std::to_string(cmbFormula->currentIndex()));
+        }
 
-        const long double x = StrToFloat(Text(edtX));
-        const long double y = StrToFloat(Text(edtY));
-        const long double dx = StrToFloat(Text(edtDX));
-        const long double dy = StrToFloat(Text(edtDY));
+        const long double x = StrToFloat(read(edtX));
+        const long double y = StrToFloat(read(edtY));
+        const long double dx = StrToFloat(read(edtDX));
+        const long double dy = StrToFloat(read(edtDY));
+        failing = edtX;
         main_.SetArea(x, y, dx, dy);
 
-        const int32_t height = StrToInt(Text(edtSizeY));
-        const int32_t width = StrToInt(Text(edtSizeX));
+        const int32_t height = StrToInt(read(edtSizeY));
+        const int32_t width = StrToInt(read(edtSizeX));
+        // The width is checked first.
+        failing = width < 1 || width > 9999 ? edtSizeX : edtSizeY;
         main_.SetImageSize(width, height);
 
-        main_.SetColorChange(ToDoubleChecked(StrToFloat(Text(edtColorChange))));
+        main_.SetColorChange(ToDoubleChecked(StrToFloat(read(edtColorChange))));
 
         TPointMoveParam param;
-        param.a = StrToFloat(Text(edtParamA));
-        param.b = StrToFloat(Text(edtParamB));
-        param.c = StrToFloat(Text(edtParamC));
-        param.d = StrToFloat(Text(edtParamD));
+        param.a = StrToFloat(read(edtParamA));
+        param.b = StrToFloat(read(edtParamB));
+        param.c = StrToFloat(read(edtParamC));
+        param.d = StrToFloat(read(edtParamD));
+        failing = cmbPointMove;
         main_.SelectPointMove(cmbPointMove->currentIndex(), param);
 
+        failing = nullptr;
         main_.StartDraw();
     });
+    if (done || failing == nullptr) return;
+    activateWindow();
+    failing->setFocus(Qt::OtherFocusReason);
+    if (auto* box = qobject_cast<QLineEdit*>(failing)) box->selectAll();
 }
 
 bool TfrmFormulaSelect::eventFilter(QObject* watched, QEvent* event)

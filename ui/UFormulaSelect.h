@@ -6,6 +6,9 @@
 #include "engine/UPointMove.h"
 
 #include <QDialog>
+#include <QPoint>
+
+#include <optional>
 
 #include <string>
 
@@ -31,8 +34,9 @@ public:
     // Chooses the last entry, the typed formula, and shows its text.
     void ShowExpression(const std::string& text);
 
-    // Shows the dialog (centred over the window when it was hidden) and brings it to the front.
-    void ShowBeside(QWidget& mainWindow);
+    // Shows the dialog (when it was hidden: at place, else centred over the
+    // window) and brings it to the front.
+    void ShowBeside(QWidget& mainWindow, std::optional<QPoint> place = std::nullopt);
 
     // Esc and the close box only hide.
     void reject() override;

@@ -2,6 +2,7 @@
 // the view scale's steps and fit, the title with its change mark, and the
 // list of the last documents.
 #include "document/DocumentState.h"
+#include "document/PointerText.h"
 #include "document/ViewScale.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,46 @@ TEST(RecentFiles, MenuCaptionsNumberTheEntriesAndShowAmpersands)
 {
     EXPECT_EQ(RecentMenuCaption(0, "/home/u/波.vqp"), "&1 波.vqp");
     EXPECT_EQ(RecentMenuCaption(7, "/x/R&D.vqp"), "&8 R&&D.vqp");
+}
+
+TEST(PointerCoordinates, DigitsThatTellNeighboursApartAndNoRoundingNoise)
+{
+    struct Case {
+        long double value, step;
+        const char* text;
+    };
+    const Case cases[] = {
+        {-200, 1, "-200"},
+        {-84.08964152537145L, 0.8408964152537145L, "-84.1"},
+        {-2.77555756156289E-17L, 0.8408964152537145L, "0"}, // what a zoom and a drag leave at 0
+        {0.5, 0.05, "0.5"},                                  // no trailing zeros
+        {0.123456789L, 0.001, "0.123"},
+        {-0.0004, 0.001, "0"}, // no "-0"
+        {12345.6789L, 250, "12346"},
+        {1.25e20L, 1e18L, "1.25E20"},
+        {3.0000001e-30L, 1e-37L, "3.0000001E-30"},
+        {1e-40L, 1e-30L, "0"},
+        {-7.5, -0.5, "-7.5"}, // a negative increment steps as far
+    };
+    for (const Case& c : cases) EXPECT_EQ(CoordinateText(c.value, c.step), c.text) << c.text;
+    // Neighbouring pixels at a step of 0.84, each printed differently.
+    for (long double v = -3; v < 3; v += 0.8408964152537145L)
+        EXPECT_NE(CoordinateText(v, 0.8408964152537145L), CoordinateText(v + 0.8408964152537145L, 0.8408964152537145L));
+}
+
+TEST(PointerCoordinates, ReadoutNamesPointValueAndEntry)
+{
+    TPixelProbe probe;
+    probe.Inside = true;
+    probe.X = -84.08964152537145;
+    probe.Y = -2.77555756156289E-17;
+    probe.Value = 7071;
+    probe.Index = 118;
+    EXPECT_EQ(PointerText(probe, false, 0.8408964152537145L, 0.8408964152537145L), "x=-84.1 y=0 値=7071 ﾊﾟﾚｯﾄ=118");
+    probe.Error = "浮動小数点数のオーバーフローです。";
+    EXPECT_EQ(PointerText(probe, false, 1, 1), "x=-84 y=0 浮動小数点数のオーバーフローです。");
+    probe.Inside = false;
+    EXPECT_EQ(PointerText(probe, false, 1, 1), "");
 }
 
 } // namespace

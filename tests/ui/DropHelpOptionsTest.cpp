@@ -2,6 +2,10 @@
 // runs them.
 #include "tests/ui/UiFiles.h"
 #include "tests/ui/WindowFixture.h"
+#include "ui/HelpWindow.h"
+
+#include <QTest>
+#include <QTextBrowser>
 
 #include "settings/UVelquorRegistry.h"
 #include "ui/USettings.h"
@@ -128,21 +132,34 @@ using HelpTest = WindowFixture;
 
 TEST_F(HelpTest, OpensThePageBesideTheProgram)
 {
-    ASSERT_TRUE(WriteFile(TempPath(QStringLiteral("Velquor.html")), "<html></html>"));
+    ASSERT_TRUE(WriteFile(TempPath(QStringLiteral("Velquor.html")),
+                          "<html><body><h1>目次</h1><p><a href=\"formulas.html\">数式</a></p></body></html>"));
+    ASSERT_TRUE(WriteFile(TempPath(QStringLiteral("formulas.html")), "<html><body><h1>数式の一覧</h1></body></html>"));
     TfrmMain& window = CreateShown();
     window.mnuHelpHelp->trigger();
     ASSERT_EQ(dialogs_.openedUrls.size(), 1);
     EXPECT_EQ(dialogs_.openedUrls.front(), QUrl::fromLocalFile(TempPath(QStringLiteral("Velquor.html"))));
     EXPECT_TRUE(dialogs_.errors.isEmpty());
 
-    // A desktop without a viewer for it: the user learns where the page is.
+    // A desktop whose viewer cannot start: the page opens in the program's
+    // own help window, and its links lead on from there.
     dialogs_.openUrlAnswer = false;
     window.mnuHelpHelp->trigger();
     EXPECT_EQ(dialogs_.openedUrls.size(), 2);
-    ASSERT_EQ(dialogs_.errors.size(), 1);
-    EXPECT_EQ(dialogs_.errors.front(),
-              QStringLiteral("ﾍﾙﾌﾟを表示するﾌﾟﾛｸﾞﾗﾑを起動できません。\r\nﾌﾞﾗｳｻﾞで次のﾌｧｲﾙを開いてください:\r\n") +
-                  TempPath(QStringLiteral("Velquor.html")));
+    EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
+    THelpWindow* help = window.HelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    QTextBrowser& browser = help->Browser();
+    EXPECT_EQ(browser.source(), QUrl::fromLocalFile(TempPath(QStringLiteral("Velquor.html"))));
+    EXPECT_TRUE(browser.toPlainText().contains(QStringLiteral("目次")));
+    // The keyboard's way to a link: Tab selects it, Enter follows it.
+    browser.setFocus();
+    QTest::keyClick(&browser, Qt::Key_Tab);
+    QTest::keyClick(&browser, Qt::Key_Return);
+    EXPECT_EQ(browser.source().fileName(), QStringLiteral("formulas.html"));
+    EXPECT_TRUE(browser.toPlainText().contains(QStringLiteral("数式の一覧")));
+    EXPECT_TRUE(browser.isBackwardAvailable());
     EXPECT_TRUE(dialogs_.exceptions.isEmpty());
 }
 

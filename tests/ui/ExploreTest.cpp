@@ -305,6 +305,8 @@ TEST_F(ExploreTest, UndoAndRedoRestoreEveryFieldAndThePalette)
     Drag(QPoint(50, 60), QPoint(70, 50), Qt::LeftButton);
     stepDone();
     dialogs_.openAnswers.push_back(document);
+    // The changes so far are let go when the document opens.
+    dialogs_.saveQuestionAnswers.push_back(TSaveAnswer::Discard);
     window.actOpen->trigger();
     stepDone();
     window.actShadeOff->trigger();

@@ -3,6 +3,8 @@
 #include "tests/ui/UiFiles.h"
 #include "tests/ui/WindowFixture.h"
 
+#include "tests/support/ScopedEnv.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QColorSpace>
@@ -224,4 +226,47 @@ TEST_F(WallpaperCommandTest, ADesktopWithoutAWaySaysWhereThePictureWent)
                                            QStringLiteral(" に書き出しましたが、壁紙に設定できませんでした。\r\n"
                                                           "このﾃﾞｽｸﾄｯﾌﾟには壁紙を設定する方法がありません。"));
     EXPECT_TRUE(dialogs_.exceptions.isEmpty());
+}
+
+TEST_F(WallpaperCommandTest, AProgramFolderThatTakesNoFileSendsThePictureToTheUsersDataFolderAndSaysSo)
+{
+    RecordingDesktop desktop;
+    desktop_ = &desktop;
+    // A folder that cannot take the file, as an installed program's.
+    programDir_ = TempPath(QStringLiteral("no-such-program-folder")).toStdString();
+    const QString data = TempPath(QStringLiteral("data"));
+    ScopedEnv dataHome("XDG_DATA_HOME", data.toUtf8().constData());
+    TfrmMain& window = CreateShown();
+    window.actWallCenter->trigger();
+    const QString file = data + QStringLiteral("/velquor/_velquor.bmp");
+    EXPECT_TRUE(ReadFile(file).startsWith("BM"));
+    EXPECT_EQ(desktop.wallpapers, std::vector<std::string>{file.toStdString()});
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("壁紙に設定しました: ") + file);
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
+}
+
+using FeedbackTest = WindowFixture;
+
+TEST_F(FeedbackTest, StatusBarConfirmsSavedImageCopyAndCancelledSave)
+{
+    TfrmMain& window = CreateShown();
+    const auto notice = [&] { return window.statusBar()->currentMessage(); };
+    const QString file = TempPath(QStringLiteral("picture.png"));
+    dialogs_.saveAnswers.push_back(TSaveFileResult{file, 2});
+    window.actImgSave->trigger();
+    EXPECT_EQ(notice(), QStringLiteral("画像を保存しました: picture.png"));
+
+    window.actClipbordSave->trigger();
+    EXPECT_EQ(notice(), QStringLiteral("画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました。"));
+
+    dialogs_.cancelAtPercent = 30;
+    dialogs_.saveAnswers.push_back(TSaveFileResult{TempPath(QStringLiteral("other.bmp")), 1});
+    window.actImgSave->trigger();
+    EXPECT_EQ(notice(), QStringLiteral("画像の保存を取り消しました。"));
+    EXPECT_FALSE(QFile::exists(TempPath(QStringLiteral("other.bmp"))));
+
+    // A cancelled file dialog does nothing, and says nothing new.
+    window.statusBar()->clearMessage();
+    window.actImgSave->trigger();
+    EXPECT_EQ(notice(), QString());
 }

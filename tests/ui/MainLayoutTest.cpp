@@ -45,7 +45,8 @@ TEST_F(MainLayoutTest, MenusAndToolBarInTheirOrder)
                                   QStringLiteral("mnuHelp=ﾍﾙﾌﾟ(&H)")}));
     const auto menu = [&](const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); };
     EXPECT_EQ(Items(menu("mnuFile")),
-              Split("mnuFileOpen mnuFileSave - mnuFileImgSave mnuFileImgExport mnuFileClipboard - >mnuFileSetWallPaper - mnuFileClose"));
+              Split("mnuFileNew mnuFileOpen mnuFileSave mnuFileSaveAs - mnuFileImgSave mnuFileImgExport mnuFileClipboard - "
+                    ">mnuFileSetWallPaper - >mnuFileRecent - mnuFileClose"));
     EXPECT_EQ(menu("mnuFileSetWallPaper")->title(), QStringLiteral("背景に設定(&B)"));
     EXPECT_EQ(Items(menu("mnuFileSetWallPaper")),
               Split("mnuFileSetWallPaperCenter mnuFileSetWallPaperStretch mnuFileSetWallPaperTile"));
@@ -75,7 +76,15 @@ TEST_F(MainLayoutTest, ActionsCarryCaptionShortcutAndHint)
     };
     const Case cases[] = {
         {"actOpen", "開く(&O)...", "Ctrl+O", "開く", "VQPﾌｧｲﾙを開きます。", true},
-        {"actSave", "保存(&S)...", "Ctrl+S", "保存", "VQPﾌｧｲﾙを保存します。", true},
+        {"actNew", "新規(&N)", "Ctrl+N", "新規", "起動時のﾊﾟﾀｰﾝから新しく始めます。", false},
+        {"actSave", "上書き保存(&S)", "Ctrl+S", "上書き保存", "VQPﾌｧｲﾙに上書き保存します。", true},
+        {"actSaveAs", "名前を付けて保存(&A)...", "Ctrl+Shift+S", "名前を付けて保存", "VQPﾌｧｲﾙに名前を付けて保存します。",
+         false},
+        {"actViewFit", "ウィンドウに合わせる(&W)", "Ctrl+0", "ウィンドウに合わせる",
+         "画像全体がウィンドウに収まるように縮小して表示します。", false},
+        {"actFollowWindow", "画像サイズをウィンドウに合わせる(&F)", "", "画像サイズをウィンドウに合わせる",
+         "ウィンドウの大きさに合わせて画像を描き直します。", false},
+        {"actResetArea", "表示範囲を戻す(&H)", "Ctrl+Home", "表示範囲を戻す", "中心と増分を起動時の値に戻します。", false},
         {"actImgSave", "画像を保存(&G)...", "", "画像を保存", "画像を保存します。", true},
         {"actClipbordSave", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存(&C)", "Ctrl+C", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存", "ｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します。",
          false},
@@ -172,7 +181,10 @@ TEST_F(MainLayoutTest, ClosingDuringALargeDrawingStopsTheWorkerAndSaves)
     for (int i = 0; i < 50; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_FALSE(window.Operations().Pattern().Suspended());
     window.mnuViewToolbar->trigger();
+    // The new pattern has changed; its question is answered 保存しない.
+    dialogs_.saveQuestionAnswers.push_back(TSaveAnswer::Discard);
     EXPECT_TRUE(window.close());
+    EXPECT_EQ(dialogs_.saveQuestions.size(), 1);
     EXPECT_TRUE(window.Operations().Pattern().Suspended());
     EXPECT_LT(window.Operations().Pattern().FinishedRows(), 4000);
     window_.reset();

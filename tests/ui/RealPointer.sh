@@ -26,7 +26,7 @@ openbox >/dev/null 2>&1 & wm=$!
 trap 'kill $pid $wm 2>/dev/null || true' EXIT
 # Bounded, so that a window that never shows fails the test with a reason
 # instead of running into ctest's time limit.
-main=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velquor$' | head -1) || true
+main=$(timeout 60 xdotool search --sync --onlyvisible --name '^sea\.vqp - Velquor$' | head -1) || true
 if [ -z "$main" ]; then
   if kill -0 $pid 2>/dev/null; then echo "FAIL: the window did not show within 60 s"
     # What the screen held, for the log.

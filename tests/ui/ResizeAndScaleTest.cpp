@@ -5,10 +5,10 @@
 #include "tests/ui/WindowFixture.h"
 
 #include "document/PlaneMoves.h"
+#include "document/PointerText.h"
 #include "document/ViewScale.h"
 #include "engine/PixelProbe.h"
 #include "ui/GraphView.h"
-#include "ui/PointerText.h"
 
 #include <QAction>
 #include <QLabel>
@@ -143,7 +143,8 @@ TEST_F(ResizeAndScaleTest, MovesAndThePointerPanelAtAQuarterLandOnThePictureThey
         const TVelquor& pattern = window.Operations().Pattern();
         const auto pm = TPointMoveBox::GetPointMove(0);
         pm->SetSize(pattern.Width(), pattern.Height());
-        const QString expected = QString::fromStdString(PointerText(ProbePixel(pattern, *pm, 42, 82), false));
+        const QString expected = QString::fromStdString(PointerText(ProbePixel(pattern, *pm, 42, 82), false,
+                                                                     pattern.Incremental.X, pattern.Incremental.Y));
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("stbPanel2"))->text(), expected);
     }
 

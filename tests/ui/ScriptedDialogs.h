@@ -24,6 +24,9 @@ public:
     std::function<int(QDialog&)> onExec;
     // What the desktop answers to an opened URL.
     bool openUrlAnswer = true;
+    // Answers to "変更を保存しますか？"; without one the question is cancelled.
+    std::deque<TSaveAnswer> saveQuestionAnswers;
+    QStringList saveQuestions;
     // The progress box cancels once work reports this percentage.
     int cancelAtPercent = 101;
 
@@ -81,6 +84,15 @@ public:
     {
         parents << parent;
         exceptions << text;
+    }
+    TSaveAnswer AskToSave(QWidget* parent, const QString& text) override
+    {
+        parents << parent;
+        saveQuestions << text;
+        if (saveQuestionAnswers.empty()) return TSaveAnswer::Cancel;
+        const TSaveAnswer answer = saveQuestionAnswers.front();
+        saveQuestionAnswers.pop_front();
+        return answer;
     }
     int Exec(QDialog& dialog) override
     {
