@@ -3,7 +3,7 @@
 # virtual 1280 x 1024 display framed by the openbox window manager, driven
 # with xdotool. Needs a build (make build) and the packages of install-deps.
 # Usage: screenshots.sh [BUILD] [SECTION...]; sections: error typed progress
-# scrolled explore english browser editor export (all when none is named).
+# scrolled explore english browser editor export fitted question status (all when none is named).
 set -euo pipefail
 build=$(realpath "${1:-build}")
 sections=("${@:2}")
@@ -71,7 +71,7 @@ if want progress; then
 "$render" --point-move 2 --params 0.25,0,0,0 --formula 5 --size 9999x9999 \
   --palette "$build/bin/mcf/虹.mcf" --save-document "$work/swirl.vqp" >/dev/null
 "$velquor" "$work/swirl.vqp" & pid=$!
-main=$(window Velquor)
+main=$(window 'swirl\.vqp - Velquor')
 shot progress.png 3
 kill $pid; wait $pid 2>/dev/null || true
 fi
@@ -81,7 +81,7 @@ if want scrolled; then
 "$render" --formula 6 --size 9999x9999 --increment 0.37,0.37 --palette "$build/bin/mcf/海.mcf" \
   --save-document "$work/waves.vqp" >/dev/null
 "$velquor" "$work/waves.vqp" & pid=$!
-main=$(window Velquor)
+main=$(window 'waves\.vqp - Velquor')
 sleep 12
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool windowactivate --sync "$main" mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
@@ -99,7 +99,7 @@ if want explore; then
 "$render" --formula 1 --size 640x480 --increment 0.05,0.05 --palette "$build/bin/mcf/海.mcf" \
   --save-document "$work/sea.vqp" >/dev/null
 "$velquor" "$work/sea.vqp" & pid=$!
-main=$(window Velquor)
+main=$(window 'sea\.vqp - Velquor')
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$main")"
 cx=$((X + WIDTH / 2)); cy=$((Y + HEIGHT / 2))
@@ -158,7 +158,7 @@ if want browser; then
 "$render" --formula 1 --size 560x420 --increment 0.04,0.04 --palette "$build/bin/mcf/海.mcf" \
   --save-document "$work/browse.vqp" >/dev/null
 "$velquor" "$work/browse.vqp" & pid=$!
-main=$(window Velquor)
+main=$(window 'browse\.vqp - Velquor')
 sleep 2
 xdotool windowactivate --sync "$main" key alt+v
 sleep 0.5
@@ -175,7 +175,7 @@ if want editor; then
 "$render" --formula 1 --size 560x420 --increment 0.04,0.04 --palette "$build/bin/mcf/虹.mcf" \
   --save-document "$work/rainbow.vqp" >/dev/null
 "$velquor" "$work/rainbow.vqp" & pid=$!
-main=$(window Velquor)
+main=$(window 'rainbow\.vqp - Velquor')
 sleep 2
 xdotool windowactivate --sync "$main" key ctrl+e
 editor=$(window ﾊﾟﾚｯﾄの編集)
@@ -192,7 +192,7 @@ if want export; then
 "$render" --formula 6 --size 640x480 --increment 0.37,0.37 --palette "$build/bin/mcf/海.mcf" \
   --save-document "$work/waves.vqp" >/dev/null
 "$velquor" "$work/waves.vqp" & pid=$!
-main=$(window Velquor)
+main=$(window 'waves\.vqp - Velquor')
 sleep 2
 xdotool windowactivate --sync "$main" key alt+f
 sleep 0.5
@@ -212,4 +212,52 @@ xdotool key Return
 window 画像を書き出しています >/dev/null
 shot export-progress.png 6
 quit "$main" $pid
+fi
+
+# The largest picture, fitted whole into the window by the view scale.
+if want fitted; then
+"$render" --formula 6 --size 9999x9999 --increment 0.37,0.37 --palette "$build/bin/mcf/海.mcf" \
+  --save-document "$work/waves.vqp" >/dev/null
+"$velquor" "$work/waves.vqp" & pid=$!
+main=$(window 'waves\.vqp - Velquor')
+sleep 1
+xdotool windowactivate --sync "$main" key ctrl+0
+# Until the drawing has ended: its time shows in the status bar.
+sleep 20
+shot fitted-9999.png 1
+kill $pid; wait $pid 2>/dev/null || true
+fi
+
+# Closing after a change asks first.
+if want question; then
+"$velquor" & pid=$!
+main=$(window Velquor)
+sleep 1.5
+xdotool windowactivate --sync "$main" key ctrl+r
+sleep 1
+xdotool key --window "$main" alt+F4
+question=$(window Velquor)
+shot close-question.png 1
+xdotool windowactivate --sync "$question" key Escape
+kill $pid; wait $pid 2>/dev/null || true
+fi
+
+# The status bar at the start-up size: a hint across the whole bar, then
+# the pointer's whole readout after a wheel notch and a drag.
+if want status; then
+"$velquor" & pid=$!
+main=$(window Velquor)
+sleep 1.5
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 70)) $((Y + 40))
+sleep 0.3
+xdotool mousemove $((X + 72)) $((Y + 41))
+shot_window status-hint.png "$main" 1
+xdotool mousemove $((X + WIDTH / 2 + 60)) $((Y + HEIGHT / 2)) click 4
+sleep 1
+xdotool mousedown 1 mousemove_relative -- -30 -20 mouseup 1
+sleep 1
+xdotool mousemove $((X + 60)) $((Y + HEIGHT / 2 + 4))
+shot_window status-pointer.png "$main" 1
+kill $pid; wait $pid 2>/dev/null || true
 fi
