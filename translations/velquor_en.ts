@@ -348,12 +348,12 @@ Open this file in a browser:<byte value="xd"/>
         <translation>Open|Opens a VQP file.</translation>
     </message>
     <message>
-        <source>保存(&amp;S)...</source>
-        <translation>&amp;Save...</translation>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
     </message>
     <message>
-        <source>保存|VQPﾌｧｲﾙを保存します。</source>
-        <translation>Save|Saves a VQP file.</translation>
+        <source>上書き保存|VQPﾌｧｲﾙに上書き保存します。</source>
+        <translation>Save|Saves the VQP file in place.</translation>
     </message>
     <message>
         <source>画像を保存(&amp;G)...</source>
