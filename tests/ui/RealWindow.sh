@@ -9,7 +9,7 @@ bin=$(realpath "$1")
 work=$2
 
 if [ -z "${REAL_WINDOW_INNER:-}" ]; then
-  for tool in xvfb-run xdotool openbox; do
+  for tool in xvfb-run xdotool xprop openbox; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
   done
   rm -rf "$work" && mkdir -p "$work"
@@ -20,6 +20,7 @@ fi
 export HOME=$work LANG=C.UTF-8
 unset QT_QPA_PLATFORM
 openbox >/dev/null 2>&1 & wm=$!
+"$(dirname "$0")/../../scripts/wm-ready.sh"
 # A palette beside the program, so no message about a missing one waits.
 "$bin/velquor-render" --formula 1 --size 320x240 --palette "$bin/mcf/海.mcf" --save-document "$work/small.vqp" >/dev/null
 "$bin/velquor" "$work/small.vqp" & pid=$!
