@@ -304,6 +304,10 @@ Open this file in a browser:<byte value="xd"/>
         <source>式を入力</source>
         <translation>Type a formula</translation>
     </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄのずれ</source>
+        <translation>Palette offset</translation>
+    </message>
 </context>
 <context>
     <name>TfrmMain</name>
@@ -554,6 +558,30 @@ Open this file in a browser:<byte value="xd"/>
     <message>
         <source>MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*</source>
         <translation>MCF files (*.mcf)|*.mcf|All files|*</translation>
+    </message>
+    <message>
+        <source>色を回す(&amp;Y)</source>
+        <translation>C&amp;ycle Colours</translation>
+    </message>
+    <message>
+        <source>色を回す|ﾊﾟﾚｯﾄの色を回して画像を動かします。</source>
+        <translation>Cycle colours|Turns the palette&apos;s colours round to animate the picture.</translation>
+    </message>
+    <message>
+        <source>色を進める(&amp;N)</source>
+        <translation>Colours For&amp;ward</translation>
+    </message>
+    <message>
+        <source>色を進める|ﾊﾟﾚｯﾄの色を1つ進めます。</source>
+        <translation>Colours forward|Turns the palette&apos;s colours one entry forward.</translation>
+    </message>
+    <message>
+        <source>色を戻す(&amp;K)</source>
+        <translation>Colours Bac&amp;k</translation>
+    </message>
+    <message>
+        <source>色を戻す|ﾊﾟﾚｯﾄの色を1つ戻します。</source>
+        <translation>Colours back|Turns the palette&apos;s colours one entry back.</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "common/Exceptions.h"
 #include "common/FileSystem.h"
 #include "document/PaletteCatalog.h"
+#include "document/PaletteCycle.h"
 #include "common/Paths.h"
 #include "platform/AppPaths.h"
 #include "platform/DesktopPlatform.h"
@@ -155,6 +156,9 @@ bool TfrmMain::RunCommand(const std::function<void()>& command)
     // Input waits while an image is saved; anything else that arrives then
     // (a timer, a queued call) must not change the picture being written.
     if (savingImage_) return false;
+    // A command acts on the pattern as it stands, so a running colour cycle
+    // ends first, its offset a step of its own.
+    EndColorCycle();
     bool done = true;
     try {
         command();
@@ -183,6 +187,8 @@ void TfrmMain::SetArea(long double x, long double y, long double dx, long double
 void TfrmMain::SetImageSize(int32_t width, int32_t height) { ops_->SetImageSize(width, height); }
 
 void TfrmMain::SetColorChange(double value) { ops_->SetColorChange(value); }
+
+void TfrmMain::SetPaletteOffset(int32_t offset) { ops_->SetPaletteOffset(offset); }
 
 void TfrmMain::SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param)
 {
@@ -218,6 +224,7 @@ void TfrmMain::DrawingStarting()
     dialog.ShowPointMoveType(ops_->PointMoveType());
     dialog.ShowPointMoveParam(ops_->PointMoveParam());
     dialog.ShowColorChange(ops_->ColorChange());
+    dialog.ShowPaletteOffset(ops_->PaletteOffset());
 }
 
 void TfrmMain::DrawingFinished(const std::string& error)

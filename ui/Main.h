@@ -10,6 +10,7 @@
 //   DrawControl.cpp    starting, stopping and following a drawing
 //   StatusPanels.cpp   the status bar's panels and the hints
 //   PalettePanel.cpp   the palette browser docked beside the picture
+//   ColorCycle.cpp     colour cycling and the palette offset keys
 //   Main.cpp           creation, settings, layout, drops and shut-down
 #pragma once
 
@@ -37,6 +38,7 @@ class QTimer;
 class QToolBar;
 class TAboutDialog;
 class TDrawControl;
+class TPaletteCycle;
 class TExportRunner;
 class TStatusPanels;
 struct TCommandRow;
@@ -74,6 +76,7 @@ public:
     void SetArea(long double x, long double y, long double dx, long double dy);
     void SetImageSize(int32_t width, int32_t height);
     void SetColorChange(double value);
+    void SetPaletteOffset(int32_t offset);
     void SelectPointMove(int32_t pointMoveType, const TPointMoveParam& param);
     void StopDraw() override;
     void StartDraw() override;
@@ -146,6 +149,9 @@ private:
     void EditPalette();
     void RandomArea();
     void ToggleShadeOff();
+    void ToggleColorCycle();
+    void PaletteForward();
+    void PaletteBack();
     void EditOptions();
     void ViewFit();
     void ViewActualSize();
@@ -195,6 +201,11 @@ private:
     void ApplyBrowsedPalette(const TPaletteEntry& entry);
     // The width of the browser while it is docked beside the picture.
     int SideDockWidth() const;
+    // Colour cycling and the offset keys (ColorCycle.cpp).
+    void StepPaletteOffset(int32_t delta);
+    void CycleStep();
+    // Ends a running cycle, leaving the offset it reached as one step.
+    void EndColorCycle();
     // The mouse and the keys on the picture.
     void CreatePictureInput();
     // Runs a move as a command, then shows its result and what is now under
@@ -281,6 +292,9 @@ private:
     std::unique_ptr<TDrawControl> drawControl_;
     std::unique_ptr<TPictureInput> pictureInput_;
     std::optional<QPoint> pointer_;
+    std::unique_ptr<TPaletteCycle> cycle_; // null while the colours stand still
+    QTimer* cycleTimer_ = nullptr;
+    int32_t cycleOffset_ = 0;
 
     // Widgets, owned by their Qt parents.
     QToolBar* tlbMain = nullptr;
@@ -312,6 +326,9 @@ public:
     QAction* actPaletteEdit = nullptr;
     QAction* actRandom = nullptr;
     QAction* actShadeOff = nullptr;
+    QAction* actCycleColors = nullptr;
+    QAction* actPaletteForward = nullptr;
+    QAction* actPaletteBack = nullptr;
     QAction* actOption = nullptr;
     QAction* actViewFit = nullptr;
     QAction* actViewActual = nullptr;

@@ -66,7 +66,7 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
     setWindowTitle(tr("数式設定"));
     setModal(false);
     setFont(JapaneseFont());
-    setFixedSize(S(672), S(295));
+    setFixedSize(S(672), S(335));
 
     QGroupBox* formula = Group(this, "GroupBox2", tr("数式指定"), R(10, 10, 301, 94));
     cmbFormula = new QComboBox(formula);
@@ -98,16 +98,19 @@ TfrmFormulaSelect::TfrmFormulaSelect(TfrmMain& main)
     edtParamC = Edit(move, "edtParamC", QStringLiteral("C"), R(4, 98, 20, 26), R(28, 98, 136, 26));
     edtParamD = Edit(move, "edtParamD", QStringLiteral("D"), R(168, 98, 20, 26), R(192, 98, 139, 26));
 
+    QGroupBox* offset = Group(this, "GroupBox6", tr("ﾊﾟﾚｯﾄのずれ"), R(322, 229, 199, 61));
+    edtPaletteOffset = Edit(offset, "edtPaletteOffset", QString(), QRect(), R(12, 24, 175, 26));
+
     bbnOK = new QPushButton(tr("了解(&O)"), this);
     bbnOK->setObjectName(QStringLiteral("bbnOK"));
-    bbnOK->setGeometry(R(452, 257, 101, 31));
+    bbnOK->setGeometry(R(452, 297, 101, 31));
     bbnOK->setDefault(true);
     bbnCancel = new QPushButton(tr("閉じる(&C)"), this);
     bbnCancel->setObjectName(QStringLiteral("bbnCancel"));
-    bbnCancel->setGeometry(R(562, 257, 101, 31));
+    bbnCancel->setGeometry(R(562, 297, 101, 31));
 
     QWidget* order[] = {cmbFormula,     edtExpression, edtX,      edtY,      edtDX,     edtDY,     edtSizeX, edtSizeY,
-                        edtColorChange, cmbPointMove,  edtParamA, edtParamB, edtParamC, edtParamD, bbnOK,    bbnCancel};
+                        edtColorChange, cmbPointMove,  edtParamA, edtParamB, edtParamC, edtParamD, edtPaletteOffset, bbnOK, bbnCancel};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     installEventFilter(this);
@@ -165,6 +168,8 @@ void TfrmFormulaSelect::ShowPointMoveParam(const TPointMoveParam& param)
 }
 
 void TfrmFormulaSelect::ShowColorChange(double value) { edtColorChange->setText(Q(FloatToStr(value))); }
+
+void TfrmFormulaSelect::ShowPaletteOffset(int32_t offset) { edtPaletteOffset->setText(QString::number(offset)); }
 
 int TfrmFormulaSelect::ExpressionEntry() const { return TFormulaBox::FormulaCount(); }
 
@@ -238,6 +243,8 @@ void TfrmFormulaSelect::bbnOKClick()
         param.d = StrToFloat(read(edtParamD));
         failing = cmbPointMove;
         main_.SelectPointMove(cmbPointMove->currentIndex(), param);
+
+        main_.SetPaletteOffset(StrToInt(read(edtPaletteOffset)));
 
         failing = nullptr;
         main_.StartDraw();

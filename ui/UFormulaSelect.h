@@ -1,5 +1,5 @@
 // The modeless formula settings dialog: every drawing parameter but the
-// palette and the blur switch. It keeps no state of its own; StartDraw
+// palette itself and the blur switch. It keeps no state of its own; StartDraw
 // rewrites its boxes from the window's current state.
 #pragma once
 
@@ -30,6 +30,7 @@ public:
     void ShowPointMoveType(int pointMoveType);
     void ShowPointMoveParam(const TPointMoveParam& param);
     void ShowColorChange(double value);
+    void ShowPaletteOffset(int32_t offset);
     void SelectFormulaEntry(int formulaNumber);
     // Chooses the last entry, the typed formula, and shows its text.
     void ShowExpression(const std::string& text);
@@ -56,6 +57,7 @@ public:
     QLineEdit* edtParamB;
     QLineEdit* edtParamC;
     QLineEdit* edtParamD;
+    QLineEdit* edtPaletteOffset;
     QPushButton* bbnOK;
     QPushButton* bbnCancel;
 

@@ -52,7 +52,8 @@ TEST_F(MainLayoutTest, MenusAndToolBarInTheirOrder)
               Split("mnuFileSetWallPaperCenter mnuFileSetWallPaperStretch mnuFileSetWallPaperTile"));
     EXPECT_EQ(Items(menu("mnuEdit")), Split("mnuEditUndo mnuEditRedo"));
     EXPECT_EQ(Items(menu("mnuOption")),
-              Split("mnuOptionFormula mnuOptionPalette mnuOptionPaletteEdit - mnuOptionRandom - mnuOptionShadeOff - "
+              Split("mnuOptionFormula mnuOptionPalette mnuOptionPaletteEdit - mnuOptionRandom - mnuOptionShadeOff mnuOptionCycle "
+                    "mnuOptionPaletteForward mnuOptionPaletteBack - "
                     "mnuOptionOption"));
     EXPECT_EQ(Items(menu("mnuView")), Split("mnuViewToolbar mnuViewStatusbar mnuViewPaletteBrowser - >mnuViewScale "
                                             "mnuViewFollowWindow - mnuViewResetArea"));
@@ -60,7 +61,7 @@ TEST_F(MainLayoutTest, MenusAndToolBarInTheirOrder)
     EXPECT_EQ(Items(menu("mnuViewScale")), Split("mnuViewScaleFit mnuViewScaleActual - mnuViewScaleIn mnuViewScaleOut"));
     EXPECT_EQ(Items(menu("mnuHelp")), Split("mnuHelpHelp mnuHelpAbout"));
     EXPECT_EQ(Items(window.findChild<QToolBar*>(QStringLiteral("tlbMain")), false),
-              Split("actOpen actSave actImgSave - actUndo actRedo - actFunction actPalette - actRandom - actShadeOff - "
+              Split("actOpen actSave actImgSave - actUndo actRedo - actFunction actPalette - actRandom - actShadeOff actCycleColors - "
                     "actPaletteBrowser"));
 }
 

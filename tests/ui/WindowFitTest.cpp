@@ -66,8 +66,8 @@ TEST_F(WindowSizeTest, HugePictureScrollsInsideTheScreen)
     EXPECT_TRUE(window.statusBar()->isVisible());
 
     // Back to a size that fits: exactly the picture and bars again.
-    window.SetImageSize(300, 200);
-    EXPECT_EQ(window.ClientSize(), QSize(300, 200 + ToolBarHeight() + StatusBarHeight()));
+    window.SetImageSize(400, 200);
+    EXPECT_EQ(window.ClientSize(), QSize(400, 200 + ToolBarHeight() + StatusBarHeight()));
     EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(area->verticalScrollBar()->isVisible());
 }
