@@ -3,6 +3,7 @@
 
 #include "common/Exceptions.h"
 #include "common/FileSystem.h"
+#include "palette/PaletteFile.h"
 #include "palette/UMcf.h"
 
 #include <algorithm>
@@ -24,13 +25,7 @@ std::vector<int32_t> StripColors(const TMcf& mcf, size_t most)
     return strip;
 }
 
-bool IsPaletteFileName(const std::string& path)
-{
-    std::string ext = fs::path(path).extension().string();
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return ext == ".mcf";
-}
+bool IsPaletteFileName(const std::string& path) { return PaletteFormatOf(path).has_value(); }
 
 namespace {
 
@@ -44,7 +39,7 @@ TPaletteEntry Read(TPaletteGroup group, const std::string& path)
     entry.name = BaseName(path);
     try {
         TMcf mcf;
-        mcf.LoadFromFile(path);
+        LoadPaletteFile(mcf, path);
         entry.strip = StripColors(mcf);
     } catch (const std::exception& e) {
         entry.error = MessageOf(e);

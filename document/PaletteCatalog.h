@@ -31,7 +31,8 @@ constexpr size_t kStripColors = 256;
 // Entries 1 to High of a palette, or kStripColors of them taken at even steps.
 std::vector<int32_t> StripColors(const TMcf& mcf, size_t most = kStripColors);
 
-// File extensions (lower case, with the dot) the browser lists.
+// True for the extensions (any case) of the palette formats the program
+// reads: the files the browser lists.
 bool IsPaletteFileName(const std::string& path);
 
 // The recent ones first (most recent on top, those that no longer exist

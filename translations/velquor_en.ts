@@ -556,10 +556,6 @@ Open this file in a browser:<byte value="xd"/>
         <translation>Saving the picture...</translation>
     </message>
     <message>
-        <source>MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*</source>
-        <translation>MCF files (*.mcf)|*.mcf|All files|*</translation>
-    </message>
-    <message>
         <source>色を回す(&amp;Y)</source>
         <translation>C&amp;ycle Colours</translation>
     </message>
@@ -582,6 +578,14 @@ Open this file in a browser:<byte value="xd"/>
     <message>
         <source>色を戻す|ﾊﾟﾚｯﾄの色を1つ戻します。</source>
         <translation>Colours back|Turns the palette&apos;s colours one entry back.</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄ(*.mcf;*.map;*.gpl;*.ggr)|*.mcf;*.map;*.gpl;*.ggr|MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*</source>
+        <translation>Palettes (*.mcf;*.map;*.gpl;*.ggr)|*.mcf;*.map;*.gpl;*.ggr|MCF files (*.mcf)|*.mcf|All files|*</translation>
+    </message>
+    <message>
+        <source>MCFﾌｧｲﾙ(*.mcf)|*.mcf|Fractintﾊﾟﾚｯﾄ(*.map)|*.map|GIMPﾊﾟﾚｯﾄ(*.gpl)|*.gpl</source>
+        <translation>MCF files (*.mcf)|*.mcf|Fractint palettes (*.map)|*.map|GIMP palettes (*.gpl)|*.gpl</translation>
     </message>
 </context>
 <context>

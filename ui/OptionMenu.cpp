@@ -2,6 +2,8 @@
 // the options dialog.
 #include "ui/Main.h"
 
+#include "platform/AppPaths.h"
+
 #include <QStringList>
 
 #include "settings/UVelquorRegistry.h"
@@ -29,9 +31,12 @@ void TfrmMain::ShowFormulaDialog()
 
 void TfrmMain::ChoosePalette()
 {
+    // Without a palette folder of the user's, the shipped palettes are where
+    // a new user finds something to choose.
+    if (paletteDialogFolder_.isEmpty()) paletteDialogFolder_ = QString::fromStdString(DefaultPaletteFolder(programDir_));
     const std::optional<QString> file =
         ChooseFileToOpen(paletteDialogFolder_, registry_->PaletteDirectory,
-                         tr("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"), QStringLiteral(".mcf"));
+                         tr("ﾊﾟﾚｯﾄ(*.mcf;*.map;*.gpl;*.ggr)|*.mcf;*.map;*.gpl;*.ggr|MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"), QStringLiteral(".mcf"));
     if (file) ops_->LoadPaletteAndDraw(file->toStdString());
 }
 

@@ -1,6 +1,8 @@
 // The palette editor's controls and what each does to the lines.
 #include "ui/PaletteEditor.h"
 
+#include "palette/PaletteFile.h"
+
 #include "common/Exceptions.h"
 #include "ui/PaletteBar.h"
 
@@ -318,7 +320,17 @@ void TPaletteEditor::MoveChosen(int by)
 bool TPaletteEditor::WriteTo(const QString& path)
 {
     try {
-        lines_.SaveToFile(path.toStdString());
+        // A map or GIMP palette holds colours only; MCF keeps the lines.
+        const std::string file = path.toStdString();
+        const std::optional<TPaletteFormat> format = PaletteFormatOf(file);
+        if (format && *format != TPaletteFormat::Mcf) {
+            const std::vector<int32_t> colors = lines_.Colors();
+            TMcf mcf;
+            mcf.Assign(colors.data(), colors.size(), file, lines_.Text());
+            SavePaletteFile(mcf, file);
+        } else {
+            lines_.SaveToFile(file);
+        }
     } catch (const std::exception& e) {
         if (hooks_.showError) hooks_.showError(QString::fromStdString(MessageOf(e)));
         return false;

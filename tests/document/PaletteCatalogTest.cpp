@@ -49,6 +49,24 @@ TEST(PaletteCatalog, ListsRecentThenFolderThenShippedWithTheBuiltInFirst)
     EXPECT_EQ(list[4].strip[0], 132104);
 }
 
+TEST(PaletteCatalog, ListsEveryFormatItReadsWithItsColoursAndMessages)
+{
+    TempDir folder, shipped;
+    folder.Write("fractint.map", "0 0 0\n255 0 0 red\n0 0 255\n");
+    folder.Write("gimp.GPL", "GIMP Palette\nName: g\n#\n0 0 0 black\n0 255 0 green\n");
+    folder.Write("broken.gpl", "not a palette\n");
+    folder.Write("ramp.ggr",
+                 "GIMP Gradient\nName: r\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 0\n");
+    const std::vector<TPaletteEntry> list = ListPalettes({}, folder.Path(), shipped.Path());
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"broken", "fractint", "gimp", "ramp", "標準"}));
+    EXPECT_FALSE(list[0].error.empty());
+    EXPECT_EQ(list[1].strip, (std::vector<int32_t>{0x0000FF, 0xFF0000}));
+    EXPECT_EQ(list[2].strip, std::vector<int32_t>{0x00FF00});
+    EXPECT_TRUE(list[3].error.empty()) << list[3].error;
+    EXPECT_EQ(list[3].strip.size(), 255u);
+    EXPECT_EQ(list[3].strip.back(), 0xFFFFFF);
+}
+
 TEST(PaletteCatalog, AMissingOrSharedFolderAddsNothingOfItsOwn)
 {
     TempDir shipped;

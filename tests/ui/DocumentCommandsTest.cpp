@@ -187,6 +187,24 @@ TEST_F(DocumentCommandsTest, CancelledDialogsDoNothing)
     EXPECT_TRUE(QDir(tmp_.path()).entryList({QStringLiteral("*.vqp")}).isEmpty());
 }
 
+TEST_F(DocumentCommandsTest, PaletteCommandStartsAmongTheShippedPalettesWithoutAFolderSetting)
+{
+    const QString shipped = TempPath(QStringLiteral("mcf"));
+    ASSERT_TRUE(WritePalette(shipped + QStringLiteral("/one.mcf")));
+    TfrmMain& window = CreateShown();
+    window.Registry().PaletteDirectory.clear();
+    window.actPalette->trigger();
+    ASSERT_EQ(dialogs_.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs_.openRequests.back().initialDir, shipped);
+
+    // A folder set later wins over the shipped one.
+    const QString mine = TempPath(QStringLiteral("mine"));
+    ASSERT_TRUE(WritePalette(mine + QStringLiteral("/a.mcf")));
+    window.Registry().PaletteDirectory = mine.toStdString();
+    window.actPalette->trigger();
+    EXPECT_EQ(dialogs_.openRequests.back().initialDir, mine);
+}
+
 TEST_F(DocumentCommandsTest, PaletteCommandLoadsAndRedrawsAndABadFileKeepsTheOldOne)
 {
     const QString pals = TempPath(QStringLiteral("pals"));
@@ -198,7 +216,8 @@ TEST_F(DocumentCommandsTest, PaletteCommandLoadsAndRedrawsAndABadFileKeepsTheOld
     dialogs_.openAnswers.push_back(pals + QStringLiteral("/good.mcf"));
     window.actPalette->trigger();
     ASSERT_EQ(dialogs_.openRequests.size(), 1u);
-    EXPECT_EQ(dialogs_.openRequests.front().filter, QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"));
+    EXPECT_EQ(dialogs_.openRequests.front().filter,
+              QStringLiteral("ﾊﾟﾚｯﾄ(*.mcf;*.map;*.gpl;*.ggr)|*.mcf;*.map;*.gpl;*.ggr|MCFﾌｧｲﾙ(*.mcf)|*.mcf|すべてのﾌｧｲﾙ|*"));
     EXPECT_EQ(dialogs_.openRequests.front().defaultExt, QStringLiteral(".mcf"));
     EXPECT_EQ(dialogs_.openRequests.front().initialDir, pals);
     EXPECT_TRUE(window.Drawing());

@@ -3,6 +3,8 @@
 // kept, applied as one step, and cancelled back to the palette as it was.
 #include "tests/ui/UiFiles.h"
 #include "tests/ui/WindowFixture.h"
+#include "palette/PaletteFile.h"
+#include <QFileInfo>
 
 #include "palette/UMcf.h"
 #include "settings/UVelquorRegistry.h"
@@ -150,7 +152,8 @@ TEST_F(PaletteEditorTest, EditsArePreviewedOnceThePausePassesAndCancelPutsTheOld
     EXPECT_EQ(ReadFile(TempPath(QStringLiteral("pals/copy.mcf"))),
               QByteArray("* flames, dark to bright\n* the white-hot end\n#LINE 255,0,128,2,0,4,30\n000000\n"));
     ASSERT_EQ(dialogs_.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs_.saveRequests[0].filter, QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf"));
+    EXPECT_EQ(dialogs_.saveRequests[0].filter,
+              QStringLiteral("MCFﾌｧｲﾙ(*.mcf)|*.mcf|Fractintﾊﾟﾚｯﾄ(*.map)|*.map|GIMPﾊﾟﾚｯﾄ(*.gpl)|*.gpl"));
     EXPECT_TRUE(dialogs_.saveRequests[0].overwritePrompt);
 }
 
@@ -183,6 +186,31 @@ TEST_F(PaletteEditorTest, AnUnsavedEditKeepsItsLinesAndOpensWithThemAgain)
     EXPECT_EQ(window.Operations().PaletteFile(), TempPath(QStringLiteral("new.mcf")).toStdString());
     EXPECT_EQ(window.Registry().RecentPalettes.front(), TempPath(QStringLiteral("new.mcf")).toStdString());
     EXPECT_TRUE(ReadFile(TempPath(QStringLiteral("new.mcf"))).startsWith("#GRAD 000000,FFFFFF,64\n000000\n080402\n"));
+}
+
+TEST_F(PaletteEditorTest, SaveAsMapOrGimpPaletteWritesColoursThatLoadBackTheSame)
+{
+    TfrmMain& window = ShownWithFlames();
+    std::vector<int32_t> colours;
+    Edit(window, [&](TPaletteEditor& editor) {
+        colours = editor.Lines().Colors();
+        for (const char* name : {"pals/copy.map", "pals/copy.gpl"}) {
+            dialogs_.saveAnswers.push_back(TSaveFileResult{TempPath(QString::fromLatin1(name)), 1});
+            editor.bbnSaveAs->click();
+        }
+        // A gradient file is read, never written: the message says so and nothing is made.
+        dialogs_.saveAnswers.push_back(TSaveFileResult{TempPath(QStringLiteral("pals/copy.ggr")), 1});
+        editor.bbnSaveAs->click();
+        return int(QDialog::Rejected);
+    });
+    EXPECT_EQ(dialogs_.exceptions.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("pals/copy.ggr"))));
+    EXPECT_TRUE(ReadFile(TempPath(QStringLiteral("pals/copy.gpl"))).startsWith("GIMP Palette"));
+    for (const char* name : {"pals/copy.map", "pals/copy.gpl"}) {
+        TMcf loaded;
+        LoadPaletteFile(loaded, TempPath(QString::fromLatin1(name)).toStdString());
+        EXPECT_EQ(std::vector<int32_t>(loaded.Colors.begin(), loaded.Colors.begin() + loaded.High + 1), colours) << name;
+    }
 }
 
 TEST_F(PaletteEditorTest, AFailedSaveIsReportedAndTheOldFileStays)
