@@ -441,7 +441,10 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     // Sized by the user or the window manager: the frame's later arrival no
     // longer refits it.
-    if (size() != fittedSize_ && isVisible()) userSized_ = true;
+    // Sizes that come before the frame are the window manager's answers to
+    // the program's own requests, late ones included, not the user's.
+    const bool framed = frameGeometry().size() != geometry().size();
+    if (size() != fittedSize_ && isVisible() && framed) userSized_ = true;
 }
 
 void TfrmMain::moveEvent(QMoveEvent* event)
@@ -450,7 +453,15 @@ void TfrmMain::moveEvent(QMoveEvent* event)
     // The window manager's frame is known only once it has framed the
     // window; a fit made before then may reach past the screen.
     const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame != fittedFrame_ && !userSized_ && ops_->Pattern().Height() > 0) AdjustClientHeight();
+    if (frame == fittedFrame_ || ops_->Pattern().Height() <= 0) return;
+    // A window the manager sized on the way (it may send a size of its own
+    // before the frame) is still refitted when its frame reaches past the
+    // screen, since no user can have wanted that.
+    const QScreen* here = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    const QSize outer = frameGeometry().size();
+    const QSize room = here->availableGeometry().size();
+    const bool pastScreen = outer.width() > room.width() || outer.height() > room.height();
+    if (!userSized_ || (pastScreen && !isMaximized() && !isFullScreen())) AdjustClientHeight();
 }
 
 void TfrmMain::AdjustClientHeight() { FitClientArea(ops_->Pattern().Width(), ops_->Pattern().Height()); }
