@@ -587,6 +587,46 @@ Open this file in a browser:<byte value="xd"/>
         <source>MCFﾌｧｲﾙ(*.mcf)|*.mcf|Fractintﾊﾟﾚｯﾄ(*.map)|*.map|GIMPﾊﾟﾚｯﾄ(*.gpl)|*.gpl</source>
         <translation>MCF files (*.mcf)|*.mcf|Fractint palettes (*.map)|*.map|GIMP palettes (*.gpl)|*.gpl</translation>
     </message>
+    <message>
+        <source>新規(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>新規|起動時のﾊﾟﾀｰﾝから新しく始めます。</source>
+        <translation>New|Starts again from the start-up pattern.</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存|VQPﾌｧｲﾙに名前を付けて保存します。</source>
+        <translation>Save As|Saves the pattern as a VQP file of a new name.</translation>
+    </message>
+    <message>
+        <source>画像を書き出す(&amp;E)...</source>
+        <translation>&amp;Export Image...</translation>
+    </message>
+    <message>
+        <source>画像を書き出す|大きさ、倍率、アンチエイリアスを選んで画像を書き出します。</source>
+        <translation>Export Image|Writes the picture at a size, scale and anti-aliasing of your choice.</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄの編集(&amp;E)...</source>
+        <translation>&amp;Edit Palette...</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄの編集|ﾊﾟﾚｯﾄの色を編集します。</source>
+        <translation>Edit Palette|Edits the palette's colours.</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄ一覧(&amp;L)</source>
+        <translation>Palette &amp;List</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄ一覧|ﾊﾟﾚｯﾄの一覧を表示／非表示にします。</source>
+        <translation>Palette List|Shows or hides the list of palettes.</translation>
+    </message>
 </context>
 <context>
     <name>TfrmSettings</name>
