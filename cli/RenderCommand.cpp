@@ -1,4 +1,5 @@
 #include "cli/RenderCommand.h"
+#include "common/Texts.h"
 
 #include "cli/RenderMessages.h"
 #include "cli/RenderOptions.h"
@@ -52,7 +53,7 @@ void Render(TMainOperations& ops, std::ostream& err, bool showProgress)
     if (showProgress) {
         while (pattern.Busy()) {
             const int percent = pattern.Height() > 0 ? pattern.FinishedRows() * 100 / pattern.Height() : 0;
-            err << "\r" << kPrefix << Format(kDrawing, percent) << std::flush;
+            err << "\r" << kPrefix << Format(TText::tr(kDrawing).c_str(), percent) << std::flush;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         err << "\r\033[K" << std::flush;
@@ -75,7 +76,7 @@ void SaveImage(TMainOperations& ops, const TRenderOptions& o, const std::string&
         return;
     }
     const auto show = [&err](int percent) {
-        err << "\r" << kPrefix << Format(kSaving, percent) << std::flush;
+        err << "\r" << kPrefix << Format(TText::tr(kSaving).c_str(), percent) << std::flush;
         return true;
     };
     try {
@@ -99,7 +100,7 @@ void Export(TMainOperations& ops, const TRenderOptions& o, const std::string& na
                             : DefaultExportSize(ops.Pattern().Width(), ops.Pattern().Height(), scale, antialias);
     CheckExportSize(options.size);
     options.format = GetFileType(name, o.filterIndex);
-    if (o.embedDocument && options.format != iftPng) throw EUsage(kEmbedNeedsPng);
+    if (o.embedDocument && options.format != iftPng) throw EUsage(TText::tr(kEmbedNeedsPng));
     options.embedDocument = o.embedDocument;
     TImageExport job(ops, options);
     if (!showProgress) {
@@ -107,7 +108,7 @@ void Export(TMainOperations& ops, const TRenderOptions& o, const std::string& na
         return;
     }
     const auto show = [&err](int percent) {
-        err << "\r" << kPrefix << Format(kExporting, percent) << std::flush;
+        err << "\r" << kPrefix << Format(TText::tr(kExporting).c_str(), percent) << std::flush;
         return true;
     };
     try {
@@ -168,18 +169,18 @@ int Run(const TRenderOptions& o, const std::string& programDir, std::ostream& ou
 
     if (o.saveDocument) {
         ops.SaveDocument(*o.saveDocument);
-        report << kPrefix << Format(kWrote, QuotePath(*o.saveDocument).c_str()) << "\n";
+        report << kPrefix << Format(TText::tr(kWrote).c_str(), QuotePath(*o.saveDocument).c_str()) << "\n";
     }
     if (picture && o.Exporting()) {
         Export(ops, o, *files.picture, err, showProgress);
-        report << kPrefix << Format(kWrote, QuotePath(*files.picture).c_str()) << "\n";
+        report << kPrefix << Format(TText::tr(kWrote).c_str(), QuotePath(*files.picture).c_str()) << "\n";
     } else if (picture) {
         Render(ops, err, showProgress);
         // What was printed goes out before the picture may share its stream.
         out.flush();
         err.flush();
         SaveImage(ops, o, *files.picture, err, showProgress);
-        report << kPrefix << Format(kWrote, QuotePath(*files.picture).c_str()) << "\n";
+        report << kPrefix << Format(TText::tr(kWrote).c_str(), QuotePath(*files.picture).c_str()) << "\n";
     }
     return 0;
 }
@@ -191,7 +192,7 @@ int RunReporting(std::ostream& err, const std::function<int()>& command)
     try {
         return command();
     } catch (const EUsage& e) {
-        err << kPrefix << e.Message() << "\n" << kSeeHelp << "\n";
+        err << kPrefix << e.Message() << "\n" << TText::tr(kSeeHelp) << "\n";
         return 2;
     } catch (const ERefusedOutput& e) {
         err << kPrefix << e.Message() << "\n";
@@ -208,7 +209,7 @@ int RunRender(const std::vector<std::string>& args, const std::string& programDi
     return RunReporting(err, [&] {
         const TRenderOptions o = ParseRenderOptions(args);
         if (o.help) {
-            out << kUsage;
+            out << TText::tr(kUsage);
             return 0;
         }
         if (o.version) {

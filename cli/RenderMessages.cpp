@@ -1,11 +1,13 @@
 // velquor-render's own texts.
 #include "cli/RenderMessages.h"
 
+#include "common/Texts.h"
+
 namespace rendertext {
 
 const char* const kPrefix = "velquor-render: ";
 
-const char* const kUsage =
+const char* const kUsage = TText::Noop(
     "使い方: velquor-render [文書.vqp] [オプション]\n"
     "模様を描いて BMP または PNG のファイルに書き出します。\n"
     "文書を指定しなければ起動時の模様を描きます。文書の後に指定した\n"
@@ -47,38 +49,34 @@ const char* const kUsage =
     "  --embed-document      PNG に模様の文書を入れ、模様として開けるようにする\n"
     "\n"
     "読み込む文書、パレット、保存する文書と同じファイルに画像を書き出す\n"
-    "ことはできません。文書を読み込んだファイルに保存し直すことはできます。\n";
+    "ことはできません。文書を読み込んだファイルに保存し直すことはできます。\n");
 
-const char* const kSeeHelp = "(使い方は velquor-render --help で表示されます)";
+const char* const kSeeHelp = TText::Noop("(使い方は velquor-render --help で表示されます)");
 
-const char* const kNeedsValue = "%s の後に値を指定してください。";
-const char* const kUnknownOption = "%s というオプションはありません。";
-const char* const kNeedsNumbers = "%s にはカンマで区切った %d 個の数値を指定してください。";
-const char* const kSizeForm = "--size は 幅x高さ の形で指定してください(例: 400x400)。";
-const char* const kCanvasForm = "--canvas は 幅x高さ の形で指定してください(例: 1920x1080)。";
-const char* const kEmbedNeedsPng = "--embed-document は PNG ファイルにだけ使えます(.png の名前か --format png を指定してください)。";
-const char* const kFormatValue = "--format には bmp か png を指定してください('%s' は使えません)。";
-const char* const kOneDocument = "描画できる文書は1つだけです('%s' と '%s' が指定されました)。";
-const char* const kEmptyDocument = "文書のファイル名が空です。";
-const char* const kEmptyOutput = "-o の出力ファイル名が空です。";
-const char* const kEmptyDocumentOutput = "--save-document のファイル名が空です。";
-const char* const kEmptyPalette = "--palette のファイル名が空です。";
+const char* const kNeedsValue = TText::Noop("%s の後に値を指定してください。");
+const char* const kUnknownOption = TText::Noop("%s というオプションはありません。");
+const char* const kNeedsNumbers = TText::Noop("%s にはカンマで区切った %d 個の数値を指定してください。");
+const char* const kSizeForm = TText::Noop("--size は 幅x高さ の形で指定してください(例: 400x400)。");
+const char* const kCanvasForm = TText::Noop("--canvas は 幅x高さ の形で指定してください(例: 1920x1080)。");
+const char* const kEmbedNeedsPng = TText::Noop("--embed-document は PNG ファイルにだけ使えます(.png の名前か --format png を指定してください)。");
+const char* const kFormatValue = TText::Noop("--format には bmp か png を指定してください('%s' は使えません)。");
+const char* const kOneDocument = TText::Noop("描画できる文書は1つだけです('%s' と '%s' が指定されました)。");
+const char* const kEmptyDocument = TText::Noop("文書のファイル名が空です。");
+const char* const kEmptyOutput = TText::Noop("-o の出力ファイル名が空です。");
+const char* const kEmptyDocumentOutput = TText::Noop("--save-document のファイル名が空です。");
+const char* const kEmptyPalette = TText::Noop("--palette のファイル名が空です。");
 
-const char* const kOutputIsFolder = "'%s' はフォルダーです。画像を書き出すファイルの名前を指定してください。";
-const char* const kDocumentOutputIsFolder = "'%s' はフォルダーです。文書を保存するファイルの名前を指定してください。";
-const char* const kPictureOverDocument =
-    "画像の出力先 '%s' は読み込む文書 '%s' と同じファイルです。文書を失わないよう、何も書き出しません。";
-const char* const kPictureOverPalette =
-    "画像の出力先 '%s' はパレット '%s' と同じファイルです。パレットを失わないよう、何も書き出しません。";
-const char* const kPictureOverDocumentOutput =
-    "画像の出力先 '%s' は文書の保存先 '%s' と同じファイルです。どちらかを失わないよう、何も書き出しません。";
-const char* const kDocumentOutputOverPalette =
-    "文書の保存先 '%s' はパレット '%s' と同じファイルです。パレットを失わないよう、何も書き出しません。";
-const char* const kCannotWrite = "'%s' に書き込めません。%s";
+const char* const kOutputIsFolder = TText::Noop("'%s' はフォルダーです。画像を書き出すファイルの名前を指定してください。");
+const char* const kDocumentOutputIsFolder = TText::Noop("'%s' はフォルダーです。文書を保存するファイルの名前を指定してください。");
+const char* const kPictureOverDocument = TText::Noop("画像の出力先 '%s' は読み込む文書 '%s' と同じファイルです。文書を失わないよう、何も書き出しません。");
+const char* const kPictureOverPalette = TText::Noop("画像の出力先 '%s' はパレット '%s' と同じファイルです。パレットを失わないよう、何も書き出しません。");
+const char* const kPictureOverDocumentOutput = TText::Noop("画像の出力先 '%s' は文書の保存先 '%s' と同じファイルです。どちらかを失わないよう、何も書き出しません。");
+const char* const kDocumentOutputOverPalette = TText::Noop("文書の保存先 '%s' はパレット '%s' と同じファイルです。パレットを失わないよう、何も書き出しません。");
+const char* const kCannotWrite = TText::Noop("'%s' に書き込めません。%s");
 
-const char* const kDrawing = "描画中 %d%%";
-const char* const kSaving = "保存中 %d%%";
-const char* const kExporting = "書き出し中 %d%%";
-const char* const kWrote = "%s を書き出しました。";
+const char* const kDrawing = TText::Noop("描画中 %d%%");
+const char* const kSaving = TText::Noop("保存中 %d%%");
+const char* const kExporting = TText::Noop("書き出し中 %d%%");
+const char* const kWrote = TText::Noop("%s を書き出しました。");
 
 } // namespace rendertext

@@ -1,5 +1,6 @@
 // Reading velquor-render's command line.
 #include "cli/RenderOptions.h"
+#include "common/Texts.h"
 
 #include "cli/RenderMessages.h"
 #include "common/Convert.h"
@@ -26,7 +27,7 @@ std::vector<std::string> Split(const std::string& text, char separator)
 std::vector<long double> Reals(const std::string& option, const std::string& text, size_t count)
 {
     const std::vector<std::string> parts = Split(text, ',');
-    if (parts.size() != count) throw EUsage(Format(kNeedsNumbers, option.c_str(), static_cast<int>(count)));
+    if (parts.size() != count) throw EUsage(Format(TText::tr(kNeedsNumbers).c_str(), option.c_str(), static_cast<int>(count)));
     std::vector<long double> values;
     for (const std::string& p : parts) values.push_back(StrToFloat(p));
     return values;
@@ -40,7 +41,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw EUsage(Format(kNeedsValue, a.c_str()));
+            if (i + 1 >= args.size()) throw EUsage(Format(TText::tr(kNeedsValue).c_str(), a.c_str()));
             return args[++i];
         };
         if (a == "--help" || a == "-h") {
@@ -66,7 +67,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
             o.increment = FloatPoint(v[0], v[1]);
         } else if (a == "--size" || a == "--canvas") {
             const std::vector<std::string> parts = Split(value(), 'x');
-            if (parts.size() != 2) throw EUsage(a == "--size" ? kSizeForm : kCanvasForm);
+            if (parts.size() != 2) throw EUsage(TText::tr(a == "--size" ? kSizeForm : kCanvasForm));
             (a == "--size" ? o.size : o.canvas) = std::make_pair(StrToInt(parts[0]), StrToInt(parts[1]));
         } else if (a == "--scale") {
             o.scale = StrToInt(value());
@@ -79,7 +80,7 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
             o.colorChange = ToDoubleChecked(StrToFloat(value()));
         } else if (a == "--palette") {
             o.palette = value();
-            if (o.palette->empty()) throw EUsage(kEmptyPalette);
+            if (o.palette->empty()) throw EUsage(TText::tr(kEmptyPalette));
         } else if (a == "--palette-offset") {
             o.paletteOffset = StrToInt(value());
         } else if (a == "--palette-dir") {
@@ -88,23 +89,23 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
             o.shadeOff = true;
         } else if (a == "-o" || a == "--output") {
             o.output = value();
-            if (o.output->empty()) throw EUsage(kEmptyOutput);
+            if (o.output->empty()) throw EUsage(TText::tr(kEmptyOutput));
         } else if (a == "--format") {
             const std::string& v = value();
             if (v == "bmp") o.filterIndex = 1;
             else if (v == "png") o.filterIndex = 2;
-            else throw EUsage(Format(kFormatValue, QuoteForMessage(v).c_str()));
+            else throw EUsage(Format(TText::tr(kFormatValue).c_str(), QuoteForMessage(v).c_str()));
         } else if (a == "--save-document") {
             o.saveDocument = value();
-            if (o.saveDocument->empty()) throw EUsage(kEmptyDocumentOutput);
+            if (o.saveDocument->empty()) throw EUsage(TText::tr(kEmptyDocumentOutput));
         } else if (!a.empty() && a[0] == '-') {
-            throw EUsage(Format(kUnknownOption, QuoteForMessage(a).c_str()));
+            throw EUsage(Format(TText::tr(kUnknownOption).c_str(), QuoteForMessage(a).c_str()));
         } else if (a.empty()) {
-            throw EUsage(kEmptyDocument);
+            throw EUsage(TText::tr(kEmptyDocument));
         } else if (!o.document) {
             o.document = a;
         } else {
-            throw EUsage(Format(kOneDocument, QuotePath(*o.document).c_str(), QuotePath(a).c_str()));
+            throw EUsage(Format(TText::tr(kOneDocument).c_str(), QuotePath(*o.document).c_str(), QuotePath(a).c_str()));
         }
     }
     return o;

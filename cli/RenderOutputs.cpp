@@ -1,5 +1,6 @@
 // Same-file checks and device output of the command-line renderer.
 #include "cli/RenderOutputs.h"
+#include "common/Texts.h"
 
 #include "cli/RenderMessages.h"
 #include "common/ErrorReason.h"
@@ -49,22 +50,22 @@ bool IsFolderName(const std::string& path)
 void CheckOutputs(const TRenderFiles& files)
 {
     using namespace rendertext;
-    if (files.picture && IsFolderName(*files.picture)) Refuse(kOutputIsFolder, *files.picture);
+    if (files.picture && IsFolderName(*files.picture)) Refuse(TText::tr(kOutputIsFolder).c_str(), *files.picture);
     if (files.documentOutput && IsFolderName(*files.documentOutput))
-        Refuse(kDocumentOutputIsFolder, *files.documentOutput);
+        Refuse(TText::tr(kDocumentOutputIsFolder).c_str(), *files.documentOutput);
     if (files.picture) {
         const std::string& picture = *files.picture;
         if (files.inputDocument && SameFile(picture, *files.inputDocument))
-            Refuse(kPictureOverDocument, picture, *files.inputDocument);
+            Refuse(TText::tr(kPictureOverDocument).c_str(), picture, *files.inputDocument);
         for (const std::string& palette : files.palettes)
-            if (SameFile(picture, palette)) Refuse(kPictureOverPalette, picture, palette);
+            if (SameFile(picture, palette)) Refuse(TText::tr(kPictureOverPalette).c_str(), picture, palette);
         if (files.documentOutput && SameFile(picture, *files.documentOutput))
-            Refuse(kPictureOverDocumentOutput, picture, *files.documentOutput);
+            Refuse(TText::tr(kPictureOverDocumentOutput).c_str(), picture, *files.documentOutput);
     }
     if (files.documentOutput)
         for (const std::string& palette : files.palettes)
             if (SameFile(*files.documentOutput, palette))
-                Refuse(kDocumentOutputOverPalette, *files.documentOutput, palette);
+                Refuse(TText::tr(kDocumentOutputOverPalette).c_str(), *files.documentOutput, palette);
 }
 
 bool IsDeviceOrPipe(const std::string& path)
@@ -77,7 +78,7 @@ std::string PictureName(const std::string& given, int filterIndex)
 {
     // Checked before the extension is added: "folder.bmp" beside the folder
     // is not what was asked for.
-    if (IsFolderName(given)) Refuse(rendertext::kOutputIsFolder, given);
+    if (IsFolderName(given)) Refuse(TText::tr(rendertext::kOutputIsFolder).c_str(), given);
     if (IsDeviceOrPipe(given)) return given;
     return AddImageExtension(given, GetFileType(given, filterIndex));
 }
@@ -89,7 +90,7 @@ void WritePictureInto(const TBitmap24& bitmap, const std::string& path, int filt
     // content to keep.
     std::ofstream out(path, std::ios::binary | std::ios::out);
     const auto refused = [&] {
-        throw EFOpenError(Format(rendertext::kCannotWrite, QuotePath(path).c_str(), ErrorReason(errno).c_str()));
+        throw EFOpenError(Format(TText::tr(rendertext::kCannotWrite).c_str(), QuotePath(path).c_str(), ErrorReason(errno).c_str()));
     };
     if (!out) refused();
     try {

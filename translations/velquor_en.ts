@@ -253,6 +253,192 @@ Open this file in a browser:<byte value="xd"/>
         <source>%lld行目で</source>
         <translation>On line %lld: </translation>
     </message>
+    <message>
+        <source>使い方: velquor-render [文書.vqp] [オプション]
+模様を描いて BMP または PNG のファイルに書き出します。
+文書を指定しなければ起動時の模様を描きます。文書の後に指定した
+オプションは文書の値より優先されます。
+
+  --formula N           数式の番号(0～6)
+  --formula-expr 式     番号の代わりに x と y の式を自分で書く。例:
+                        &quot;x*x + y*y&quot;、&quot;200*sin(x/10) + y^2/50&quot;。
+                        数値、pi、e、+ - * / ^(べき乗)、括弧と
+                        sin cos tan abs sqrt exp ln floor ceil round
+                        min max mod atan2 hypot が使えます。数式の
+                        オプションは最後に指定したものが有効です
+  --point-move N        座標変換の番号(0～4)
+  --params A,B,C,D      座標変換のパラメータ
+  --center X,Y          画像の中心に来る平面上の点
+  --increment DX,DY     隣の画素までの平面上の距離
+  --size 幅x高さ        画像の大きさ(画素数、それぞれ 1～9999)
+  --color-change V      数式の値に掛ける倍率
+  --palette FILE        パレットファイル(.mcf、Fractint の .map、GIMP の .gpl と .ggr)
+  --palette-offset N    パレットを N 色ずらす(0 でそのまま)
+  --palette-dir DIR     文書のパレットを探すフォルダー
+  --shade-off           描き終えた画像をぼかす
+  -o FILE               出力ファイル(省略時は velquor.bmp。ただし
+                        --save-document だけを指定したときは画像を
+                        書き出しません)。既にあるデバイスや名前付き
+                        パイプにはそのまま書き込みます
+  --format bmp|png      FILE に .bmp も .png も付いていないときの
+                        ファイル形式(省略時は bmp)
+  --save-document FILE  模様を文書として保存する
+  --help                この説明を表示する
+
+書き出し: 次のどれかを指定すると、画像を独自の大きさで帯ごとに描いて書き出します
+(模様の大きさの上限を超えられます):
+  --canvas 幅x高さ      画像の大きさ(それぞれ 1～65535。省略時は模様の
+                        大きさ×倍率)
+  --scale S             S 倍細かく描く: 増分を S で割る(1～64、省略時 1)
+  --antialias K         各画素を K x K 点のリニアな光の平均にする
+                        (1～8、省略時 1)
+  --embed-document      PNG に模様の文書を入れ、模様として開けるようにする
+
+読み込む文書、パレット、保存する文書と同じファイルに画像を書き出す
+ことはできません。文書を読み込んだファイルに保存し直すことはできます。
+</source>
+        <translation>Usage: velquor-render [DOCUMENT.vqp] [OPTIONS]
+Draws a pattern and writes it to a BMP or PNG file.
+Without a document the start-up pattern is drawn. Options given after
+the document override its values.
+
+  --formula N           the formula&apos;s number (0 to 6)
+  --formula-expr EXPR   an expression of x and y instead of a number, e.g.
+                        &quot;x*x + y*y&quot;, &quot;200*sin(x/10) + y^2/50&quot;.
+                        Numbers, pi, e, + - * / ^ (power), brackets and
+                        sin cos tan abs sqrt exp ln floor ceil round
+                        min max mod atan2 hypot can be used. Of the
+                        formula options the last one given counts
+  --point-move N        the point move&apos;s number (0 to 4)
+  --params A,B,C,D      the point move&apos;s parameters
+  --center X,Y          the point of the plane at the picture&apos;s centre
+  --increment DX,DY     the plane&apos;s distance from one pixel to the next
+  --size WxH            the picture&apos;s size (pixels, each 1 to 9999)
+  --color-change V      the multiplier of the formula&apos;s value
+  --palette FILE        a palette file (.mcf, Fractint .map, GIMP .gpl and .ggr)
+  --palette-offset N    turns the palette by N entries (0 leaves it)
+  --palette-dir DIR     the folder where a document&apos;s palette is looked for
+  --shade-off           blurs the finished picture
+  -o FILE               the output file (velquor.bmp when left out; but
+                        with only --save-document no picture is
+                        written). An existing device or named pipe is
+                        written as it is
+  --format bmp|png      the file type when FILE ends in neither .bmp
+                        nor .png (bmp when left out)
+  --save-document FILE  saves the pattern as a document
+  --help                shows this text
+
+Export: any of these draws the picture at a size of its own, band by band
+(beyond the pattern&apos;s size limit):
+  --canvas WxH          the picture&apos;s size (each 1 to 65535; the pattern&apos;s
+                        size times the scale when left out)
+  --scale S             draws S times finer: the increment divided by S
+                        (1 to 64, 1 when left out)
+  --antialias K         each pixel the average of K x K points in linear
+                        light (1 to 8, 1 when left out)
+  --embed-document      puts the pattern&apos;s document into the PNG, so it
+                        opens as the pattern
+
+A picture cannot be written over the document read, a palette or the
+document saved. A document may be saved back over the one read.
+</translation>
+    </message>
+    <message>
+        <source>(使い方は velquor-render --help で表示されます)</source>
+        <translation>(velquor-render --help shows how to use it)</translation>
+    </message>
+    <message>
+        <source>%s の後に値を指定してください。</source>
+        <translation>%s needs a value after it.</translation>
+    </message>
+    <message>
+        <source>%s というオプションはありません。</source>
+        <translation>There is no option %s.</translation>
+    </message>
+    <message>
+        <source>%s にはカンマで区切った %d 個の数値を指定してください。</source>
+        <translation>%s needs %d numbers separated by commas.</translation>
+    </message>
+    <message>
+        <source>--size は 幅x高さ の形で指定してください(例: 400x400)。</source>
+        <translation>--size needs the form WIDTHxHEIGHT (for example 400x400).</translation>
+    </message>
+    <message>
+        <source>--canvas は 幅x高さ の形で指定してください(例: 1920x1080)。</source>
+        <translation>--canvas needs the form WIDTHxHEIGHT (for example 1920x1080).</translation>
+    </message>
+    <message>
+        <source>--embed-document は PNG ファイルにだけ使えます(.png の名前か --format png を指定してください)。</source>
+        <translation>--embed-document works only for PNG files (give a .png name or --format png).</translation>
+    </message>
+    <message>
+        <source>--format には bmp か png を指定してください(&apos;%s&apos; は使えません)。</source>
+        <translation>--format needs bmp or png (&apos;%s&apos; cannot be used).</translation>
+    </message>
+    <message>
+        <source>描画できる文書は1つだけです(&apos;%s&apos; と &apos;%s&apos; が指定されました)。</source>
+        <translation>Only one document can be drawn (&apos;%s&apos; and &apos;%s&apos; were given).</translation>
+    </message>
+    <message>
+        <source>文書のファイル名が空です。</source>
+        <translation>The document&apos;s file name is empty.</translation>
+    </message>
+    <message>
+        <source>-o の出力ファイル名が空です。</source>
+        <translation>The output file name of -o is empty.</translation>
+    </message>
+    <message>
+        <source>--save-document のファイル名が空です。</source>
+        <translation>The file name of --save-document is empty.</translation>
+    </message>
+    <message>
+        <source>--palette のファイル名が空です。</source>
+        <translation>The file name of --palette is empty.</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; はフォルダーです。画像を書き出すファイルの名前を指定してください。</source>
+        <translation>&apos;%s&apos; is a folder. Give the name of a file to write the picture to.</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; はフォルダーです。文書を保存するファイルの名前を指定してください。</source>
+        <translation>&apos;%s&apos; is a folder. Give the name of a file to save the document to.</translation>
+    </message>
+    <message>
+        <source>画像の出力先 &apos;%s&apos; は読み込む文書 &apos;%s&apos; と同じファイルです。文書を失わないよう、何も書き出しません。</source>
+        <translation>The picture&apos;s output &apos;%s&apos; is the same file as the document read, &apos;%s&apos;. So as not to lose the document, nothing is written.</translation>
+    </message>
+    <message>
+        <source>画像の出力先 &apos;%s&apos; はパレット &apos;%s&apos; と同じファイルです。パレットを失わないよう、何も書き出しません。</source>
+        <translation>The picture&apos;s output &apos;%s&apos; is the same file as the palette &apos;%s&apos;. So as not to lose the palette, nothing is written.</translation>
+    </message>
+    <message>
+        <source>画像の出力先 &apos;%s&apos; は文書の保存先 &apos;%s&apos; と同じファイルです。どちらかを失わないよう、何も書き出しません。</source>
+        <translation>The picture&apos;s output &apos;%s&apos; is the same file as the document&apos;s output &apos;%s&apos;. So as not to lose either, nothing is written.</translation>
+    </message>
+    <message>
+        <source>文書の保存先 &apos;%s&apos; はパレット &apos;%s&apos; と同じファイルです。パレットを失わないよう、何も書き出しません。</source>
+        <translation>The document&apos;s output &apos;%s&apos; is the same file as the palette &apos;%s&apos;. So as not to lose the palette, nothing is written.</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; に書き込めません。%s</source>
+        <translation>Cannot write to &apos;%s&apos;. %s</translation>
+    </message>
+    <message>
+        <source>描画中 %d%%</source>
+        <translation>Drawing %d%%</translation>
+    </message>
+    <message>
+        <source>保存中 %d%%</source>
+        <translation>Saving %d%%</translation>
+    </message>
+    <message>
+        <source>書き出し中 %d%%</source>
+        <translation>Exporting %d%%</translation>
+    </message>
+    <message>
+        <source>%s を書き出しました。</source>
+        <translation>Wrote %s.</translation>
+    </message>
 </context>
 <context>
     <name>TfrmFormulaSelect</name>
@@ -617,7 +803,7 @@ Open this file in a browser:<byte value="xd"/>
     </message>
     <message>
         <source>ﾊﾟﾚｯﾄの編集|ﾊﾟﾚｯﾄの色を編集します。</source>
-        <translation>Edit Palette|Edits the palette's colours.</translation>
+        <translation>Edit Palette|Edits the palette&apos;s colours.</translation>
     </message>
     <message>
         <source>ﾊﾟﾚｯﾄ一覧(&amp;L)</source>

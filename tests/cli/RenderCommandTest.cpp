@@ -1,4 +1,5 @@
 #include "cli/RenderCommand.h"
+#include "common/Texts.h"
 #include "platform/AppPaths.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
@@ -235,6 +236,23 @@ TEST_F(RenderCommandTest, SaveProgressGoesOnlyToATerminal)
 
 // Every message of the renderer's own is Japanese, names what was given
 // (quoted safely) and points to --help; the status is 2 and nothing is drawn.
+TEST_F(RenderCommandTest, SpeaksEnglishWhenTheLanguageIsEnglish)
+{
+    struct English {
+        English() { SetTextLanguage(TTextLanguage::English); }
+        ~English() { SetTextLanguage(TTextLanguage::Japanese); }
+    } english;
+    EXPECT_EQ(Run({"--bogus"}), 2);
+    EXPECT_EQ(err_.str(), "velquor-render: There is no option --bogus.\n(velquor-render --help shows how to use it)\n");
+    EXPECT_EQ(Run({"--center", "1,2,3"}), 2);
+    EXPECT_EQ(err_.str().substr(0, 66), "velquor-render: --center needs 2 numbers separated by commas.\n(vel");
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_EQ(out_.str().rfind("Usage: velquor-render [DOCUMENT.vqp] [OPTIONS]\n", 0), 0u) << out_.str();
+    const std::string picture = dir_ / "english.bmp";
+    EXPECT_EQ(Run({"--size", "8x8", "-o", picture}), 0);
+    EXPECT_NE(out_.str().find("Wrote " + picture + "."), std::string::npos) << out_.str() << err_.str();
+}
+
 TEST_F(RenderCommandTest, MalformedCommandLinesAreUsageErrors)
 {
     const std::string hint = "\n(使い方は velquor-render --help で表示されます)\n";
