@@ -23,8 +23,9 @@ public:
     // Nothing is ever lost unasked: a benchmark keeps its window.
     TSaveAnswer AskToSave(QWidget*, const QString& text) override
     {
+        // A benchmark keeps nothing: the window may always close.
         Print(text);
-        return TSaveAnswer::Cancel;
+        return TSaveAnswer::Discard;
     }
     int Exec(QDialog&) override { return 0; }
     bool OpenUrl(const QUrl&) override { return false; }
