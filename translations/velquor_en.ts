@@ -9,6 +9,56 @@
     </message>
 </context>
 <context>
+    <name>TExportRunner</name>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>画像を書き出しています</source>
+        <translation>Exporting the Image</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>%1%  経過 %2</source>
+        <translation>%1%  elapsed %2</translation>
+    </message>
+    <message>
+        <source>  残り 約%1</source>
+        <translation>  about %1 left</translation>
+    </message>
+</context>
+<context>
+    <name>TPaletteBrowser</name>
+    <message>
+        <source>最近使ったﾊﾟﾚｯﾄ</source>
+        <translation>Recent palettes</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄﾌｫﾙﾀﾞ</source>
+        <translation>Palette folder</translation>
+    </message>
+    <message>
+        <source>付属のﾊﾟﾚｯﾄ</source>
+        <translation>Shipped palettes</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄ一覧</source>
+        <translation>Palettes</translation>
+    </message>
+    <message>
+        <source>更新(&amp;U)</source>
+        <translation>Ref&amp;resh</translation>
+    </message>
+</context>
+<context>
     <name>TQtDialogs</name>
     <message>
         <source>エラー</source>
@@ -441,6 +491,69 @@ document saved. A document may be saved back over the one read.
     </message>
 </context>
 <context>
+    <name>TfrmExport</name>
+    <message>
+        <source>画像を書き出す</source>
+        <translation>Export Image</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>パターンを埋め込む</source>
+        <translation>Embed the pattern</translation>
+    </message>
+    <message>
+        <source>PNG に模様の設定を入れ、開くと模様として開けるようにします。</source>
+        <translation>Puts the pattern's settings into the PNG, so that it opens as the pattern.</translation>
+    </message>
+    <message>
+        <source>幅(&amp;W):</source>
+        <translation>&amp;Width:</translation>
+    </message>
+    <message>
+        <source>高さ(&amp;H):</source>
+        <translation>&amp;Height:</translation>
+    </message>
+    <message>
+        <source>倍率(&amp;S):</source>
+        <translation>&amp;Scale:</translation>
+    </message>
+    <message>
+        <source>アンチエイリアス(&amp;A):</source>
+        <translation>&amp;Anti-aliasing:</translation>
+    </message>
+    <message>
+        <source>形式(&amp;F):</source>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>ファイルの大きさ:</source>
+        <translation>File size:</translation>
+    </message>
+    <message>
+        <source>中央の等倍表示:</source>
+        <translation>The centre at 1:1:</translation>
+    </message>
+    <message>
+        <source>書き出す...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>BMP には大きすぎます (4 GB まで)</source>
+        <translation>Too large for BMP (4 GB at most)</translation>
+    </message>
+    <message>
+        <source>約 </source>
+        <translation>about </translation>
+    </message>
+</context>
+<context>
     <name>TfrmFormulaSelect</name>
     <message>
         <source>数式設定</source>
@@ -812,6 +925,42 @@ document saved. A document may be saved back over the one read.
     <message>
         <source>ﾊﾟﾚｯﾄ一覧|ﾊﾟﾚｯﾄの一覧を表示／非表示にします。</source>
         <translation>Palette List|Shows or hides the list of palettes.</translation>
+    </message>
+    <message>
+        <source>保存しました: </source>
+        <translation>Saved: </translation>
+    </message>
+    <message>
+        <source>変更を保存しますか？</source>
+        <translation>Save the changes?</translation>
+    </message>
+    <message>
+        <source>画像の保存を取り消しました。</source>
+        <translation>Saving the image was cancelled.</translation>
+    </message>
+    <message>
+        <source>画像を保存しました: </source>
+        <translation>Image saved: </translation>
+    </message>
+    <message>
+        <source>PNGﾌｧｲﾙ(*.png)|*.png</source>
+        <translation>PNG file (*.png)|*.png</translation>
+    </message>
+    <message>
+        <source>ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp</source>
+        <translation>Bitmap (*.bmp)|*.bmp</translation>
+    </message>
+    <message>
+        <source>画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました。</source>
+        <translation>The picture was copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>壁紙に設定しました: </source>
+        <translation>Set as wallpaper: </translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾚｯﾄを保存</source>
+        <translation>Save Palette</translation>
     </message>
 </context>
 <context>

@@ -35,7 +35,7 @@ QString SizeText(double bytes)
 TfrmExport::TfrmExport(QWidget* parent, const TMainOperations& ops) : QDialog(parent), ops_(ops)
 {
     setObjectName(QStringLiteral("frmExport"));
-    setWindowTitle(QStringLiteral("画像を書き出す"));
+    setWindowTitle(tr("画像を書き出す"));
 
     edtWidth = new QSpinBox(this);
     edtHeight = new QSpinBox(this);
@@ -45,24 +45,24 @@ TfrmExport::TfrmExport(QWidget* parent, const TMainOperations& ops) : QDialog(pa
     edtScale = new QSpinBox(this);
     edtScale->setRange(1, TExportSize::kMaxScale);
     cmbAntialias = new QComboBox(this);
-    cmbAntialias->addItem(QStringLiteral("なし"));
+    cmbAntialias->addItem(tr("なし"));
     for (int k = 2; k <= TExportSize::kMaxAntialias; ++k) cmbAntialias->addItem(QStringLiteral("%1 x %1").arg(k));
     cmbFormat = new QComboBox(this);
     cmbFormat->addItem(QStringLiteral("PNG"));
     cmbFormat->addItem(QStringLiteral("BMP"));
-    chkEmbed = new QCheckBox(QStringLiteral("パターンを埋め込む"), this);
+    chkEmbed = new QCheckBox(tr("パターンを埋め込む"), this);
     chkEmbed->setChecked(true);
-    chkEmbed->setToolTip(QStringLiteral("PNG に模様の設定を入れ、開くと模様として開けるようにします。"));
+    chkEmbed->setToolTip(tr("PNG に模様の設定を入れ、開くと模様として開けるようにします。"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("幅(&W):"), edtWidth);
-    form->addRow(QStringLiteral("高さ(&H):"), edtHeight);
-    form->addRow(QStringLiteral("倍率(&S):"), edtScale);
-    form->addRow(QStringLiteral("アンチエイリアス(&A):"), cmbAntialias);
-    form->addRow(QStringLiteral("形式(&F):"), cmbFormat);
+    form->addRow(tr("幅(&W):"), edtWidth);
+    form->addRow(tr("高さ(&H):"), edtHeight);
+    form->addRow(tr("倍率(&S):"), edtScale);
+    form->addRow(tr("アンチエイリアス(&A):"), cmbAntialias);
+    form->addRow(tr("形式(&F):"), cmbFormat);
     form->addRow(QString(), chkEmbed);
     lblFileSize = new QLabel(this);
-    form->addRow(QStringLiteral("ファイルの大きさ:"), lblFileSize);
+    form->addRow(tr("ファイルの大きさ:"), lblFileSize);
 
     lblPreview = new QLabel(this);
     lblPreview->setFixedSize(kPreviewSide, kPreviewSide);
@@ -70,7 +70,7 @@ TfrmExport::TfrmExport(QWidget* parent, const TMainOperations& ops) : QDialog(pa
     lblPreview->setWordWrap(true);
     lblPreview->setFrameShape(QFrame::StyledPanel);
     auto* previewBox = new QVBoxLayout;
-    previewBox->addWidget(new QLabel(QStringLiteral("中央の等倍表示:"), this));
+    previewBox->addWidget(new QLabel(tr("中央の等倍表示:"), this));
     previewBox->addWidget(lblPreview);
     previewBox->addStretch();
 
@@ -78,8 +78,8 @@ TfrmExport::TfrmExport(QWidget* parent, const TMainOperations& ops) : QDialog(pa
     columns->addLayout(form);
     columns->addLayout(previewBox);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("書き出す..."));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("書き出す..."));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -143,12 +143,12 @@ void TfrmExport::Refresh()
     const double pixels = static_cast<double>(o.size.width) * o.size.height;
     if (o.format == iftBmp) {
         const uint64_t bytes = ExportBmpFileSize(o.size.width, o.size.height);
-        lblFileSize->setText(bytes > UINT32_MAX ? QStringLiteral("BMP には大きすぎます (4 GB まで)")
+        lblFileSize->setText(bytes > UINT32_MAX ? tr("BMP には大きすぎます (4 GB まで)")
                                                 : SizeText(static_cast<double>(bytes)));
     } else if (pngPreviewBytes_ > 0) {
         // The preview's compressed bytes per pixel, for the whole picture.
         const double perPixel = static_cast<double>(pngPreviewBytes_) / (previewSize.width * previewSize.height);
-        lblFileSize->setText(QStringLiteral("約 ") + SizeText(perPixel * pixels));
+        lblFileSize->setText(tr("約 ") + SizeText(perPixel * pixels));
     } else {
         lblFileSize->setText(QStringLiteral("-"));
     }

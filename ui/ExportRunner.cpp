@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace {
@@ -19,8 +20,8 @@ namespace {
 QString Duration(double seconds)
 {
     const int s = static_cast<int>(seconds + 0.5);
-    if (s < 60) return QStringLiteral("%1秒").arg(s);
-    return QStringLiteral("%1分%2秒").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    if (s < 60) return QCoreApplication::translate("TExportRunner", "%1秒").arg(s);
+    return QCoreApplication::translate("TExportRunner", "%1分%2秒").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -29,11 +30,11 @@ TExportRunner::TExportRunner(QWidget* owner, Finished finished) : owner_(owner),
 {
     window_ = new QWidget(owner, Qt::Tool);
     window_->setObjectName(QStringLiteral("frmExportProgress"));
-    window_->setWindowTitle(QStringLiteral("画像を書き出しています"));
+    window_->setWindowTitle(tr("画像を書き出しています"));
     bar_ = new QProgressBar(window_);
     bar_->setRange(0, 100);
     times_ = new QLabel(window_);
-    cancelButton_ = new QPushButton(QStringLiteral("中止"), window_);
+    cancelButton_ = new QPushButton(tr("中止"), window_);
     auto* row = new QHBoxLayout;
     row->addWidget(times_, 1);
     row->addWidget(cancelButton_);
@@ -88,9 +89,9 @@ QString TExportRunner::TimesText() const
 {
     const double gone = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     const int percent = percent_.load();
-    QString text = QStringLiteral("%1%  経過 %2").arg(percent).arg(Duration(gone));
+    QString text = tr("%1%  経過 %2").arg(percent).arg(Duration(gone));
     // Only once enough is done for the rate to mean something.
-    if (percent >= 2 && percent < 100) text += QStringLiteral("  残り 約%1").arg(Duration(gone * (100 - percent) / percent));
+    if (percent >= 2 && percent < 100) text += tr("  残り 約%1").arg(Duration(gone * (100 - percent) / percent));
     return text;
 }
 

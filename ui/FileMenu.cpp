@@ -112,13 +112,13 @@ void TfrmMain::SaveTo(const std::string& fileName)
     ops_->SaveDocument(fileName);
     doc_.Stored(fileName, ops_->Snapshot());
     AddRecent(fileName);
-    statusPanels_->ShowNotice(QStringLiteral("保存しました: ") + QString::fromStdString(FileNamePart(fileName)));
+    statusPanels_->ShowNotice(tr("保存しました: ") + QString::fromStdString(FileNamePart(fileName)));
 }
 
 bool TfrmMain::ConfirmDiscard()
 {
     if (!doc_.Modified(ops_->Snapshot())) return true;
-    switch (dialogs_->AskToSave(DialogParent(), QStringLiteral("変更を保存しますか？"))) {
+    switch (dialogs_->AskToSave(DialogParent(), tr("変更を保存しますか？"))) {
     case TSaveAnswer::Save: return SaveCurrent();
     case TSaveAnswer::Discard: return true;
     case TSaveAnswer::Cancel: return false;
@@ -173,10 +173,10 @@ void TfrmMain::SaveImage()
             [&](const TReportProgress& report) { SaveImageFile(bitmap, fileName, filterIndex, report); });
     } catch (const ESaveCancelled&) {
         // The user's own choice; the previous file is as it was.
-        statusPanels_->ShowNotice(QStringLiteral("画像の保存を取り消しました。"));
+        statusPanels_->ShowNotice(tr("画像の保存を取り消しました。"));
         return;
     }
-    statusPanels_->ShowNotice(QStringLiteral("画像を保存しました: ") + QString::fromStdString(FileNamePart(fileName)));
+    statusPanels_->ShowNotice(tr("画像を保存しました: ") + QString::fromStdString(FileNamePart(fileName)));
 }
 
 void TfrmMain::ExportImage()
@@ -190,7 +190,7 @@ void TfrmMain::ExportImage()
     const TExportOptions options = dialog.Options();
     TSaveFileRequest request;
     const bool png = options.format == iftPng;
-    request.filter = png ? QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png") : QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp");
+    request.filter = png ? tr("PNGﾌｧｲﾙ(*.png)|*.png") : tr("ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp");
     request.defaultExt = png ? QStringLiteral(".png") : QStringLiteral(".bmp");
     request.fileName = exportFileName_;
     request.overwritePrompt = true;
@@ -218,7 +218,7 @@ void TfrmMain::CopyToClipboard()
                                 QImage::Format_BGR888)
                              .copy();
     QGuiApplication::clipboard()->setImage(image);
-    statusPanels_->ShowNotice(QStringLiteral("画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました。"));
+    statusPanels_->ShowNotice(tr("画像をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰしました。"));
 }
 
 void TfrmMain::SetWallPaper(TWallpaperStyle style)
@@ -227,7 +227,7 @@ void TfrmMain::SetWallPaper(TWallpaperStyle style)
     const std::string failure = ::SetWallPaper(ops_->ImageBitmap(), *desktop_, programDir_, style, &path);
     if (!failure.empty()) ErrorDialog(failure);
     // Where the picture went: beside the program, or the user's data folder.
-    else statusPanels_->ShowNotice(QStringLiteral("壁紙に設定しました: ") + QString::fromStdString(path));
+    else statusPanels_->ShowNotice(tr("壁紙に設定しました: ") + QString::fromStdString(path));
 }
 
 void TfrmMain::WallPaperCenter() { SetWallPaper(wpsCenter); }

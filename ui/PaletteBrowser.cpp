@@ -1,6 +1,8 @@
 // The palette browser's list, each row a name over a strip of colours.
 #include "ui/PaletteBrowser.h"
 
+#include <QCoreApplication>
+
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
@@ -16,9 +18,9 @@ constexpr int kStripHeight = 12;
 QString GroupCaption(TPaletteGroup group)
 {
     switch (group) {
-    case TPaletteGroup::Recent: return QStringLiteral("最近使ったﾊﾟﾚｯﾄ");
-    case TPaletteGroup::Folder: return QStringLiteral("ﾊﾟﾚｯﾄﾌｫﾙﾀﾞ");
-    case TPaletteGroup::Shipped: return QStringLiteral("付属のﾊﾟﾚｯﾄ");
+    case TPaletteGroup::Recent: return QCoreApplication::translate("TPaletteBrowser", "最近使ったﾊﾟﾚｯﾄ");
+    case TPaletteGroup::Folder: return QCoreApplication::translate("TPaletteBrowser", "ﾊﾟﾚｯﾄﾌｫﾙﾀﾞ");
+    case TPaletteGroup::Shipped: return QCoreApplication::translate("TPaletteBrowser", "付属のﾊﾟﾚｯﾄ");
     }
     return {};
 }
@@ -79,7 +81,7 @@ private:
 
 TPaletteBrowser::TPaletteBrowser(QWidget* parent, std::function<void(const TPaletteEntry&)> chosen,
                                  std::function<void()> refresh)
-    : QDockWidget(QStringLiteral("ﾊﾟﾚｯﾄ一覧"), parent), chosen_(std::move(chosen))
+    : QDockWidget(tr("ﾊﾟﾚｯﾄ一覧"), parent), chosen_(std::move(chosen))
 {
     setObjectName(QStringLiteral("dckPalettes"));
     auto* body = new QWidget(this);
@@ -92,7 +94,7 @@ TPaletteBrowser::TPaletteBrowser(QWidget* parent, std::function<void(const TPale
     lstPalettes->setMinimumWidth(180);
     layout->addWidget(lstPalettes);
     auto* buttons = new QHBoxLayout;
-    bbnRefresh = new QPushButton(QStringLiteral("更新(&U)"), body);
+    bbnRefresh = new QPushButton(tr("更新(&U)"), body);
     bbnRefresh->setObjectName(QStringLiteral("bbnRefresh"));
     buttons->addStretch();
     buttons->addWidget(bbnRefresh);

@@ -71,7 +71,7 @@ void TfrmMain::EditPalette()
     };
     hooks.chooseSaveFile = [this, &shown](const QString& proposed) -> std::optional<QString> {
         TSaveFileRequest request;
-        request.title = QStringLiteral("ﾊﾟﾚｯﾄを保存");
+        request.title = tr("ﾊﾟﾚｯﾄを保存");
         request.filter = tr("MCFﾌｧｲﾙ(*.mcf)|*.mcf|Fractintﾊﾟﾚｯﾄ(*.map)|*.map|GIMPﾊﾟﾚｯﾄ(*.gpl)|*.gpl");
         request.defaultExt = QStringLiteral(".mcf");
         request.initialDir = QString::fromStdString(registry_->PaletteDirectory);
