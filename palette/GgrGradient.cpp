@@ -130,7 +130,11 @@ TColor ColorAt(const std::vector<TSegment>& segments, double pos)
         middle = (s.middle - s.left) / length;
         at = (pos - s.left) / length;
     }
-    return Blend(s, Factor(s.blending, middle, at));
+    // A midpoint at a segment's end makes the curved factor's power infinite
+    // (and a gradient's file may put it there): the factor stays a mix,
+    // 0 to 1, so the colours stay between the segment's ends.
+    const double f = Factor(s.blending, middle, at);
+    return Blend(s, f >= 0 ? std::min(f, 1.0) : 0.0);
 }
 
 int32_t ChannelByte(double v)

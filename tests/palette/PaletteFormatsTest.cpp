@@ -170,6 +170,31 @@ TEST(GgrGradient, EveryBlendingAndColouringAtKnownPoints)
     EXPECT_NEAR(cw.b, 1, 1e-12); // hue 5/6: magenta
 }
 
+TEST(GgrGradient, AMidpointAtTheSegmentsEndStillMixesBetweenTheEnds)
+{
+    // Curved blending with the midpoint on the right end raises to an
+    // infinite power; around the hue circle that once gave an infinite hue.
+    using namespace ggr;
+    for (const TColoring coloring : {TColoring::Rgb, TColoring::HsvCounterClockwise, TColoring::HsvClockwise}) {
+        TSegment s;
+        s.middle = 1;
+        s.leftColor = {1, 0, 0};
+        s.rightColor = {0, 0, 1};
+        s.blending = TBlending::Curved;
+        s.coloring = coloring;
+        for (const double pos : {0.0, 0.3, 0.999, 1.0}) {
+            const TColor c = ColorAt({s}, pos);
+            for (const double channel : {c.r, c.g, c.b}) {
+                EXPECT_TRUE(channel >= 0 && channel <= 1) << static_cast<int>(coloring) << " at " << pos;
+            }
+        }
+    }
+    // The file that found it loads to 256 colours.
+    const std::string found = "GIMP Gradient\nName: g\n2\n0 0.50 0.5 1 0 0 1 0 4 1 1 1 2\n"
+                              "0.5 0.75 1 0 1 1 1 1 1 0 1 5 2\n";
+    EXPECT_EQ(Load(TPaletteFormat::Ggr, found).size(), 256u);
+}
+
 TEST(GgrGradient, ChannelsRoundHalfToEvenAndClamp)
 {
     EXPECT_EQ(ggr::ChannelByte(0.5 / 255), 0);   // 0.5 -> 0
