@@ -8,6 +8,7 @@
 
 #include "bitmap/Bitmap24.h"
 #include "document/PaletteCycle.h"
+#include "palette/PaletteIndex.h"
 #include "ui/GraphView.h"
 
 #include <QAction>
@@ -18,21 +19,13 @@ namespace {
 // About 33 steps a second; a step is the palette turned by one entry.
 constexpr int kCycleStepMs = 30;
 
-// The offset kept between 0 and high - 1, which any offset equals in effect.
-int32_t NormalOffset(int64_t offset, int32_t high)
-{
-    if (high <= 0) return 0;
-    const int64_t rest = offset % high;
-    return static_cast<int32_t>(rest < 0 ? rest + high : rest);
-}
-
 } // namespace
 
 void TfrmMain::StepPaletteOffset(int32_t delta)
 {
     const int32_t high = ops_->Pattern().Mcf().High;
     StopDraw();
-    ops_->SetPaletteOffset(NormalOffset(int64_t{ops_->PaletteOffset()} + delta, high));
+    ops_->SetPaletteOffset(NormalPaletteOffset(int64_t{ops_->PaletteOffset()} + delta, high));
     StartDraw();
 }
 
@@ -70,7 +63,7 @@ void TfrmMain::CycleStep()
         return;
     }
     const int32_t high = ops_->Pattern().Mcf().High;
-    cycleOffset_ = NormalOffset(int64_t{cycleOffset_} + 1, high);
+    cycleOffset_ = NormalPaletteOffset(int64_t{cycleOffset_} + 1, high);
     TBitmap24& picture = ops_->ImageBitmap();
     cycle_->Paint(cycleOffset_, picture);
     ptbGraph->UpdateRows(0, picture.Height());
