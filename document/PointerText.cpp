@@ -1,6 +1,7 @@
 #include "document/PointerText.h"
 
 #include "common/NumberFormat.h"
+#include "common/Texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +24,18 @@ std::string Printed(const char* format, int precision, long double value)
     char buffer[128];
     std::snprintf(buffer, sizeof buffer, format, precision, value);
     return buffer;
+}
+
+// A value before the rounding: ten significant digits tell how near it lies
+// to the next whole number without the readout growing past the panel.
+std::string UnroundedText(long double value)
+{
+    if (!std::isfinite(value)) return FloatToStr(value);
+    std::string text = Printed("%.*LG", 10, value);
+    const size_t e = text.find('E');
+    if (e == std::string::npos) return text;
+    // "1.5E+20" and "3E-05" as the other numbers here write them: 1.5E20, 3E-5.
+    return text.substr(0, e) + "E" + std::to_string(std::stoi(text.substr(e + 1)));
 }
 
 } // namespace
@@ -55,8 +68,13 @@ std::string PointerText(const TPixelProbe& probe, bool pointMoved, long double s
 {
     if (!probe.Inside) return {};
     std::string text;
-    if (pointMoved) text = "変換(" + FloatToStr(probe.MovedX) + "," + FloatToStr(probe.MovedY) + ") ";
+    if (pointMoved) text = TextArg(TText::tr("変換(%1,%2) "), {FloatToStr(probe.MovedX), FloatToStr(probe.MovedY)});
     text += "x=" + CoordinateText(probe.X, stepX) + " y=" + CoordinateText(probe.Y, stepY) + " ";
-    if (!probe.Error.empty()) return text + probe.Error;
-    return text + "値=" + std::to_string(probe.Value) + " ﾊﾟﾚｯﾄ=" + std::to_string(probe.Index);
+    if (!probe.Error.empty()) {
+        // A value too large to round still tells why the pixel fails.
+        if (probe.HasRaw) text += TextArg(TText::tr("値=%1 "), {UnroundedText(probe.Raw)});
+        return text + probe.Error;
+    }
+    return text + TextArg(TText::tr("値=%1→%2 ﾊﾟﾚｯﾄ=%3"), {UnroundedText(probe.Raw), std::to_string(probe.Value),
+                                                             std::to_string(probe.Index)});
 }

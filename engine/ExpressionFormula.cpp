@@ -12,3 +12,5 @@ int32_t TFormula_Expression::Calc(double x, double y) const
 {
     return exprmath::Finish(program_.Evaluate(x, y), ColorChange);
 }
+
+long double TFormula_Expression::Raw(double x, double y) const { return program_.Evaluate(x, y) * ColorChange; }

@@ -15,6 +15,7 @@ public:
     const std::string& Text() const { return text_; }
     const TExpressionProgram& Program() const { return program_; }
     int32_t Calc(double x, double y) const override;
+    long double Raw(double x, double y) const override;
 
 private:
     std::string text_;

@@ -46,6 +46,8 @@ struct Parts {
     static long double Y(double y) { return YPart(y); }
     static long double Join(long double a, long double b) { return Product ? a * b : a + b; }
     static int32_t Value(double x, double y, double cc) { return Finish(Join(X(x), Y(y)), cc); }
+    // The product Finish rounds.
+    static long double Raw(double x, double y, double cc) { return Join(X(x), Y(y)) * cc; }
 };
 
 using SqrXPlusSqrYParts = Parts<Square, Square, false>;

@@ -23,6 +23,8 @@ TPixelProbe ProbePixel(const TVelquor& pattern, const TPointMove& move, int colu
     probe.X = static_cast<double>(x);
     probe.Y = static_cast<double>(y);
     try {
+        probe.Raw = pattern.Formula().Raw(fpu::ToDoubleArg(x), fpu::ToDoubleArg(y));
+        probe.HasRaw = true;
         probe.Value = pattern.Formula().Calc(fpu::ToDoubleArg(x), fpu::ToDoubleArg(y));
         probe.Index = PaletteIndex(probe.Value, pattern.Mcf().High);
         // An index the palette does not have fails the drawing there.

@@ -19,6 +19,10 @@ struct TPixelProbe {
     // The plane point as the formula receives it (rounded to doubles).
     double X = 0;
     double Y = 0;
+    // The formula's value before the rounding, when it could be formed (a
+    // value too large to round still has one).
+    long double Raw = 0;
+    bool HasRaw = false;
     // The formula's value and the palette entry it selects; empty error
     // when both were computed, else the drawing's message for this pixel.
     int32_t Value = 0;

@@ -15,17 +15,21 @@ public:
     // Raw value E(x, y) times ColorChange in extended precision, rounded to
     // nearest (ties to even), magnitude taken, low 32 bits as signed.
     virtual int32_t Calc(double x, double y) const = 0;
+    // E(x, y) times ColorChange before the rounding, as Calc forms it; for the
+    // readout of one pixel, never for drawing. A formula that knows only its
+    // rounded value gives that value.
+    virtual long double Raw(double x, double y) const { return Calc(x, y); }
 };
 
-// One line a formula: they differ only in Calc.
+// One line a formula: they differ only in Calc and Raw.
 // clang-format off
-class TFormula_sqrX_plus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sqrX_minus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sqrX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_X_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_X_multi_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sinX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; };
-class TFormula_sinX_plus_sinY final : public TFormula { public: int32_t Calc(double x, double y) const override; };
+class TFormula_sqrX_plus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; long double Raw(double x, double y) const override; };
+class TFormula_sqrX_minus_sqrY final : public TFormula { public: int32_t Calc(double x, double y) const override; long double Raw(double x, double y) const override; };
+class TFormula_sqrX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; long double Raw(double x, double y) const override; };
+class TFormula_X_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; long double Raw(double x, double y) const override; };
+class TFormula_X_multi_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; long double Raw(double x, double y) const override; };
+class TFormula_sinX_plus_Y final : public TFormula { public: int32_t Calc(double x, double y) const override; long double Raw(double x, double y) const override; };
+class TFormula_sinX_plus_sinY final : public TFormula { public: int32_t Calc(double x, double y) const override; long double Raw(double x, double y) const override; };
 // clang-format on
 
 class TFormulaBox {

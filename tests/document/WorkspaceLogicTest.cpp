@@ -153,10 +153,26 @@ TEST(PointerCoordinates, ReadoutNamesPointValueAndEntry)
     probe.Inside = true;
     probe.X = -84.08964152537145;
     probe.Y = -2.77555756156289E-17;
+    probe.Raw = 7070.9678;
+    probe.HasRaw = true;
     probe.Value = 7071;
     probe.Index = 118;
-    EXPECT_EQ(PointerText(probe, false, 0.8408964152537145L, 0.8408964152537145L), "x=-84.1 y=0 値=7071 ﾊﾟﾚｯﾄ=118");
+    EXPECT_EQ(PointerText(probe, false, 0.8408964152537145L, 0.8408964152537145L),
+              "x=-84.1 y=0 値=7070.9678→7071 ﾊﾟﾚｯﾄ=118");
+    // Ten digits at most, exponents as the other numbers write them.
+    struct Case {
+        long double raw;
+        const char* value;
+    };
+    for (const Case& c : {Case{-49.5L, "-49.5"}, Case{1.0L / 3, "0.3333333333"}, Case{80000, "80000"},
+                          Case{1.25e20L, "1.25E20"}, Case{-3e-5L, "-3E-5"}}) {
+        probe.Raw = c.raw;
+        EXPECT_EQ(PointerText(probe, false, 1, 1), std::string("x=-84 y=0 値=") + c.value + "→7071 ﾊﾟﾚｯﾄ=118");
+    }
+    probe.Raw = 8e304L;
     probe.Error = "浮動小数点数のオーバーフローです。";
+    EXPECT_EQ(PointerText(probe, false, 1, 1), "x=-84 y=0 値=8E304 浮動小数点数のオーバーフローです。");
+    probe.HasRaw = false;
     EXPECT_EQ(PointerText(probe, false, 1, 1), "x=-84 y=0 浮動小数点数のオーバーフローです。");
     probe.Inside = false;
     EXPECT_EQ(PointerText(probe, false, 1, 1), "");

@@ -4,6 +4,8 @@
 #include "engine/PixelProbe.h"
 
 #include "common/Exceptions.h"
+#include "common/FpuMath.h"
+#include "engine/ExpressionFormula.h"
 #include "tests/support/Files.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/TempDir.h"
@@ -122,4 +124,40 @@ TEST_F(PixelProbeTest, OutsideThePictureIsNothing)
     for (const auto& [x, y] : {std::pair{-1, 0}, {10, 0}, {0, 5}, {3, -2}})
         EXPECT_FALSE(ProbePixel(*velquor, velquor->PointMove(), x, y).Inside);
     EXPECT_TRUE(ProbePixel(*velquor, velquor->PointMove(), 9, 4).Inside);
+}
+
+// The value before the rounding is the very product the drawing rounds: for
+// every formula its rounding gives the drawn value, a tie shows as the tie
+// it is, and a value too large to round is still there beside the message.
+TEST_F(PixelProbeTest, ValueBeforeTheRounding)
+{
+    velquor->SetSize(400, 400);
+    velquor->SetColorChange(1.7);
+    for (int formula = 0; formula < TFormulaBox::FormulaCount(); ++formula) {
+        velquor->SetFormula(TFormulaBox::GetFormula(formula));
+        for (const auto& [x, y] : {std::pair{0, 0}, {3, 399}, {250, 17}, {200, 200}}) {
+            const TPixelProbe p = ProbePixel(*velquor, velquor->PointMove(), x, y);
+            ASSERT_TRUE(p.HasRaw);
+            const int64_t rounded = fpu::Round(p.Raw);
+            EXPECT_EQ(p.Value, static_cast<int32_t>(rounded < 0 ? -rounded : rounded)) << formula << " " << x << "," << y;
+        }
+    }
+    // Formula 0 at (-200, -200) times 1.7 in extended precision.
+    velquor->SetFormula(TFormulaBox::GetFormula(0));
+    EXPECT_EQ(ProbePixel(*velquor, velquor->PointMove(), 0, 0).Raw, 80000.0L * 1.7);
+
+    velquor->SetColorChange(1);
+    velquor->SetFormula(std::make_unique<TFormula_Expression>("x/4"));
+    const TPixelProbe tie = ProbePixel(*velquor, velquor->PointMove(), 2, 0); // x = -198
+    EXPECT_EQ(tie.Raw, -49.5L);
+    EXPECT_EQ(tie.Value, 50); // ties to even, magnitude taken
+
+    velquor->SetFormula(TFormulaBox::GetFormula(0));
+    velquor->SetColorChange(1e300);
+    Draw(400, 400);
+    const TPixelProbe huge = ProbePixel(*velquor, velquor->PointMove(), 0, 0);
+    EXPECT_TRUE(huge.HasRaw);
+    EXPECT_EQ(huge.Raw, 80000.0L * 1e300);
+    EXPECT_EQ(huge.Error, velquor->ErrorMessage());
+    EXPECT_NE(huge.Error, "");
 }

@@ -383,8 +383,8 @@ TEST_F(ExploreTest, PointerPanelShowsThePatternUnderThePointer)
         Mouse(QEvent::MouseMove, pixel, Qt::NoButton, Qt::NoButton);
         return Panel("stbPanel2");
     };
-    EXPECT_EQ(hover(QPoint(0, 0)), QStringLiteral("x=-200 y=-200 値=80000 ﾊﾟﾚｯﾄ=118"));
-    EXPECT_EQ(hover(QPoint(201, 200)), QStringLiteral("x=1 y=0 値=1 ﾊﾟﾚｯﾄ=2"));
+    EXPECT_EQ(hover(QPoint(0, 0)), QStringLiteral("x=-200 y=-200 値=80000→80000 ﾊﾟﾚｯﾄ=118"));
+    EXPECT_EQ(hover(QPoint(201, 200)), QStringLiteral("x=1 y=0 値=1→1 ﾊﾟﾚｯﾄ=2"));
     // The panel in use gets the room the hint panel has otherwise.
     const auto widths = [&] {
         window.statusBar()->layout()->activate();
@@ -400,18 +400,18 @@ TEST_F(ExploreTest, PointerPanelShowsThePatternUnderThePointer)
     // With a point move the moved position leads.
     DialogOk({"0", "0", "1", "1", "400", "400", "1", "0.5", "0", "0", "0"}, 0, 3);
     WaitUntilIdle();
-    EXPECT_EQ(hover(QPoint(10, 4)), QStringLiteral("変換(12,4) x=-188 y=-196 値=73760 ﾊﾟﾚｯﾄ=101"));
+    EXPECT_EQ(hover(QPoint(10, 4)), QStringLiteral("変換(12,4) x=-188 y=-196 値=73760→73760 ﾊﾟﾚｯﾄ=101"));
     // The swirl about the centre, probed while its first drawing runs: the
     // pixel (300, 200) lands on (200, 300).
     DialogOk({"0", "0", "1", "1", "400", "400", "1", "0.25", "0", "0", "0"}, 0, 2);
-    EXPECT_EQ(hover(QPoint(300, 200)), QStringLiteral("変換(200,300) x=0 y=100 値=10000 ﾊﾟﾚｯﾄ=95"));
+    EXPECT_EQ(hover(QPoint(300, 200)), QStringLiteral("変換(200,300) x=0 y=100 値=10000→10000 ﾊﾟﾚｯﾄ=95"));
     WaitUntilIdle();
     DialogOk({"0", "0", "1", "1", "400", "400", "1", "0.5", "0", "0", "0"}, 0, 3);
     WaitUntilIdle();
     hover(QPoint(10, 4));
     // A move under a resting pointer shows the new point there.
     QTest::keyClick(&View(), Qt::Key_Right);
-    EXPECT_EQ(Panel("stbPanel2"), QStringLiteral("変換(12,4) x=-138 y=-196 値=57460 ﾊﾟﾚｯﾄ=57"));
+    EXPECT_EQ(Panel("stbPanel2"), QStringLiteral("変換(12,4) x=-138 y=-196 値=57460→57460 ﾊﾟﾚｯﾄ=57"));
     WaitUntilIdle();
     EXPECT_FALSE(window.Drawing());
 }

@@ -70,7 +70,8 @@ TEST_F(StatusAndFocusTest, EveryHintAndTheWholePointerReadoutFitAtTheStartUpSize
     QCoreApplication::sendEvent(&view, &move);
     QLabel& pointer = Panel("stbPanel2");
     EXPECT_TRUE(pointer.text().startsWith(QStringLiteral("x=-289.1 y=0 値="))) << pointer.text().toStdString();
-    EXPECT_TRUE(pointer.text().contains(QStringLiteral("ﾊﾟﾚｯﾄ=")));
+    EXPECT_TRUE(pointer.text().contains(QStringLiteral("→")) && pointer.text().contains(QStringLiteral("ﾊﾟﾚｯﾄ=")))
+        << "the value before and after the rounding and the entry";
     ExpectWhole(pointer);
 }
 
