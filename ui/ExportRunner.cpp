@@ -115,5 +115,5 @@ void TExportRunner::End()
     timer_->stop();
     window_->hide();
     job_.reset();
-    if (!cancelled_ && finished_) finished_(path_, error_);
+    if (finished_) finished_(path_, error_, cancelled_);
 }

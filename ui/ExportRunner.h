@@ -24,9 +24,9 @@ class TImageExport;
 class TExportRunner : public QObject {
     Q_OBJECT
 public:
-    // Told on the GUI thread once an export has ended: empty when it wrote
-    // its file, the message when it failed; a cancel is told nothing.
-    using Finished = std::function<void(const QString& path, const std::string& error)>;
+    // Told on the GUI thread once an export has ended: error is empty when it
+    // wrote its file or was cancelled, the message when it failed.
+    using Finished = std::function<void(const QString& path, const std::string& error, bool cancelled)>;
 
     TExportRunner(QWidget* owner, Finished finished);
     // Cancels a running export and waits for its worker; the old file stays.

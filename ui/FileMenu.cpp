@@ -201,9 +201,14 @@ void TfrmMain::ExportImage()
     // Made here, from the pattern as it is now; the worker only draws it.
     auto job = std::make_unique<TImageExport>(*ops_, options);
     if (!exportRunner_)
-        exportRunner_ = std::make_unique<TExportRunner>(this, [this](const QString&, const std::string& error) {
-            if (!error.empty()) ErrorDialog(error);
-        });
+        exportRunner_ = std::make_unique<TExportRunner>(
+            this, [this](const QString& path, const std::string& error, bool cancelled) {
+                if (!error.empty()) ErrorDialog(error);
+                else if (cancelled) statusPanels_->ShowNotice(tr("画像の書き出しを中止しました。"));
+                else
+                    statusPanels_->ShowNotice(tr("画像を書き出しました: ") +
+                                              QString::fromStdString(FileNamePart(path.toStdString())));
+            });
     exportRunner_->Start(std::move(job), QString::fromStdString(name));
 }
 

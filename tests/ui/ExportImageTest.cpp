@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QSpinBox>
+#include <QStatusBar>
 
 namespace {
 
@@ -88,6 +89,7 @@ TEST_F(ExportImageTest, TheExportRunsBesideTheWindowAndWritesThePatternsPicture)
     QImage got = QImage(TempPath(QStringLiteral("export.png"))).convertToFormat(QImage::Format_BGR888);
     got.setColorSpace(QColorSpace());
     EXPECT_EQ(got, ImageOf(window.Operations().ImageBitmap()));
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("画像を書き出しました: export.png"));
     // The next export offers the name again.
     dialogs_.onExec = {};
     window.actImgExport->trigger();
@@ -130,6 +132,7 @@ TEST_F(ExportImageTest, WhileItRunsTheWindowDrawsAnotherExportIsRefusedAndCancel
     EXPECT_FALSE(runner->ProgressWindow()->isVisible());
     EXPECT_EQ(ReadFile(path), QByteArray("old"));
     EXPECT_TRUE(dialogs_.errors.isEmpty());
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("画像の書き出しを中止しました。"));
 }
 
 TEST_F(ExportImageTest, ADrawingFailureIsShownOnceTheExportHasEnded)
