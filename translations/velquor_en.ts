@@ -489,6 +489,18 @@ document saved. A document may be saved back over the one read.
         <source>%s を書き出しました。</source>
         <translation>Wrote %s.</translation>
     </message>
+    <message>
+        <source>変換(%1,%2) </source>
+        <translation>moved(%1,%2) </translation>
+    </message>
+    <message>
+        <source>値=%1 </source>
+        <translation>value=%1 </translation>
+    </message>
+    <message>
+        <source>値=%1→%2 ﾊﾟﾚｯﾄ=%3</source>
+        <translation>value=%1→%2 entry=%3</translation>
+    </message>
 </context>
 <context>
     <name>TfrmExport</name>
@@ -506,7 +518,7 @@ document saved. A document may be saved back over the one read.
     </message>
     <message>
         <source>PNG に模様の設定を入れ、開くと模様として開けるようにします。</source>
-        <translation>Puts the pattern's settings into the PNG, so that it opens as the pattern.</translation>
+        <translation>Puts the pattern&apos;s settings into the PNG, so that it opens as the pattern.</translation>
     </message>
     <message>
         <source>幅(&amp;W):</source>
@@ -961,6 +973,14 @@ document saved. A document may be saved back over the one read.
     <message>
         <source>ﾊﾟﾚｯﾄを保存</source>
         <translation>Save Palette</translation>
+    </message>
+    <message>
+        <source>画像の書き出しを中止しました。</source>
+        <translation>The export was cancelled.</translation>
+    </message>
+    <message>
+        <source>画像を書き出しました: </source>
+        <translation>Exported: </translation>
     </message>
 </context>
 <context>
