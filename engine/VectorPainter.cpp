@@ -244,6 +244,26 @@ VQ_AVX2 inline Lanes Tier1bSum(const double* ahiAt, const double* aloAt, __m256d
     return DecideExact(q, r, And(Eq(t, zero), Eq(_mm256_loadu_pd(aloAt), zero)));
 }
 
+// The common case of tier 1b, for rows whose part is a double: the sum is
+// exact (a_lo = 0, TwoSum error 0) and so is its product with cc (FMA error
+// 0), so P = q and R = nearest(q), ties to even as the processor rounds.
+// Where |q| < 2^-900 the error may have underflowed to 0, but there |P| is far
+// below 1/2 and R = 0 = nearest(q) all the same. This spares the exact
+// pictures (binary increments, a colour change of 1, odd sizes whose points
+// all sum to half-integers) the half-integer distances of the full tier.
+VQ_AVX2 inline Lanes Tier1aSum(const double* ahiAt, const double* aloAt, __m256d bhi, __m256d cc)
+{
+    const __m256d ahi = _mm256_loadu_pd(ahiAt);
+    const __m256d s = Add(ahi, bhi);
+    const __m256d bb = Sub(s, ahi);
+    const __m256d t = Add(Sub(ahi, Sub(s, bb)), Sub(bhi, bb));
+    const __m256d q = Mul(s, cc);
+    const __m256d r = _mm256_fmsub_pd(s, cc, q);
+    const __m256d zero = _mm256_setzero_pd();
+    const __m256d exact = And(And(Eq(t, zero), Eq(r, zero)), Eq(_mm256_loadu_pd(aloAt), zero));
+    return {Abs(Nearest(q)), And(exact, Lt(Abs(q), Set(0x1p31)))};
+}
+
 // Tier 1b of formula 4: exact where x y is a double (FMA error 0) and did
 // not underflow.
 VQ_AVX2 inline Lanes Tier1bProduct(const double* xAt, __m256d y, __m256d cc)
@@ -369,13 +389,16 @@ VQ_AVX2 inline int Open(const Lanes& g)
     return 4 - __builtin_popcount(static_cast<unsigned>(_mm256_movemask_pd(g.ok)));
 }
 
-// Tiers 1b and 2 for a group tier 1 left open; deep counts the lanes that
-// reach tier 2.
-VQ_AVX2 inline Lanes LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow, __m256d cc, __m256d ccBound,
+// Tiers 1a, 1b and 2 for a group tier 1 left open; deep counts the lanes that
+// reach tier 2. Inlined by force: called, it passes its vectors through
+// memory, which cost more than the tiers themselves on exact pictures.
+VQ_AVX2 inline __attribute__((always_inline)) Lanes LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow, __m256d cc, __m256d ccBound,
                                    int& deep)
 {
     const __m256d bhi = Set(j.bhi);
     if (exactRow) {
+        g = Merge(g, Tier1aSum(j.ahi + col, j.alo + col, bhi, cc));
+        if (AllDecided(g)) return g;
         g = Merge(g, Tier1bSum(j.ahi + col, j.alo + col, bhi, cc));
         if (AllDecided(g)) return g;
     }
