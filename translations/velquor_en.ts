@@ -36,6 +36,13 @@
     </message>
 </context>
 <context>
+    <name>THelpWindow</name>
+    <message>
+        <source>Velquor ﾍﾙﾌﾟ</source>
+        <translation>Velquor Help</translation>
+    </message>
+</context>
+<context>
     <name>TPaletteBrowser</name>
     <message>
         <source>最近使ったﾊﾟﾚｯﾄ</source>
@@ -59,6 +66,105 @@
     </message>
 </context>
 <context>
+    <name>TPaletteEditor</name>
+    <message>
+        <source>ﾊﾟﾚｯﾄの編集</source>
+        <translation>Edit Palette</translation>
+    </message>
+    <message>
+        <source>区間</source>
+        <translation>Segment</translation>
+    </message>
+    <message>
+        <source>色(&amp;C)...</source>
+        <translation>&amp;Colour...</translation>
+    </message>
+    <message>
+        <source>終わりの色(&amp;E)...</source>
+        <translation>&amp;End Colour...</translation>
+    </message>
+    <message>
+        <source>両端を入れ替え(&amp;W)</source>
+        <translation>S&amp;wap Ends</translation>
+    </message>
+    <message>
+        <source>色数</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>赤の増分</source>
+        <translation>Red step</translation>
+    </message>
+    <message>
+        <source>緑の増分</source>
+        <translation>Green step</translation>
+    </message>
+    <message>
+        <source>青の増分</source>
+        <translation>Blue step</translation>
+    </message>
+    <message>
+        <source>単色を挿入</source>
+        <translation>Insert Colour</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾃﾞｰｼｮﾝを挿入</source>
+        <translation>Insert Gradient</translation>
+    </message>
+    <message>
+        <source>ﾗﾝﾌﾟを挿入</source>
+        <translation>Insert Ramp</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>上へ(&amp;U)</source>
+        <translation>&amp;Up</translation>
+    </message>
+    <message>
+        <source>下へ(&amp;N)</source>
+        <translation>Dow&amp;n</translation>
+    </message>
+    <message>
+        <source>逆順(&amp;R)</source>
+        <translation>&amp;Reverse</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>了解(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 色</source>
+        <translation>Colours: %1</translation>
+    </message>
+    <message>
+        <source>始めの色(&amp;C)...</source>
+        <translation>Start &amp;Colour...</translation>
+    </message>
+    <message>
+        <source>終わりの色</source>
+        <translation>End Colour</translation>
+    </message>
+    <message>
+        <source>色</source>
+        <translation>Colour</translation>
+    </message>
+</context>
+<context>
     <name>TQtDialogs</name>
     <message>
         <source>エラー</source>
@@ -67,6 +173,14 @@
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>保存しない(&amp;N)</source>
+        <translation>Do&amp;n&apos;t Save</translation>
     </message>
 </context>
 <context>
@@ -1427,6 +1541,20 @@ This desktop has no way to set a wallpaper.</translation>
     <message>
         <source>ﾊﾟﾚｯﾄを保存</source>
         <translation>Save Palette</translation>
+    </message>
+    <message>
+        <source>最近使ったﾌｧｲﾙ(&amp;R)</source>
+        <translation>&amp;Recent Files</translation>
+    </message>
+    <message>
+        <source>%1 が見つかりません。<byte value="xd"/>
+最近使ったﾌｧｲﾙの一覧から外しました。</source>
+        <translation>%1 was not found.<byte value="xd"/>
+It has been removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>画像を書き出しています。終わるか中止してから書き出してください。</source>
+        <translation>A picture is being exported. Export again once it has finished or been stopped.</translation>
     </message>
 </context>
 <context>
