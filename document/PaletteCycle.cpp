@@ -1,6 +1,7 @@
 // The entry picture of colour cycling and its steps.
 #include "document/PaletteCycle.h"
 
+#include "common/Texts.h"
 #include "document/MainOperations.h"
 #include "engine/ImageEffect.h"
 #include "palette/PaletteBytes.h"
@@ -47,7 +48,7 @@ TPaletteCycle::TPaletteCycle(const TMainOperations& source) : host_(std::make_un
     // Every entry number below 2^24 is a colour value of its own; no file
     // holds more entries than that.
     if (palette.High >= kMostEntries) {
-        refusal_ = "色を回せません。ﾊﾟﾚｯﾄの色が多すぎます。";
+        refusal_ = TText::tr("色を回せません。ﾊﾟﾚｯﾄの色が多すぎます。");
         return;
     }
     for (int32_t i = 0; i <= palette.High; ++i) entries.Add(i);

@@ -3,6 +3,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 #include "document/ImageExport.h"
 #include "imaging/PngTextReader.h"
 
@@ -21,10 +22,10 @@ bool IsPngFileName(const std::string& path)
 std::string EmbeddedDocument(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw EFOpenError(Format("ファイル '%s' を開けません。", path.c_str()));
+    if (!in) throw EFOpenError(Format(TText::tr("ファイル '%s' を開けません。").c_str(), path.c_str()));
     const TPngTextSearch found = FindPngText(in, kEmbeddedDocumentKeyword);
-    if (!found.isPng) throw EConvertError(Format("'%s' は PNG ファイルではありません。", path.c_str()));
-    if (found.damaged) throw EConvertError(Format("'%s' に埋め込まれたパターンが壊れています。", path.c_str()));
-    if (!found.text) throw EConvertError(Format("'%s' にはパターンが埋め込まれていません。", path.c_str()));
+    if (!found.isPng) throw EConvertError(TextArg(TText::tr("'%1' は PNG ファイルではありません。"), {path}));
+    if (found.damaged) throw EConvertError(TextArg(TText::tr("'%1' に埋め込まれたパターンが壊れています。"), {path}));
+    if (!found.text) throw EConvertError(TextArg(TText::tr("'%1' にはパターンが埋め込まれていません。"), {path}));
     return *found.text;
 }

@@ -7,6 +7,7 @@
 #include "common/Format.h"
 #include "common/NumberFormat.h"
 #include "common/QuoteText.h"
+#include "common/Texts.h"
 #include "xml/XmlDom.h"
 #include "xml/XmlParser.h"
 
@@ -71,7 +72,7 @@ std::string PaletteTextOf(std::string text)
     return text;
 }
 
-EVqdError NotFound(const std::string& what) { return EVqdError(Format("%sが読み込めません。", what.c_str())); }
+EVqdError NotFound(const std::string& what) { return EVqdError(TextArg(TText::tr("%1が読み込めません。"), {what})); }
 
 template <typename Parent>
 TXmlElement Element(const Parent& parent, const std::string& name)
@@ -100,7 +101,7 @@ bool Boolean(const TXmlElement& e, const std::string& name)
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     if (lower == "true") return true;
     if (lower == "false") return false;
-    throw EConvertError(Format("'%s' は正しい論理型ではありません", QuoteForMessage(text).c_str()));
+    throw EConvertError(TextArg(TText::tr("'%1' は正しい論理型ではありません"), {QuoteForMessage(text)}));
 }
 
 // A NaN or infinity would make a document that no reader accepts.
@@ -143,7 +144,7 @@ void TVqd::FillFromDocument()
 
     const TXmlElement appInfo = Element(saveData, "applicationInfo");
     AppName = Attribute(appInfo, "name");
-    if (AppName != "velquor") throw EVqdError("他アプリケーションのファイルです。");
+    if (AppName != "velquor") throw EVqdError(TText::tr("他アプリケーションのファイルです。"));
     AppVersion = Attribute(appInfo, "version");
 
     const TXmlElement dataInfo = Element(saveData, "dataInfo");

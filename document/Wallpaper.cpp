@@ -1,7 +1,7 @@
 // The wallpaper command: the file first, then the desktop.
 #include "document/Wallpaper.h"
 
-#include "common/Format.h"
+#include "common/Texts.h"
 #include "imaging/BmpWriter.h"
 
 std::string SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, const std::string& programDir,
@@ -11,8 +11,7 @@ std::string SetWallPaper(const TBitmap24& bitmap, IDesktopPlatform& platform, co
     SaveBmpFile(bitmap, path);
     if (writtenTo != nullptr) *writtenTo = path;
     if (ApplyDesktopWallpaper(platform, path, style)) return {};
-    return Format(
-        "画像を %s に書き出しましたが、壁紙に設定できませんでした。\r\n"
-        "このﾃﾞｽｸﾄｯﾌﾟには壁紙を設定する方法がありません。",
-        path.c_str());
+    return TextArg(TText::tr("画像を %1 に書き出しましたが、壁紙に設定できませんでした。\r\n"
+                             "このﾃﾞｽｸﾄｯﾌﾟには壁紙を設定する方法がありません。"),
+                   {path});
 }

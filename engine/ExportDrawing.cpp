@@ -6,7 +6,7 @@
 #include "palette/PaletteIndex.h"
 
 #include "common/Exceptions.h"
-#include "common/Format.h"
+#include "common/Texts.h"
 #include "engine/ExpressionFormula.h"
 #include "engine/ImageEffect.h"
 #include "engine/LinearLight.h"
@@ -25,13 +25,15 @@
 void CheckExportSize(const TExportSize& size)
 {
     if (size.width < 1 || size.width > TExportSize::kMaxSide)
-        throw ERangeError(Format("書き出す画像の幅の指定が不正です。[%d]", size.width));
+        throw ERangeError(TextArg(TText::tr("書き出す画像の幅の指定が不正です。[%1]"), {std::to_string(size.width)}));
     if (size.height < 1 || size.height > TExportSize::kMaxSide)
-        throw ERangeError(Format("書き出す画像の高さの指定が不正です。[%d]", size.height));
+        throw ERangeError(
+            TextArg(TText::tr("書き出す画像の高さの指定が不正です。[%1]"), {std::to_string(size.height)}));
     if (size.scale < 1 || size.scale > TExportSize::kMaxScale)
-        throw ERangeError(Format("倍率の指定が不正です。[%d]", size.scale));
+        throw ERangeError(TextArg(TText::tr("倍率の指定が不正です。[%1]"), {std::to_string(size.scale)}));
     if (size.antialias < 1 || size.antialias > TExportSize::kMaxAntialias)
-        throw ERangeError(Format("アンチエイリアスの指定が不正です。[%d]", size.antialias));
+        throw ERangeError(
+            TextArg(TText::tr("アンチエイリアスの指定が不正です。[%1]"), {std::to_string(size.antialias)}));
 }
 
 TExportSize DefaultExportSize(int patternWidth, int patternHeight, int scale, int antialias)

@@ -4,6 +4,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 #include "engine/PointMoveMath.h"
 
 using namespace pointmovemath;
@@ -37,14 +38,15 @@ std::unique_ptr<TPointMove> TPointMoveBox::GetPointMove(int32_t index)
 
 std::string TPointMoveBox::GetPointMoveName(int32_t index)
 {
+    // Shown in the drawing settings only; the rotation's word is translated.
     static const char* const kNames[] = {
         "x := x, y := y",
         "x := x + a*sin(b*y), y := y + c*sin(d*x)",
-        "x := 回転(a), y := 回転(a)",
+        TText::Noop("x := 回転(a), y := 回転(a)"),
         "x := x + a*y, y := y + b*x",
         "x := x + a*abs(sin(b*y)), y := y + c*abs(sin(d*x))",
     };
     if (index < 0 || index >= PointMoveCount())
         throw ERangeError(Format("No Exist Point Move Name: GetPointMoveName[%d]", index));
-    return kNames[index];
+    return TText::tr(kNames[index]);
 }

@@ -2,16 +2,16 @@
 #pragma once
 
 #include "common/Exceptions.h"
-#include "common/Format.h"
+#include "common/Texts.h"
 
 #include <string>
 
 class EExpressionError : public Exception {
 public:
     // position is the 1-based character position; what says what is wrong
-    // there.
+    // there, already in the user's language.
     EExpressionError(int position, const std::string& what)
-        : Exception(Format("式の誤り(%d文字目): %s", position, what.c_str())), position_(position)
+        : Exception(TextArg(TText::tr("式の誤り(%1文字目): %2"), {std::to_string(position), what})), position_(position)
     {}
     int Position() const { return position_; }
 

@@ -3,7 +3,7 @@
 // precedence, a closing parenthesis or the end lets them out.
 #include "expression/ExpressionParser.h"
 
-#include "common/Format.h"
+#include "common/Texts.h"
 #include "expression/ExpressionError.h"
 #include "expression/ExpressionToken.h"
 
@@ -70,7 +70,7 @@ struct Pending {
     int arguments;            // calls only: arguments begun so far
 };
 
-const char* const kOperandExpected = "数値、名前、「(」または「-」が必要です";
+const char* const kOperandExpected = TText::Noop("数値、名前、「(」または「-」が必要です");
 
 class Compiler {
 public:
@@ -110,11 +110,11 @@ private:
             if (callOpen && stack_.back().arguments == 0) ArgumentCount(stack_.back(), 0);
             break;
         case ExprTokenKind::End:
-            if (program_.Code().empty() && stack_.empty()) throw EExpressionError(t.position, "式が空です");
+            if (program_.Code().empty() && stack_.empty()) throw EExpressionError(t.position, TText::tr("式が空です"));
             break;
         default: break;
         }
-        throw EExpressionError(t.position, kOperandExpected);
+        throw EExpressionError(t.position, TText::tr(kOperandExpected));
     }
 
     bool Name(const ExprToken& t)
@@ -126,11 +126,12 @@ private:
         else if (const Function* f = FindFunction(t.text)) {
             const ExprToken open = tokens_.Next();
             if (open.kind != ExprTokenKind::Open)
-                throw EExpressionError(open.position, Format("関数 '%s' の後に「(」が必要です", f->name.data()));
+                throw EExpressionError(open.position,
+                                       TextArg(TText::tr("関数 '%1' の後に「(」が必要です"), {std::string(f->name)}));
             Open(open, Pending::Call, t.position, f);
             return true;
         } else {
-            throw EExpressionError(t.position, Format("名前 '%s' は不明です", std::string(t.text).c_str()));
+            throw EExpressionError(t.position, TextArg(TText::tr("名前 '%1' は不明です"), {std::string(t.text)}));
         }
         return false;
     }
@@ -138,7 +139,8 @@ private:
     void Open(const ExprToken& paren, Pending::Kind kind, int position, const Function* f)
     {
         if (nesting_ == kMaxExpressionNesting)
-            throw EExpressionError(paren.position, Format("括弧の入れ子は%d段までです", kMaxExpressionNesting));
+            throw EExpressionError(paren.position, TextArg(TText::tr("括弧の入れ子は%1段までです"),
+                                                           {std::to_string(kMaxExpressionNesting)}));
         ++nesting_;
         stack_.push_back({kind, ExprOp::PushX, 0, position, f, 0});
     }
@@ -160,7 +162,7 @@ private:
         }
         case ExprTokenKind::Close: Close(t); return false;
         case ExprTokenKind::Comma: Comma(t); return true;
-        default: throw EExpressionError(t.position, OperatorExpected());
+        default: throw EExpressionError(t.position, TText::tr(OperatorExpected()));
         }
     }
 
@@ -177,7 +179,7 @@ private:
     void Close(const ExprToken& t)
     {
         PopOperators(0);
-        if (stack_.empty()) throw EExpressionError(t.position, "対応する「(」のない「)」です");
+        if (stack_.empty()) throw EExpressionError(t.position, TText::tr("対応する「(」のない「)」です"));
         const Pending open = stack_.back();
         if (open.kind == Pending::Call) {
             ArgumentCount(open, open.arguments);
@@ -191,7 +193,7 @@ private:
     {
         PopOperators(0);
         if (stack_.empty() || stack_.back().kind != Pending::Call)
-            throw EExpressionError(t.position, "「,」は関数の引数の区切りにだけ使えます");
+            throw EExpressionError(t.position, TText::tr("「,」は関数の引数の区切りにだけ使えます"));
         ++stack_.back().arguments;
     }
 
@@ -200,23 +202,24 @@ private:
         const Function& f = *call.function;
         if (given != f.arity)
             throw EExpressionError(call.position,
-                                   Format("関数 '%s' の引数は%d個です(指定は%d個)", f.name.data(), f.arity, given));
+                                   TextArg(TText::tr("関数 '%1' の引数は%2個です(指定は%3個)"),
+                                           {std::string(f.name), std::to_string(f.arity), std::to_string(given)}));
     }
 
     void Finish(const ExprToken& end)
     {
         PopOperators(0);
-        if (!stack_.empty()) throw EExpressionError(end.position, "「)」が足りません");
+        if (!stack_.empty()) throw EExpressionError(end.position, TText::tr("「)」が足りません"));
     }
 
     // What may follow an operand depends on the innermost parenthesis.
     const char* OperatorExpected() const
     {
         for (auto p = stack_.rbegin(); p != stack_.rend(); ++p) {
-            if (p->kind == Pending::Call) return "演算子、「,」または「)」が必要です";
-            if (p->kind == Pending::Paren) return "演算子または「)」が必要です";
+            if (p->kind == Pending::Call) return TText::Noop("演算子、「,」または「)」が必要です");
+            if (p->kind == Pending::Paren) return TText::Noop("演算子または「)」が必要です");
         }
-        return "演算子が必要です";
+        return TText::Noop("演算子が必要です");
     }
 
     TExprTokenizer tokens_;
@@ -241,6 +244,7 @@ TExpressionProgram CompileExpression(std::string_view text)
     // Counted up to the limit only, so a huge text costs no more than that.
     if (text.size() > static_cast<size_t>(kMaxExpressionLength) &&
         CharacterCount(text.substr(0, static_cast<size_t>(kMaxExpressionLength) * 4 + 4)) > kMaxExpressionLength)
-        throw EExpressionError(kMaxExpressionLength + 1, Format("式は%d文字までです", kMaxExpressionLength));
+        throw EExpressionError(kMaxExpressionLength + 1,
+                               TextArg(TText::tr("式は%1文字までです"), {std::to_string(kMaxExpressionLength)}));
     return Compiler(text).Run();
 }

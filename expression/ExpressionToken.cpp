@@ -4,6 +4,7 @@
 
 #include "common/Convert.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 #include "expression/ExpressionError.h"
 
 #include <string>
@@ -39,7 +40,8 @@ ExprToken TExprTokenizer::Next()
     const int position = static_cast<int>(start) + 1;
     if (start == text_.size()) return {ExprTokenKind::End, position, {}};
     const char c = text_[start];
-    if (static_cast<unsigned char>(c) >= 0x80) throw EExpressionError(position, "ASCII以外の文字は使えません");
+    if (static_cast<unsigned char>(c) >= 0x80)
+        throw EExpressionError(position, TText::tr("ASCII以外の文字は使えません"));
     if (IsDigit(c) || c == '.') return Number(start);
     if (IsNameStart(c)) {
         while (at_ < text_.size() && IsNameChar(text_[at_])) ++at_;
@@ -47,8 +49,10 @@ ExprToken TExprTokenizer::Next()
     }
     const ExprTokenKind kind = SymbolKind(c);
     if (kind == ExprTokenKind::End) {
-        if (c > ' ' && c < 0x7F) throw EExpressionError(position, Format("文字 '%c' は使えません", c));
-        throw EExpressionError(position, Format("制御文字(0x%02X)は使えません", static_cast<unsigned>(c)));
+        if (c > ' ' && c < 0x7F)
+            throw EExpressionError(position, TextArg(TText::tr("文字 '%1' は使えません"), {std::string(1, c)}));
+        throw EExpressionError(
+            position, TextArg(TText::tr("制御文字(%1)は使えません"), {Format("0x%02X", static_cast<unsigned>(c))}));
     }
     ++at_;
     return {kind, position, text_.substr(start, 1)};
@@ -65,17 +69,17 @@ ExprToken TExprTokenizer::Number(size_t start)
         ++at_;
         while (at_ < text_.size() && IsDigit(text_[at_])) ++at_, ++digits;
     }
-    if (digits == 0) throw EExpressionError(position, "数値に数字がありません");
+    if (digits == 0) throw EExpressionError(position, TText::tr("数値に数字がありません"));
     if (at_ < text_.size() && (text_[at_] == 'e' || text_[at_] == 'E')) {
         const int exponentPosition = static_cast<int>(at_) + 1;
         ++at_;
         if (at_ < text_.size() && (text_[at_] == '+' || text_[at_] == '-')) ++at_;
         if (at_ == text_.size() || !IsDigit(text_[at_]))
-            throw EExpressionError(exponentPosition, "数値の指数に数字がありません");
+            throw EExpressionError(exponentPosition, TText::tr("数値の指数に数字がありません"));
         while (at_ < text_.size() && IsDigit(text_[at_])) ++at_;
     }
     const std::string_view text = text_.substr(start, at_ - start);
     const auto value = TryStrToFloat(std::string(text));
-    if (!value) throw EExpressionError(position, "数値が大きすぎます");
+    if (!value) throw EExpressionError(position, TText::tr("数値が大きすぎます"));
     return {ExprTokenKind::Number, position, text, *value};
 }

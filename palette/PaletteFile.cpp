@@ -8,6 +8,7 @@
 #include "common/Paths.h"
 #include "common/SafeFile.h"
 #include "common/TextEncoding.h"
+#include "common/Texts.h"
 #include "palette/McfText.h"
 #include "palette/PaletteFormats.h"
 
@@ -85,7 +86,7 @@ std::string PaletteFileBytes(const TMcf& mcf, TPaletteFormat format, const std::
     case TPaletteFormat::Ggr: break;
     case TPaletteFormat::Mcf: return McfBytes(mcf);
     }
-    throw EFOpenError("GIMPのグラデーション(.ggr)には保存できません。");
+    throw EFOpenError(TText::tr("GIMPのグラデーション(.ggr)には保存できません。"));
 }
 
 void SavePaletteFile(const TMcf& mcf, const std::string& path)

@@ -122,7 +122,7 @@ void OnLine(const Lines& lines, Step step)
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const ETooManyColors& e) {
-        throw ETooManyColors(Format(TText::tr("%lld行目で").c_str(), static_cast<long long>(lines.number)) + e.Message());
+        throw ETooManyColors(TextArg(TText::tr("%1行目で%2"), {std::to_string(lines.number), e.Message()}));
     } catch (...) {
         InvalidLine(lines.number, lines.line);
     }
@@ -133,7 +133,8 @@ void AddColor(std::vector<int32_t>& colors, int32_t value)
     // As many colours as an MCF file may give, so no format is the way round
     // the limit.
     if (colors.size() >= static_cast<size_t>(TMcf::kMaxColors))
-        throw ETooManyColors(Format("色の数が上限の %lld 色を超えます。", static_cast<long long>(TMcf::kMaxColors)));
+        throw ETooManyColors(
+            TextArg(TText::tr("色の数が上限の %1 色を超えます。"), {std::to_string(TMcf::kMaxColors)}));
     colors.push_back(value);
 }
 

@@ -102,7 +102,8 @@ struct InvalidLine : EConvertError {
 void CheckRoom(const TMcf& palette, int32_t count)
 {
     if (count > 0 && int64_t{palette.High} + 1 + count > TMcf::kMaxColors)
-        throw ETooManyColors(Format("色の数が上限の %lld 色を超えます。", static_cast<long long>(TMcf::kMaxColors)));
+        throw ETooManyColors(
+            TextArg(TText::tr("色の数が上限の %1 色を超えます。"), {std::to_string(TMcf::kMaxColors)}));
 }
 
 // The text after a five-character keyword, which must start with one space.
@@ -211,7 +212,7 @@ namespace {
 
 [[noreturn]] void TooManyColorsMessage(int64_t number, const ETooManyColors& e)
 {
-    throw ETooManyColors(Format(TText::tr("%lld行目で").c_str(), static_cast<long long>(number)) + e.Message());
+    throw ETooManyColors(TextArg(TText::tr("%1行目で%2"), {std::to_string(number), e.Message()}));
 }
 
 } // namespace
@@ -269,7 +270,9 @@ void TMcf::LoadFromText(const std::string& text, const std::string& fileName)
 
 void TMcf::Assign(const int32_t* colors, size_t count, std::string fileName, std::string text)
 {
-    if (count > static_cast<size_t>(INT32_MAX)) throw ERangeError(Format("パレットの範囲を越えています。最大[%d] 指定[%d]", High, INT32_MAX));
+    if (count > static_cast<size_t>(INT32_MAX))
+        throw ERangeError(
+            Format(TText::tr("パレットの範囲を越えています。最大[%d] 指定[%d]").c_str(), High, INT32_MAX));
     // Everything that may fail for lack of memory happens before this
     // palette changes. The capacity doubles as Add would have doubled it.
     size_t capacity = Colors.size();

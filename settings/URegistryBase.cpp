@@ -4,7 +4,7 @@
 #include "settings/URegistryBase.h"
 
 #include "common/Convert.h"
-#include "common/Format.h"
+#include "common/Texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,7 +91,7 @@ std::string TRegistryBase::ReadString(const std::string& section, const std::str
     if (!store.contains(key)) return def;
     const QVariant value = store.value(key);
     if (value.typeId() != QMetaType::QString)
-        throw ERegistryException(Format("'%s' のデータ型が不正です", name.c_str()));
+        throw ERegistryException(TextArg(TText::tr("'%1' のデータ型が不正です"), {name}));
     return value.toString().toStdString();
 }
 
@@ -110,7 +110,7 @@ void TRegistryBase::WriteString(const std::string& section, const std::string& n
         store.sync();
     }
     if (!store.isWritable() || store.status() != QSettings::NoError)
-        throw ERegistryException(Format("'%s' の設定に失敗しました", name.c_str()));
+        throw ERegistryException(TextArg(TText::tr("'%1' の設定に失敗しました"), {name}));
 }
 
 void TRegistryBase::WriteBool(const std::string& section, const std::string& name, bool value)

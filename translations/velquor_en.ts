@@ -36,6 +36,13 @@
     </message>
 </context>
 <context>
+    <name>THelpWindow</name>
+    <message>
+        <source>Velquor ﾍﾙﾌﾟ</source>
+        <translation>Velquor Help</translation>
+    </message>
+</context>
+<context>
     <name>TPaletteBrowser</name>
     <message>
         <source>最近使ったﾊﾟﾚｯﾄ</source>
@@ -59,6 +66,105 @@
     </message>
 </context>
 <context>
+    <name>TPaletteEditor</name>
+    <message>
+        <source>ﾊﾟﾚｯﾄの編集</source>
+        <translation>Edit Palette</translation>
+    </message>
+    <message>
+        <source>区間</source>
+        <translation>Segment</translation>
+    </message>
+    <message>
+        <source>色(&amp;C)...</source>
+        <translation>&amp;Colour...</translation>
+    </message>
+    <message>
+        <source>終わりの色(&amp;E)...</source>
+        <translation>&amp;End Colour...</translation>
+    </message>
+    <message>
+        <source>両端を入れ替え(&amp;W)</source>
+        <translation>S&amp;wap Ends</translation>
+    </message>
+    <message>
+        <source>色数</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>赤の増分</source>
+        <translation>Red step</translation>
+    </message>
+    <message>
+        <source>緑の増分</source>
+        <translation>Green step</translation>
+    </message>
+    <message>
+        <source>青の増分</source>
+        <translation>Blue step</translation>
+    </message>
+    <message>
+        <source>単色を挿入</source>
+        <translation>Insert Colour</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾃﾞｰｼｮﾝを挿入</source>
+        <translation>Insert Gradient</translation>
+    </message>
+    <message>
+        <source>ﾗﾝﾌﾟを挿入</source>
+        <translation>Insert Ramp</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>上へ(&amp;U)</source>
+        <translation>&amp;Up</translation>
+    </message>
+    <message>
+        <source>下へ(&amp;N)</source>
+        <translation>Dow&amp;n</translation>
+    </message>
+    <message>
+        <source>逆順(&amp;R)</source>
+        <translation>&amp;Reverse</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>了解(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 色</source>
+        <translation>Colours: %1</translation>
+    </message>
+    <message>
+        <source>始めの色(&amp;C)...</source>
+        <translation>Start &amp;Colour...</translation>
+    </message>
+    <message>
+        <source>終わりの色</source>
+        <translation>End Colour</translation>
+    </message>
+    <message>
+        <source>色</source>
+        <translation>Colour</translation>
+    </message>
+</context>
+<context>
     <name>TQtDialogs</name>
     <message>
         <source>エラー</source>
@@ -67,6 +173,14 @@
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>保存しない(&amp;N)</source>
+        <translation>Do&amp;n&apos;t Save</translation>
     </message>
 </context>
 <context>
@@ -300,10 +414,6 @@ Open this file in a browser:<byte value="xd"/>
         <translation>Line %lld is malformed. %s</translation>
     </message>
     <message>
-        <source>%lld行目で</source>
-        <translation>On line %lld: </translation>
-    </message>
-    <message>
         <source>使い方: velquor-render [文書.vqp] [オプション]
 模様を描いて BMP または PNG のファイルに書き出します。
 文書を指定しなければ起動時の模様を描きます。文書の後に指定した
@@ -488,6 +598,476 @@ document saved. A document may be saved back over the one read.
     <message>
         <source>%s を書き出しました。</source>
         <translation>Wrote %s.</translation>
+    </message>
+    <message>
+        <source>色を回せません。ﾊﾟﾚｯﾄの色が多すぎます。</source>
+        <translation>The colours cannot be cycled. The palette has too many colours.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は PNG ファイルではありません。</source>
+        <translation>&apos;%1&apos; is not a PNG file.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; に埋め込まれたパターンが壊れています。</source>
+        <translation>The pattern embedded in &apos;%1&apos; is damaged.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; にはパターンが埋め込まれていません。</source>
+        <translation>&apos;%1&apos; has no pattern embedded in it.</translation>
+    </message>
+    <message>
+        <source>%1が読み込めません。</source>
+        <translation>Cannot read %1.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は正しい論理型ではありません</source>
+        <translation>&apos;%1&apos; is not a valid Boolean</translation>
+    </message>
+    <message>
+        <source>他アプリケーションのファイルです。</source>
+        <translation>The file belongs to another application.</translation>
+    </message>
+    <message>
+        <source>画像を %1 に書き出しましたが、壁紙に設定できませんでした。<byte value="xd"/>
+このﾃﾞｽｸﾄｯﾌﾟには壁紙を設定する方法がありません。</source>
+        <translation>The picture was written to %1, but it could not be set as the wallpaper.<byte value="xd"/>
+This desktop has no way to set a wallpaper.</translation>
+    </message>
+    <message>
+        <source>書き出す画像の幅の指定が不正です。[%1]</source>
+        <translation>Invalid width of the exported picture. [%1]</translation>
+    </message>
+    <message>
+        <source>書き出す画像の高さの指定が不正です。[%1]</source>
+        <translation>Invalid height of the exported picture. [%1]</translation>
+    </message>
+    <message>
+        <source>倍率の指定が不正です。[%1]</source>
+        <translation>Invalid scale. [%1]</translation>
+    </message>
+    <message>
+        <source>アンチエイリアスの指定が不正です。[%1]</source>
+        <translation>Invalid antialiasing. [%1]</translation>
+    </message>
+    <message>
+        <source>x := 回転(a), y := 回転(a)</source>
+        <translation>x := rotate(a), y := rotate(a)</translation>
+    </message>
+    <message>
+        <source>式の誤り(%1文字目): %2</source>
+        <translation>Error in the expression (character %1): %2</translation>
+    </message>
+    <message>
+        <source>数値、名前、「(」または「-」が必要です</source>
+        <translation>A number, a name, &quot;(&quot; or &quot;-&quot; is expected</translation>
+    </message>
+    <message>
+        <source>式が空です</source>
+        <translation>The expression is empty</translation>
+    </message>
+    <message>
+        <source>関数 &apos;%1&apos; の後に「(」が必要です</source>
+        <translation>&quot;(&quot; is expected after the function &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>名前 &apos;%1&apos; は不明です</source>
+        <translation>The name &apos;%1&apos; is unknown</translation>
+    </message>
+    <message>
+        <source>括弧の入れ子は%1段までです</source>
+        <translation>Brackets can be nested at most %1 deep</translation>
+    </message>
+    <message>
+        <source>対応する「(」のない「)」です</source>
+        <translation>&quot;)&quot; without a matching &quot;(&quot;</translation>
+    </message>
+    <message>
+        <source>「,」は関数の引数の区切りにだけ使えます</source>
+        <translation>&quot;,&quot; can only separate a function&apos;s arguments</translation>
+    </message>
+    <message>
+        <source>関数 &apos;%1&apos; の引数は%2個です(指定は%3個)</source>
+        <translation>The function &apos;%1&apos; takes %2 arguments (%3 given)</translation>
+    </message>
+    <message>
+        <source>「)」が足りません</source>
+        <translation>&quot;)&quot; is missing</translation>
+    </message>
+    <message>
+        <source>演算子、「,」または「)」が必要です</source>
+        <translation>An operator, &quot;,&quot; or &quot;)&quot; is expected</translation>
+    </message>
+    <message>
+        <source>演算子または「)」が必要です</source>
+        <translation>An operator or &quot;)&quot; is expected</translation>
+    </message>
+    <message>
+        <source>演算子が必要です</source>
+        <translation>An operator is expected</translation>
+    </message>
+    <message>
+        <source>式は%1文字までです</source>
+        <translation>An expression can have at most %1 characters</translation>
+    </message>
+    <message>
+        <source>ASCII以外の文字は使えません</source>
+        <translation>Only ASCII characters can be used</translation>
+    </message>
+    <message>
+        <source>文字 &apos;%1&apos; は使えません</source>
+        <translation>The character &apos;%1&apos; cannot be used</translation>
+    </message>
+    <message>
+        <source>制御文字(%1)は使えません</source>
+        <translation>The control character %1 cannot be used</translation>
+    </message>
+    <message>
+        <source>数値に数字がありません</source>
+        <translation>The number has no digits</translation>
+    </message>
+    <message>
+        <source>数値の指数に数字がありません</source>
+        <translation>The number&apos;s exponent has no digits</translation>
+    </message>
+    <message>
+        <source>数値が大きすぎます</source>
+        <translation>The number is too large</translation>
+    </message>
+    <message>
+        <source>GIMPのグラデーション(.ggr)には保存できません。</source>
+        <translation>Cannot save as a GIMP gradient (.ggr).</translation>
+    </message>
+    <message>
+        <source>%1行目で%2</source>
+        <translation>On line %1: %2</translation>
+    </message>
+    <message>
+        <source>色の数が上限の %1 色を超えます。</source>
+        <translation>There are more colours than the limit of %1.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; のデータ型が不正です</source>
+        <translation>The data type of &apos;%1&apos; is invalid</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; の設定に失敗しました</source>
+        <translation>Failed to store &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>属性 &apos;%1&apos; の値にXMLで書けない文字があります</source>
+        <translation>The value of the attribute &apos;%1&apos; has characters XML cannot hold</translation>
+    </message>
+    <message>
+        <source>メモリが不足しています</source>
+        <translation>Not enough memory</translation>
+    </message>
+    <message>
+        <source>文書の先頭が XML ではありません</source>
+        <translation>The document does not start as XML</translation>
+    </message>
+    <message>
+        <source>文書が空です</source>
+        <translation>The document is empty</translation>
+    </message>
+    <message>
+        <source>ルート要素の後に余分な内容があります</source>
+        <translation>There is extra content after the root element</translation>
+    </message>
+    <message>
+        <source>文字参照が正しくありません</source>
+        <translation>Invalid character reference</translation>
+    </message>
+    <message>
+        <source>文字参照が XML で使えない文字を指しています</source>
+        <translation>A character reference names a character XML does not allow</translation>
+    </message>
+    <message>
+        <source>XML で使えない文字があります</source>
+        <translation>There is a character XML does not allow</translation>
+    </message>
+    <message>
+        <source>文字参照の途中で文書が終わっています</source>
+        <translation>The document ends inside a character reference</translation>
+    </message>
+    <message>
+        <source>ルート要素の前に文字参照があります</source>
+        <translation>A character reference comes before the root element</translation>
+    </message>
+    <message>
+        <source>ルート要素の後に文字参照があります</source>
+        <translation>A character reference comes after the root element</translation>
+    </message>
+    <message>
+        <source>実体参照の途中で文書が終わっています</source>
+        <translation>The document ends inside an entity reference</translation>
+    </message>
+    <message>
+        <source>ルート要素の前に実体参照があります</source>
+        <translation>An entity reference comes before the root element</translation>
+    </message>
+    <message>
+        <source>ルート要素の後に実体参照があります</source>
+        <translation>An entity reference comes after the root element</translation>
+    </message>
+    <message>
+        <source>&amp; の後に実体の名前がありません</source>
+        <translation>No entity name after &amp;</translation>
+    </message>
+    <message>
+        <source>実体参照が ; で終わっていません</source>
+        <translation>An entity reference does not end with ;</translation>
+    </message>
+    <message>
+        <source>% の後に実体の名前がありません</source>
+        <translation>No entity name after %</translation>
+    </message>
+    <message>
+        <source>宣言されていない実体を参照しています</source>
+        <translation>A reference to an undeclared entity</translation>
+    </message>
+    <message>
+        <source>解析対象外の実体を参照しています</source>
+        <translation>A reference to an unparsed entity</translation>
+    </message>
+    <message>
+        <source>外部の実体を参照しています</source>
+        <translation>A reference to an external entity</translation>
+    </message>
+    <message>
+        <source>文字コードの指定が不明です</source>
+        <translation>Unknown encoding</translation>
+    </message>
+    <message>
+        <source>対応していない文字コードです</source>
+        <translation>Unsupported encoding</translation>
+    </message>
+    <message>
+        <source>文字列が引用符で始まっていません</source>
+        <translation>A string does not start with a quotation mark</translation>
+    </message>
+    <message>
+        <source>文字列の引用符が閉じていません</source>
+        <translation>A string&apos;s quotation mark is not closed</translation>
+    </message>
+    <message>
+        <source>名前空間の宣言が正しくありません</source>
+        <translation>Invalid namespace declaration</translation>
+    </message>
+    <message>
+        <source>属性値の中に &lt; があります</source>
+        <translation>An attribute value contains &lt;</translation>
+    </message>
+    <message>
+        <source>属性値が引用符で始まっていません</source>
+        <translation>An attribute value does not start with a quotation mark</translation>
+    </message>
+    <message>
+        <source>属性値の引用符が閉じていません</source>
+        <translation>An attribute value&apos;s quotation mark is not closed</translation>
+    </message>
+    <message>
+        <source>属性に値がありません</source>
+        <translation>An attribute has no value</translation>
+    </message>
+    <message>
+        <source>同じ属性が二度書かれています</source>
+        <translation>The same attribute is written twice</translation>
+    </message>
+    <message>
+        <source>リテラルが引用符で始まっていません</source>
+        <translation>A literal does not start with a quotation mark</translation>
+    </message>
+    <message>
+        <source>リテラルの引用符が閉じていません</source>
+        <translation>A literal&apos;s quotation mark is not closed</translation>
+    </message>
+    <message>
+        <source>コメントが閉じていません</source>
+        <translation>A comment is not closed</translation>
+    </message>
+    <message>
+        <source>処理命令の名前が正しくありません</source>
+        <translation>Invalid processing instruction name</translation>
+    </message>
+    <message>
+        <source>処理命令が閉じていません</source>
+        <translation>A processing instruction is not closed</translation>
+    </message>
+    <message>
+        <source>XML 宣言が正しく始まっていません</source>
+        <translation>The XML declaration does not start properly</translation>
+    </message>
+    <message>
+        <source>XML 宣言が閉じていません</source>
+        <translation>The XML declaration is not closed</translation>
+    </message>
+    <message>
+        <source>文書型宣言が閉じていません</source>
+        <translation>The document type declaration is not closed</translation>
+    </message>
+    <message>
+        <source>]]&gt; が CDATA セクションの外にあります</source>
+        <translation>]]&gt; outside a CDATA section</translation>
+    </message>
+    <message>
+        <source>CDATA セクションが閉じていません</source>
+        <translation>A CDATA section is not closed</translation>
+    </message>
+    <message>
+        <source>xml で始まる名前は使えません</source>
+        <translation>Names starting with xml are reserved</translation>
+    </message>
+    <message>
+        <source>空白が必要な所に空白がありません</source>
+        <translation>White space is missing where it is required</translation>
+    </message>
+    <message>
+        <source>名前があるべき所に正しい名前がありません</source>
+        <translation>No valid name where a name is required</translation>
+    </message>
+    <message>
+        <source>&lt; があるべき所にありません</source>
+        <translation>&lt; is missing where it is required</translation>
+    </message>
+    <message>
+        <source>タグが &gt; で閉じていません</source>
+        <translation>A tag is not closed with &gt;</translation>
+    </message>
+    <message>
+        <source>終了タグ &lt;/ があるべき所にありません</source>
+        <translation>The end tag &lt;/ is missing where it is required</translation>
+    </message>
+    <message>
+        <source>属性名の後に = がありません</source>
+        <translation>No = after an attribute name</translation>
+    </message>
+    <message>
+        <source>要素が閉じないまま文書が終わっています</source>
+        <translation>The document ends before an element is closed</translation>
+    </message>
+    <message>
+        <source>standalone の値は yes か no です</source>
+        <translation>The value of standalone must be yes or no</translation>
+    </message>
+    <message>
+        <source>文字コードの名前が正しくありません</source>
+        <translation>Invalid encoding name</translation>
+    </message>
+    <message>
+        <source>コメントの中に -- があります</source>
+        <translation>A comment contains --</translation>
+    </message>
+    <message>
+        <source>指定の文字コードとして読めないバイトがあります</source>
+        <translation>There are bytes that cannot be read in the declared encoding</translation>
+    </message>
+    <message>
+        <source>値がありません</source>
+        <translation>A value is missing</translation>
+    </message>
+    <message>
+        <source>開始タグと終了タグが対応していません</source>
+        <translation>Start and end tags do not match</translation>
+    </message>
+    <message>
+        <source>実体の参照が循環しています</source>
+        <translation>Entity references form a loop</translation>
+    </message>
+    <message>
+        <source>XML 宣言に version がありません</source>
+        <translation>The XML declaration has no version</translation>
+    </message>
+    <message>
+        <source>対応していない XML のバージョンです</source>
+        <translation>Unsupported XML version</translation>
+    </message>
+    <message>
+        <source>名前が長すぎます</source>
+        <translation>A name is too long</translation>
+    </message>
+    <message>
+        <source>宣言されていない名前空間の接頭辞があります</source>
+        <translation>An undeclared namespace prefix is used</translation>
+    </message>
+    <message>
+        <source>名前空間付きの名前が正しくありません</source>
+        <translation>Invalid qualified name</translation>
+    </message>
+    <message>
+        <source>名前空間の URI が空です</source>
+        <translation>A namespace URI is empty</translation>
+    </message>
+    <message>
+        <source>名前の中のコロンが正しくありません</source>
+        <translation>Invalid colon in a name</translation>
+    </message>
+    <message>
+        <source>xml 名前空間の使い方が正しくありません</source>
+        <translation>Invalid use of the xml namespace</translation>
+    </message>
+    <message>
+        <source>開始タグ &lt;%1&gt;(%2行目)と終了タグ &lt;/%3&gt; が対応していません</source>
+        <translation>The start tag &lt;%1&gt; (line %2) does not match the end tag &lt;/%3&gt;</translation>
+    </message>
+    <message>
+        <source>要素 &lt;%1&gt;(%2行目)が閉じないまま文書が終わっています</source>
+        <translation>The document ends before the element &lt;%1&gt; (line %2) is closed</translation>
+    </message>
+    <message>
+        <source>XML として正しくありません(エラー番号 %1)</source>
+        <translation>Not valid XML (error number %1)</translation>
+    </message>
+    <message>
+        <source>要素や文字列が多すぎます(%1 個まで)</source>
+        <translation>Too many elements and texts (at most %1)</translation>
+    </message>
+    <message>
+        <source>要素の入れ子が深すぎます(%1 段まで)</source>
+        <translation>Elements are nested too deep (at most %1 levels)</translation>
+    </message>
+    <message>
+        <source>実体を宣言した文書は読み込めません</source>
+        <translation>Documents that declare entities cannot be read</translation>
+    </message>
+    <message>
+        <source>外部のDTDを参照する文書は読み込めません</source>
+        <translation>Documents that refer to an external DTD cannot be read</translation>
+    </message>
+    <message>
+        <source>XMLの解析に失敗しました: %1(%2行目%3列目): %4</source>
+        <translation>Failed to parse XML: %1 (line %2, column %3): %4</translation>
+    </message>
+    <message>
+        <source>XMLの解析に失敗しました: %1(%2行目): %3</source>
+        <translation>Failed to parse XML: %1 (line %2): %3</translation>
+    </message>
+    <message>
+        <source>XMLの解析に失敗しました: %1: %2</source>
+        <translation>Failed to parse XML: %1: %2</translation>
+    </message>
+    <message>
+        <source>文書が大きすぎます(%1 まで)</source>
+        <translation>The document is too large (at most %1)</translation>
+    </message>
+    <message>
+        <source>Shift_JISとして読めないバイトがあります</source>
+        <translation>There are bytes that cannot be read as Shift_JIS</translation>
+    </message>
+    <message>
+        <source>属性が多すぎます(1つの要素に %1 個まで)</source>
+        <translation>Too many attributes (at most %1 per element)</translation>
+    </message>
+    <message>
+        <source>整形式ではありません</source>
+        <translation>Not well-formed</translation>
+    </message>
+    <message>
+        <source>XMLの書き出しに失敗しました: 名前 &apos;%1&apos; はShift_JISで書けません</source>
+        <translation>Failed to write XML: the name &apos;%1&apos; cannot be written in Shift_JIS</translation>
+    </message>
+    <message>
+        <source>XMLの書き出しに失敗しました: Shift_JISで書けない文字があります</source>
+        <translation>Failed to write XML: there are characters Shift_JIS cannot hold</translation>
     </message>
     <message>
         <source>変換(%1,%2) </source>
@@ -973,6 +1553,20 @@ document saved. A document may be saved back over the one read.
     <message>
         <source>ﾊﾟﾚｯﾄを保存</source>
         <translation>Save Palette</translation>
+    </message>
+    <message>
+        <source>最近使ったﾌｧｲﾙ(&amp;R)</source>
+        <translation>&amp;Recent Files</translation>
+    </message>
+    <message>
+        <source>%1 が見つかりません。<byte value="xd"/>
+最近使ったﾌｧｲﾙの一覧から外しました。</source>
+        <translation>%1 was not found.<byte value="xd"/>
+It has been removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>画像を書き出しています。終わるか中止してから書き出してください。</source>
+        <translation>A picture is being exported. Export again once it has finished or been stopped.</translation>
     </message>
     <message>
         <source>画像の書き出しを中止しました。</source>

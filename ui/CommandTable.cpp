@@ -497,7 +497,7 @@ void TfrmMain::CreateRecentMenu()
     // Filled from the list, so it has no rows of the table: it stands just
     // before 閉じる, apart by lines.
     QMenu* file = findChild<QMenu*>(QStringLiteral("mnuFile"));
-    recentMenu_ = new QMenu(QStringLiteral("最近使ったﾌｧｲﾙ(&R)"), file);
+    recentMenu_ = new QMenu(tr("最近使ったﾌｧｲﾙ(&R)"), file);
     recentMenu_->setObjectName(QStringLiteral("mnuFileRecent"));
     file->insertMenu(mnuFileClose, recentMenu_);
     file->insertSeparator(mnuFileClose);

@@ -141,9 +141,11 @@ TSaveAnswer TQtDialogs::AskToSave(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Velquor"), text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("dlgAskToSave"));
-    QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("保存しない(&N)"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* save = box.addButton(QCoreApplication::translate("TQtDialogs", "保存(&S)"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QCoreApplication::translate("TQtDialogs", "保存しない(&N)"), QMessageBox::DestructiveRole);
+    QPushButton* cancel =
+        box.addButton(QCoreApplication::translate("TQtDialogs", "キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     ExecInFront(box);

@@ -75,7 +75,9 @@ void TfrmMain::OpenRecent(const std::string& fileName)
     if (!IsFile(fileName)) {
         recent_.Remove(fileName);
         RebuildRecentMenu();
-        ShowMessage(fileName + " が見つかりません。\r\n最近使ったﾌｧｲﾙの一覧から外しました。");
+        ShowMessage(tr("%1 が見つかりません。\r\n最近使ったﾌｧｲﾙの一覧から外しました。")
+                        .arg(QString::fromStdString(fileName))
+                        .toStdString());
         return;
     }
     if (ConfirmDiscard()) OpenDocumentFile(fileName);
@@ -182,7 +184,7 @@ void TfrmMain::SaveImage()
 void TfrmMain::ExportImage()
 {
     if (exportRunner_ && exportRunner_->Running()) {
-        ShowMessage("画像を書き出しています。終わるか中止してから書き出してください。");
+        ShowMessage(tr("画像を書き出しています。終わるか中止してから書き出してください。").toStdString());
         return;
     }
     TfrmExport dialog(DialogParent(), *ops_);

@@ -1,5 +1,6 @@
 #include "ui/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -7,7 +8,7 @@
 THelpWindow::THelpWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Velquor ﾍﾙﾌﾟ"));
+    setWindowTitle(QCoreApplication::translate("THelpWindow", "Velquor ﾍﾙﾌﾟ"));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("brwHelp"));
     // Pages of the help folder open here; the web opens in the browser.

@@ -7,6 +7,7 @@
 #include "common/FileSystem.h"
 #include "common/Format.h"
 #include "common/Paths.h"
+#include "common/Texts.h"
 #include "document/PaletteCatalog.h"
 #include "palette/McfLines.h"
 #include "palette/UMcf.h"
@@ -39,7 +40,7 @@ void TfrmMain::EditPalette()
         lines = TPaletteLines::Parse(originalText);
     } else if (!originalFile.empty() && IsMcfFile(originalFile)) {
         const std::optional<std::string> text = ReadWholeFile(originalFile);
-        if (!text) throw EFOpenError(Format("ファイル '%s' を開けません。", originalFile.c_str()));
+        if (!text) throw EFOpenError(Format(TText::tr("ファイル '%s' を開けません。").c_str(), originalFile.c_str()));
         lines = TPaletteLines::Parse(*text);
         file = QString::fromStdString(originalFile);
     } else {

@@ -66,7 +66,7 @@ TPaletteEditor::TPaletteEditor(QWidget* parent, TPaletteLines lines, QString fil
 void TPaletteEditor::FormCreate()
 {
     setObjectName(QStringLiteral("frmPaletteEditor"));
-    setWindowTitle(QStringLiteral("ﾊﾟﾚｯﾄの編集"));
+    setWindowTitle(tr("ﾊﾟﾚｯﾄの編集"));
     auto* layout = new QVBoxLayout(this);
 
     pbxPalette = new TPaletteBar(this, [this](int segment) { ChooseSegment(segment); });
@@ -82,13 +82,13 @@ void TPaletteEditor::FormCreate()
     middle->addWidget(lstSegments, 1);
 
     auto* side = new QVBoxLayout;
-    auto* segment = new QGroupBox(QStringLiteral("区間"), this);
+    auto* segment = new QGroupBox(tr("区間"), this);
     auto* grid = new QGridLayout(segment);
-    bbnColor = new QPushButton(QStringLiteral("色(&C)..."), segment);
+    bbnColor = new QPushButton(tr("色(&C)..."), segment);
     bbnColor->setObjectName(QStringLiteral("bbnColor"));
-    bbnEndColor = new QPushButton(QStringLiteral("終わりの色(&E)..."), segment);
+    bbnEndColor = new QPushButton(tr("終わりの色(&E)..."), segment);
     bbnEndColor->setObjectName(QStringLiteral("bbnEndColor"));
-    bbnSwapEnds = new QPushButton(QStringLiteral("両端を入れ替え(&W)"), segment);
+    bbnSwapEnds = new QPushButton(tr("両端を入れ替え(&W)"), segment);
     bbnSwapEnds->setObjectName(QStringLiteral("bbnSwapEnds"));
     spnCount = new QSpinBox(segment);
     spnCount->setObjectName(QStringLiteral("spnCount"));
@@ -99,30 +99,30 @@ void TPaletteEditor::FormCreate()
     grid->addWidget(bbnColor, 0, 0, 1, 2);
     grid->addWidget(bbnEndColor, 1, 0, 1, 2);
     grid->addWidget(bbnSwapEnds, 2, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("色数"), segment), 3, 0);
+    grid->addWidget(new QLabel(tr("色数"), segment), 3, 0);
     grid->addWidget(spnCount, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("赤の増分"), segment), 4, 0);
+    grid->addWidget(new QLabel(tr("赤の増分"), segment), 4, 0);
     grid->addWidget(spnStepR, 4, 1);
-    grid->addWidget(new QLabel(QStringLiteral("緑の増分"), segment), 5, 0);
+    grid->addWidget(new QLabel(tr("緑の増分"), segment), 5, 0);
     grid->addWidget(spnStepG, 5, 1);
-    grid->addWidget(new QLabel(QStringLiteral("青の増分"), segment), 6, 0);
+    grid->addWidget(new QLabel(tr("青の増分"), segment), 6, 0);
     grid->addWidget(spnStepB, 6, 1);
     side->addWidget(segment);
 
     auto* edits = new QGridLayout;
-    const auto button = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    const auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         return b;
     };
-    bbnInsertColor = button("bbnInsertColor", "単色を挿入");
-    bbnInsertGradient = button("bbnInsertGradient", "ｸﾞﾗﾃﾞｰｼｮﾝを挿入");
-    bbnInsertRamp = button("bbnInsertRamp", "ﾗﾝﾌﾟを挿入");
-    bbnDelete = button("bbnDelete", "削除(&D)");
-    bbnUp = button("bbnUp", "上へ(&U)");
-    bbnDown = button("bbnDown", "下へ(&N)");
-    bbnReverse = button("bbnReverse", "逆順(&R)");
+    bbnInsertColor = button("bbnInsertColor", tr("単色を挿入"));
+    bbnInsertGradient = button("bbnInsertGradient", tr("ｸﾞﾗﾃﾞｰｼｮﾝを挿入"));
+    bbnInsertRamp = button("bbnInsertRamp", tr("ﾗﾝﾌﾟを挿入"));
+    bbnDelete = button("bbnDelete", tr("削除(&D)"));
+    bbnUp = button("bbnUp", tr("上へ(&U)"));
+    bbnDown = button("bbnDown", tr("下へ(&N)"));
+    bbnReverse = button("bbnReverse", tr("逆順(&R)"));
     edits->addWidget(bbnInsertColor, 0, 0);
     edits->addWidget(bbnInsertGradient, 1, 0);
     edits->addWidget(bbnInsertRamp, 2, 0);
@@ -136,11 +136,11 @@ void TPaletteEditor::FormCreate()
     layout->addLayout(middle, 1);
 
     auto* bottom = new QHBoxLayout;
-    bbnSave = button("bbnSave", "保存(&S)");
-    bbnSaveAs = button("bbnSaveAs", "名前を付けて保存(&A)...");
-    bbnOK = button("bbnOK", "了解(&O)");
+    bbnSave = button("bbnSave", tr("保存(&S)"));
+    bbnSaveAs = button("bbnSaveAs", tr("名前を付けて保存(&A)..."));
+    bbnOK = button("bbnOK", tr("了解(&O)"));
     bbnOK->setDefault(true);
-    bbnCancel = button("bbnCancel", "ｷｬﾝｾﾙ");
+    bbnCancel = button("bbnCancel", tr("ｷｬﾝｾﾙ"));
     bottom->addWidget(bbnSave);
     bottom->addWidget(bbnSaveAs);
     bottom->addStretch();
@@ -224,7 +224,7 @@ void TPaletteEditor::ShowLines()
     }
     lstSegments->setCurrentRow(chosen_);
     pbxPalette->SetPalette(std::move(colors), std::move(starts), chosen_);
-    lblCount->setText(QStringLiteral("%1 色").arg(pbxPalette->Colors().size()));
+    lblCount->setText(tr("%1 色").arg(pbxPalette->Colors().size()));
     showing_ = false;
     ShowSegment();
 }
@@ -236,7 +236,7 @@ void TPaletteEditor::ShowSegment()
     const bool gradient = s != nullptr && s->kind == TSegmentKind::Gradient;
     const bool ramp = s != nullptr && s->kind == TSegmentKind::Ramp;
     bbnColor->setEnabled(s != nullptr);
-    bbnColor->setText(gradient || ramp ? QStringLiteral("始めの色(&C)...") : QStringLiteral("色(&C)..."));
+    bbnColor->setText(gradient || ramp ? tr("始めの色(&C)...") : tr("色(&C)..."));
     ShowSwatch(*bbnColor, ToQColor(s == nullptr ? 0 : (ramp ? RampStart(*s) : s->color)), s != nullptr);
     bbnEndColor->setEnabled(gradient);
     ShowSwatch(*bbnEndColor, ToQColor(gradient ? s->endColor : 0), gradient);
@@ -284,8 +284,7 @@ void TPaletteEditor::PickColor(bool end)
     if (chosen_ < 0 || !hooks_.pickColor) return;
     TPaletteSegment& s = lines_.segments[static_cast<size_t>(chosen_)];
     const int32_t now = end ? s.endColor : (s.kind == TSegmentKind::Ramp ? RampStart(s) : s.color);
-    const std::optional<QColor> color =
-        hooks_.pickColor(ToQColor(now), end ? QStringLiteral("終わりの色") : QStringLiteral("色"));
+    const std::optional<QColor> color = hooks_.pickColor(ToQColor(now), end ? tr("終わりの色") : tr("色"));
     if (!color) return;
     const int32_t v = FromQColor(*color);
     EditSegment([&](TPaletteSegment& seg) {

@@ -3,6 +3,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "common/Texts.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlError.h"
 #include "xml/XmlLibxml.h"
@@ -46,7 +47,8 @@ std::optional<std::string> TXmlElement::FindAttribute(const std::string& name) c
 
 void TXmlElement::SetAttribute(const std::string& name, const std::string& value)
 {
-    if (!xmlenc::IsXmlText(value)) throw EXmlError(Format("属性 '%s' の値にXMLで書けない文字があります", name.c_str()));
+    if (!xmlenc::IsXmlText(value))
+        throw EXmlError(TextArg(TText::tr("属性 '%1' の値にXMLで書けない文字があります"), {name}));
     xmlNode* text = xmlNewDocText(node_->doc, X(value));
     if (!text) throw std::bad_alloc();
     xmlAttr* a = FindAttr(node_, name);

@@ -8,7 +8,7 @@
 
 namespace xmlutil {
 
-// What is wrong, as a Japanese phrase without the position: the common
+// What is wrong, in the user's language and without the position: the common
 // codes each have their own, every other one a general phrase with its
 // number. Names the library reports (the tags of a mismatch) are quoted
 // safely; the library's own English text is never used.

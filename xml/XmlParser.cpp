@@ -8,10 +8,10 @@
 #include "xml/XmlParser.h"
 
 #include "common/Exceptions.h"
-#include "common/Format.h"
 #include "common/InputFile.h"
 #include "common/QuoteText.h"
 #include "common/TextEncoding.h"
+#include "common/Texts.h"
 #include "xml/XmlBounds.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlError.h"
@@ -77,7 +77,7 @@ bool Count(void* ctx, size_t nodes)
     if (state.failed) return false;
     state.nodes += nodes;
     if (state.nodes <= xmlbounds::kMaxNodes) return true;
-    Refuse(ctx, Format("要素や文字列が多すぎます(%zu 個まで)", xmlbounds::kMaxNodes));
+    Refuse(ctx, TextArg(TText::tr("要素や文字列が多すぎます(%1 個まで)"), {std::to_string(xmlbounds::kMaxNodes)}));
     return false;
 }
 
@@ -86,7 +86,7 @@ void OnStartElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, 
 {
     ParseState& state = StateOf(ctx);
     if (++state.depth > xmlbounds::kMaxDepth) {
-        Refuse(ctx, Format("要素の入れ子が深すぎます(%d 段まで)", xmlbounds::kMaxDepth));
+        Refuse(ctx, TextArg(TText::tr("要素の入れ子が深すぎます(%1 段まで)"), {std::to_string(xmlbounds::kMaxDepth)}));
         return;
     }
     if (!Count(ctx, 1 + static_cast<size_t>(nbNamespaces) + static_cast<size_t>(nbAttributes))) return;
@@ -123,17 +123,17 @@ void OnProcessingInstruction(void* ctx, const xmlChar* target, const xmlChar* da
 
 void OnEntityDecl(void* ctx, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*)
 {
-    Refuse(ctx, "実体を宣言した文書は読み込めません");
+    Refuse(ctx, TText::tr("実体を宣言した文書は読み込めません"));
 }
 
 void OnUnparsedEntityDecl(void* ctx, const xmlChar*, const xmlChar*, const xmlChar*, const xmlChar*)
 {
-    Refuse(ctx, "実体を宣言した文書は読み込めません");
+    Refuse(ctx, TText::tr("実体を宣言した文書は読み込めません"));
 }
 
 void OnInternalSubset(void* ctx, const xmlChar* name, const xmlChar* externalId, const xmlChar* systemId)
 {
-    if (externalId || systemId) Refuse(ctx, "外部のDTDを参照する文書は読み込めません");
+    if (externalId || systemId) Refuse(ctx, TText::tr("外部のDTDを参照する文書は読み込めません"));
     else xmlSAX2InternalSubset(ctx, name, externalId, systemId);
 }
 
@@ -165,16 +165,18 @@ EXmlError ParseError(const std::string& source, int line, int column, const std:
 {
     const std::string name = QuotePath(source);
     if (line > 0 && column > 0)
-        return EXmlError(
-            Format("XMLの解析に失敗しました: %s(%d行目%d列目): %s", name.c_str(), line, column, message.c_str()));
+        return EXmlError(TextArg(TText::tr("XMLの解析に失敗しました: %1(%2行目%3列目): %4"),
+                                 {name, std::to_string(line), std::to_string(column), message}));
     if (line > 0)
-        return EXmlError(Format("XMLの解析に失敗しました: %s(%d行目): %s", name.c_str(), line, message.c_str()));
-    return EXmlError(Format("XMLの解析に失敗しました: %s: %s", name.c_str(), message.c_str()));
+        return EXmlError(
+            TextArg(TText::tr("XMLの解析に失敗しました: %1(%2行目): %3"), {name, std::to_string(line), message}));
+    return EXmlError(TextArg(TText::tr("XMLの解析に失敗しました: %1: %2"), {name, message}));
 }
 
 EXmlError TooLarge(const std::string& source)
 {
-    return ParseError(source, 0, 0, Format("文書が大きすぎます(%s まで)", SizeText(xmlbounds::kMaxDocumentBytes).c_str()));
+    return ParseError(source, 0, 0,
+                      TextArg(TText::tr("文書が大きすぎます(%1 まで)"), {SizeText(xmlbounds::kMaxDocumentBytes)}));
 }
 
 // The line and column (in characters of the code page) of byte offset at of
@@ -220,7 +222,7 @@ TXmlDocument& TXmlParser::ParseBytes(const std::string& bytes, const std::string
     const auto utf8 = Cp932ToUtf8(bytes, bad);
     if (!utf8) {
         const xmlbounds::Position at = ShiftJisPosition(bytes, bad);
-        throw ParseError(sourceName, at.line, at.column, "Shift_JISとして読めないバイトがあります");
+        throw ParseError(sourceName, at.line, at.column, TText::tr("Shift_JISとして読めないバイトがあります"));
     }
     return Parse(*utf8, true, sourceName);
 }
@@ -232,12 +234,13 @@ TXmlDocument& TXmlParser::ParseText(const std::string& utf8, const std::string& 
 
 TXmlDocument& TXmlParser::Parse(const std::string& text, bool isUtf8, const std::string& sourceName)
 {
-    if (text.empty()) throw ParseError(sourceName, 0, 0, "文書が空です");
+    if (text.empty()) throw ParseError(sourceName, 0, 0, TText::tr("文書が空です"));
     // Shift_JIS grows by half as UTF-8; the limit is the file's.
     if (text.size() > xmlbounds::kMaxDocumentBytes * 2) throw TooLarge(sourceName);
     if (const auto crowded = xmlbounds::FindCrowdedStartTag(text))
-        throw ParseError(sourceName, crowded->line, crowded->column,
-                         Format("属性が多すぎます(1つの要素に %zu 個まで)", xmlbounds::kMaxAttributes));
+        throw ParseError(
+            sourceName, crowded->line, crowded->column,
+            TextArg(TText::tr("属性が多すぎます(1つの要素に %1 個まで)"), {std::to_string(xmlbounds::kMaxAttributes)}));
 
     ParseState state;
     ErrorScope scope(&state);
@@ -262,7 +265,7 @@ TXmlDocument& TXmlParser::Parse(const std::string& text, bool isUtf8, const std:
     std::unique_ptr<xmlDoc, FreeDoc> doc(ctxt->myDoc);
     ctxt->myDoc = nullptr;
     if (state.failed || !ctxt->wellFormed || !doc) {
-        if (!state.failed) Record(state, 0, 0, "整形式ではありません");
+        if (!state.failed) Record(state, 0, 0, TText::tr("整形式ではありません"));
         throw ParseError(sourceName, state.line, state.column, state.message);
     }
     return dom_.Adopt(std::make_unique<TXmlDocument>(doc.release()));

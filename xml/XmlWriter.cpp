@@ -4,8 +4,8 @@
 // CP932 cannot hold in text and attribute values (names cannot take them).
 #include "xml/XmlDom.h"
 
-#include "common/Format.h"
 #include "common/TextEncoding.h"
+#include "common/Texts.h"
 #include "xml/XmlEncoding.h"
 #include "xml/XmlError.h"
 #include "xml/XmlLibxml.h"
@@ -27,7 +27,8 @@ public:
     {
         auto bytes = Utf8ToCp932(utf8, false);
         if (!bytes)
-            throw EXmlError(Format("XMLの書き出しに失敗しました: 名前 '%s' はShift_JISで書けません", utf8.c_str()));
+            throw EXmlError(
+                TextArg(TText::tr("XMLの書き出しに失敗しました: 名前 '%1' はShift_JISで書けません"), {utf8}));
         out_ += *bytes;
     }
     std::string Take() { return std::move(out_); }
@@ -42,7 +43,7 @@ private:
             crlf += c;
         }
         auto bytes = Utf8ToCp932(crlf, allowReferences);
-        if (!bytes) throw EXmlError("XMLの書き出しに失敗しました: Shift_JISで書けない文字があります");
+        if (!bytes) throw EXmlError(TText::tr("XMLの書き出しに失敗しました: Shift_JISで書けない文字があります"));
         out_ += *bytes;
     }
     std::string out_;

@@ -1,7 +1,8 @@
 # The renderer itself, run with each kind of environment: its messages are
 # English where the first of LC_ALL, LC_MESSAGES and LANG that is set names
 # English, Japanese otherwise. A palette of one colour makes the drawing fail
-# with a fixed message; an unknown option is a usage error of its own.
+# with a fixed message; an unknown option is a usage error of its own; a
+# formula with a mistake names it.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(WRITE ${WORK}/one.mcf "FF0000\n")
@@ -41,5 +42,19 @@ foreach(c "en_US.UTF-8|Cannot open the file|The file does not exist." "ja_JP.UTF
   string(FIND "${err}" "missing.mcf" at3)
   if(NOT r EQUAL 1 OR at1 EQUAL -1 OR at2 EQUAL -1 OR at3 EQUAL -1)
     message(FATAL_ERROR "LANG=${lang}: expected '${words}' and '${reason}' naming the file, got ${r}: ${err}")
+  endif()
+endforeach()
+
+# A mistake in a typed formula: where it is and what is wrong, one sentence.
+foreach(c "en_US.UTF-8|Error in the expression (character 6): \")\" is missing"
+          "ja_JP.UTF-8|式の誤り(6文字目): 「)」が足りません")
+  string(REPLACE "|" ";" parts "${c}")
+  list(GET parts 0 lang)
+  list(GET parts 1 expected)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LC_ALL --unset=LC_MESSAGES LANG=${lang}
+                          ${RENDER} --formula-expr "sin(x" --size 4x4 -o ${WORK}/x.bmp
+                  RESULT_VARIABLE r ERROR_VARIABLE err)
+  if(NOT r EQUAL 1 OR NOT err STREQUAL "velquor-render: ${expected}\n" OR EXISTS ${WORK}/x.bmp)
+    message(FATAL_ERROR "LANG=${lang}: expected status 1 and '${expected}' without a picture, got ${r}: ${err}")
   endif()
 endforeach()

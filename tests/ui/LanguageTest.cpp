@@ -6,6 +6,8 @@
 #include "settings/UVelquorRegistry.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/Language.h"
+#include "ui/PaletteBar.h"
+#include "ui/PaletteEditor.h"
 #include "ui/USettings.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +24,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTranslator>
+
+#include <optional>
 
 namespace {
 
@@ -214,6 +218,48 @@ TEST_F(EnglishWindowTest, MenusHintsStatusAndMessagesSpeakEnglish)
     EXPECT_TRUE(StatusTexts(window).contains(QStringLiteral("描画時間"))) << StatusTexts(window).toStdString();
     window.Operations().DropFiles({TempPath(QStringLiteral("notes.txt")).toStdString()});
     EXPECT_EQ(dialogs_.errors, QStringList{TempPath(QStringLiteral("notes.txt")) + QStringLiteral("\r\nは扱えません。")});
+}
+
+// The palette editor's captions, the count of its colours and the colour
+// dialog it asks for follow the choice; by default they are the Japanese.
+TEST_F(EnglishWindowTest, ThePaletteEditorSpeaksTheChosenLanguage)
+{
+    struct Case {
+        TUiLanguage language;
+        const char* title;
+        const char* insertGradient;
+        const char* startColour; // the colour button once a gradient is chosen
+        const char* count;       // %1: the number of colours
+        const char* endColourTitle;
+    };
+    const Case cases[] = {
+        {TUiLanguage::Japanese, "ﾊﾟﾚｯﾄの編集", "ｸﾞﾗﾃﾞｰｼｮﾝを挿入", "始めの色(&C)...", "%1 色", "終わりの色"},
+        {TUiLanguage::English, "Edit Palette", "Insert Gradient", "Start &Colour...", "Colours: %1", "End Colour"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.language));
+        std::optional<InstalledTexts> texts;
+        if (c.language != TUiLanguage::Japanese) texts.emplace(c.language, QLocale(QLocale::Japanese, QLocale::Japan));
+        TfrmMain& window = CreateShown();
+        dialogs_.colorTitles.clear();
+        QStringList shown;
+        dialogs_.onExec = [&](QDialog& dialog) {
+            auto& editor = dynamic_cast<TPaletteEditor&>(dialog);
+            shown << editor.windowTitle() << editor.bbnInsertGradient->text();
+            editor.bbnInsertGradient->click();
+            editor.bbnEndColor->click();
+            shown << editor.bbnColor->text()
+                  << editor.lblCount->text().replace(QString::number(editor.pbxPalette->Colors().size()),
+                                                     QStringLiteral("%1"));
+            return static_cast<int>(QDialog::Rejected);
+        };
+        window.actPaletteEdit->trigger();
+        dialogs_.onExec = nullptr;
+        EXPECT_EQ(shown, (QStringList{QString::fromUtf8(c.title), QString::fromUtf8(c.insertGradient),
+                                      QString::fromUtf8(c.startColour), QString::fromUtf8(c.count)}));
+        EXPECT_EQ(dialogs_.colorTitles, QStringList{QString::fromUtf8(c.endColourTitle)});
+        window_.reset();
+    }
 }
 
 TEST_F(EnglishWindowTest, DocumentsAreTheSameInBothLanguages)
