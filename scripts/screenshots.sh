@@ -148,6 +148,9 @@ xdotool key Escape
 xdotool windowactivate --sync "$main" key ctrl+f
 window "Formula Settings" > /dev/null
 shot english-window.png 1
+xdotool windowactivate --sync "$main" key ctrl+e
+editor=$(window "Edit Palette")
+shot_window english-editor.png "$editor" 1
 kill $pid; wait $pid 2>/dev/null || true
 rm "$HOME/.config/Orvak/Velquor.ini"
 fi

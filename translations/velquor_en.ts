@@ -184,6 +184,13 @@
     </message>
 </context>
 <context>
+    <name>TStatusPanels</name>
+    <message>
+        <source>標準</source>
+        <translation>Standard</translation>
+    </message>
+</context>
+<context>
     <name>TText</name>
     <message>
         <source>ゼロによる除算</source>

@@ -2,6 +2,7 @@
 #include "ui/StatusPanels.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,7 +76,13 @@ TStatusPanels::TStatusPanels(QMainWindow& window) : window_(window)
     window.installEventFilter(this);
 }
 
-void TStatusPanels::ShowPaletteName(const QString& name) { stbPanel0_->setText(name); }
+void TStatusPanels::ShowPaletteName(const QString& name)
+{
+    // The built-in palette keeps its Japanese name in documents; only its
+    // caption here follows the language.
+    const bool builtIn = name == QStringLiteral("標準");
+    stbPanel0_->setText(builtIn ? QCoreApplication::translate("TStatusPanels", "標準") : name);
+}
 
 void TStatusPanels::ShowNotice(const QString& text) { window_.statusBar()->showMessage(text, kNoticeMs); }
 

@@ -190,6 +190,8 @@ TEST_F(EnglishWindowTest, MenusHintsStatusAndMessagesSpeakEnglish)
         EXPECT_EQ(window.findChild<QMenu*>(QStringLiteral("mnuFileSetWallPaper"))->title(),
                   QStringLiteral("Set as &Wallpaper"));
         EXPECT_TRUE(StatusTexts(window).contains(QStringLiteral("Drawn in"))) << StatusTexts(window).toStdString();
+        // The built-in palette's caption; documents keep its Japanese name.
+        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("stbPanel0"))->text(), QStringLiteral("Standard"));
 
         // A message box from the window and one from the operations below it.
         dialogs_.onExec = [&](QDialog& dialog) {
@@ -216,6 +218,7 @@ TEST_F(EnglishWindowTest, MenusHintsStatusAndMessagesSpeakEnglish)
                                                QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
     EXPECT_EQ(window.actOpen->statusTip(), QStringLiteral("VQPﾌｧｲﾙを開きます。"));
     EXPECT_TRUE(StatusTexts(window).contains(QStringLiteral("描画時間"))) << StatusTexts(window).toStdString();
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("stbPanel0"))->text(), QStringLiteral("標準"));
     window.Operations().DropFiles({TempPath(QStringLiteral("notes.txt")).toStdString()});
     EXPECT_EQ(dialogs_.errors, QStringList{TempPath(QStringLiteral("notes.txt")) + QStringLiteral("\r\nは扱えません。")});
 }
