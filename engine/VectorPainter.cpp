@@ -389,16 +389,20 @@ VQ_AVX2 inline int Open(const Lanes& g)
     return 4 - __builtin_popcount(static_cast<unsigned>(_mm256_movemask_pd(g.ok)));
 }
 
-// Tiers 1a, 1b and 2 for a group tier 1 left open; deep counts the lanes that
-// reach tier 2. Inlined by force: called, it passes its vectors through
-// memory, which cost more than the tiers themselves on exact pictures.
-VQ_AVX2 inline __attribute__((always_inline)) Lanes LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow, __m256d cc, __m256d ccBound,
-                                   int& deep)
+// Tiers 1a (unless it was tried first), 1b and 2 for a group the first tier
+// tried left open; deep counts the lanes that reach tier 2. Inlined by force:
+// called, it passes its vectors through memory, which costs more than the
+// tiers themselves on exact pictures.
+VQ_AVX2 inline __attribute__((always_inline)) Lanes LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow,
+                                                                  bool triedExact, __m256d cc, __m256d ccBound,
+                                                                  int& deep)
 {
     const __m256d bhi = Set(j.bhi);
     if (exactRow) {
-        g = Merge(g, Tier1aSum(j.ahi + col, j.alo + col, bhi, cc));
-        if (AllDecided(g)) return g;
+        if (!triedExact) {
+            g = Merge(g, Tier1aSum(j.ahi + col, j.alo + col, bhi, cc));
+            if (AllDecided(g)) return g;
+        }
         g = Merge(g, Tier1bSum(j.ahi + col, j.alo + col, bhi, cc));
         if (AllDecided(g)) return g;
     }
@@ -416,12 +420,26 @@ VQ_AVX2 void PaintSumRow(const RowJob& j)
     const bool tier1 = !std::isnan(j.bu);
     const Lanes open{_mm256_setzero_pd(), _mm256_setzero_pd()};
     Backoff backoff;
+    // On exact pictures every tie fails tier 1 and tier 1a decides it: after
+    // a block tier 1 decided nothing of, tier 1a goes first, for as long as it
+    // decides whole blocks. Every tier is exact on its own, so the order
+    // changes only the time; a lane tier 1a leaves open goes on to 1b and 2.
+    bool exactFirst = false;
     for (int col = 0; col < j.width;) {
-        Lanes g0 = tier1 ? Tier1Sum(j.ahi + col, j.thr + col, bhi, bu, cc) : open;
-        Lanes g1 = tier1 ? Tier1Sum(j.ahi + col + 4, j.thr + col + 4, bhi, bu, cc) : open;
+        Lanes g0 = open, g1 = open;
+        const bool triedExact = exactFirst;
+        if (exactFirst) {
+            g0 = Tier1aSum(j.ahi + col, j.alo + col, bhi, cc);
+            g1 = Tier1aSum(j.ahi + col + 4, j.alo + col + 4, bhi, cc);
+            exactFirst = AllDecided(g0) && AllDecided(g1);
+        } else if (tier1) {
+            g0 = Tier1Sum(j.ahi + col, j.thr + col, bhi, bu, cc);
+            g1 = Tier1Sum(j.ahi + col + 4, j.thr + col + 4, bhi, bu, cc);
+            exactFirst = exactRow && Open(g0) == 4 && Open(g1) == 4;
+        }
         int deep = 0;
-        if (!AllDecided(g0)) g0 = LaterSumTiers(j, col, g0, exactRow, cc, ccBound, deep);
-        if (!AllDecided(g1)) g1 = LaterSumTiers(j, col + 4, g1, exactRow, cc, ccBound, deep);
+        if (!AllDecided(g0)) g0 = LaterSumTiers(j, col, g0, exactRow, triedExact, cc, ccBound, deep);
+        if (!AllDecided(g1)) g1 = LaterSumTiers(j, col + 4, g1, exactRow, triedExact, cc, ccBound, deep);
         const int extended = StoreBlock(j, col, g0, g1, high, rHigh);
         col = backoff.After(j, col + 8, deep, extended);
     }
