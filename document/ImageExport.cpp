@@ -1,5 +1,6 @@
 // Bands are drawn on every core, then encoded: PNG rows go to a deflate
-// stream that compresses the blocks they complete on every core as well;
+// stream that compresses the blocks they complete on every core as well,
+// while the next band is drawn;
 // BMP rows are drawn from the bottom, in the order the file stores them.
 #include "document/ImageExport.h"
 
@@ -13,6 +14,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <thread>
+#include <utility>
 #include <vector>
 
 const char* const kEmbeddedDocumentKeyword = "Velquor pattern";
@@ -48,7 +52,8 @@ TImageExport::TImageExport(const TMainOperations& ops, const TExportOptions& opt
         MakeBmpHeader(header, options.size.width, options.size.height);
     }
     if (options.format == iftPng && options.embedDocument) document_ = DocumentUtf8(ops);
-    drawing_ = std::make_unique<TExportDrawing>(ops.Pattern(), ops.ShadeOff(), options.size, options.format == iftBmp,
+    const TExportRows rows = options.format == iftBmp ? TExportRows::BottomUpBgr : TExportRows::TopDownRgb;
+    drawing_ = std::make_unique<TExportDrawing>(ops.Pattern(), ops.ShadeOff(), options.size, rows,
                                                 options.tuning);
 }
 
@@ -87,6 +92,50 @@ private:
     int reported_ = 0;
 };
 
+// Compresses one band on a thread of its own while the next band is drawn,
+// so that neither the drawing's threads nor deflate's workers stand idle at
+// each band's end waiting for the other. One band at a time and in order, so
+// the stream is the one that feeding the bands in turn would make.
+class TBackgroundAppend {
+public:
+    explicit TBackgroundAppend(TPngBandWriter& writer) : writer_(writer) {}
+    // Leaving early (a failed drawing, a cancel): the band in flight ends
+    // first, and what it raised no longer matters.
+    ~TBackgroundAppend() { Join(); }
+    TBackgroundAppend(const TBackgroundAppend&) = delete;
+    TBackgroundAppend& operator=(const TBackgroundAppend&) = delete;
+
+    // data must stay as it is until the next Start or Wait has returned.
+    void Start(const uint8_t* data, size_t size)
+    {
+        Wait();
+        thread_ = std::thread([this, data, size] {
+            try {
+                writer_.AppendRows(data, size);
+            } catch (...) {
+                error_ = std::current_exception();
+            }
+        });
+    }
+
+    // Waits for the band in flight and raises what it raised.
+    void Wait()
+    {
+        Join();
+        if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
+    }
+
+private:
+    void Join()
+    {
+        if (thread_.joinable()) thread_.join();
+    }
+
+    TPngBandWriter& writer_;
+    std::thread thread_;
+    std::exception_ptr error_;
+};
+
 } // namespace
 
 void TImageExport::WritePng(std::ostream& out, const TSaveProgress& progress)
@@ -99,22 +148,23 @@ void TImageExport::WritePng(std::ostream& out, const TSaveProgress& progress)
     TPngBandWriter writer(out, width, height, options_.png, texts);
     const size_t rowBytes = writer.RowBytes();
     const int bandRows = drawing.BandRows(options_.bandBytes);
-    std::vector<uint8_t> band(rowBytes * static_cast<size_t>(bandRows));
+    // Two bands: one is drawn while the other is compressed.
+    std::vector<uint8_t> bands[2];
     TRowProgress rows(progress, height);
-    while (drawing.RowsDone() < height) {
+    TBackgroundAppend append(writer);
+    for (int next = 0; drawing.RowsDone() < height; next ^= 1) {
         const int count = std::min(bandRows, height - drawing.RowsDone());
-        drawing.NextBand(count, [&](int j, const uint8_t* bgr) {
+        std::vector<uint8_t>& band = bands[next];
+        band.resize(rowBytes * static_cast<size_t>(bandRows));
+        drawing.NextBand(count, [&](int j, const uint8_t* rgb) {
             uint8_t* o = band.data() + rowBytes * static_cast<size_t>(j);
-            *o++ = 0; // filter None
-            for (int x = 0; x < width; ++x, o += 3, bgr += 3) {
-                o[0] = bgr[2];
-                o[1] = bgr[1];
-                o[2] = bgr[0];
-            }
+            *o = 0; // filter None
+            std::memcpy(o + 1, rgb, rowBytes - 1);
         });
-        writer.AppendRows(band.data(), rowBytes * static_cast<size_t>(count));
+        append.Start(band.data(), rowBytes * static_cast<size_t>(count));
         rows.Rows(drawing.RowsDone());
     }
+    append.Wait();
     writer.Finish();
     if (!out) throw EWriteError("Write Image (PNG): Write Error");
     rows.End();

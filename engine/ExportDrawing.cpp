@@ -146,9 +146,9 @@ thread_local std::vector<uint8_t> tBlurred;
 
 } // namespace
 
-TExportDrawing::TExportDrawing(const TVelquor& pattern, bool shadeOff, const TExportSize& size, bool bottomUp,
+TExportDrawing::TExportDrawing(const TVelquor& pattern, bool shadeOff, const TExportSize& size, TExportRows rows,
                                const TDrawTuning& tuning)
-    : size_(size), shadeOff_(shadeOff), bottomUp_(bottomUp), threads_(ThreadsFor(tuning.threads))
+    : size_(size), shadeOff_(shadeOff), bottomUp_(rows == TExportRows::BottomUpBgr), threads_(ThreadsFor(tuning.threads))
 {
     CheckExportSize(size);
     const int factor = size.scale * size.antialias;
@@ -158,6 +158,12 @@ TExportDrawing::TExportDrawing(const TVelquor& pattern, bool shadeOff, const TEx
     pointMove_ = ScaledPointMove(pattern.PointMove(), factor);
     pointMove_->SetSize(width, height);
     mcf_ = pattern.Mcf();
+    // Colours are 0x00BBGGRR and stored low byte first; swapped, the same
+    // painters store red first, which spares the PNG writer a pass per row.
+    if (rows == TExportRows::TopDownRgb)
+        for (int32_t& c : mcf_.Colors)
+            c = static_cast<int32_t>((static_cast<uint32_t>(c) & 0xFF00FF00u) | (static_cast<uint32_t>(c) & 0xFFu) << 16 |
+                                     (static_cast<uint32_t>(c) >> 16 & 0xFFu));
     const long double incX = pattern.Incremental.X / factor;
     const long double incY = pattern.Incremental.Y / factor;
     // The renderer's own expressions for the picture's top-left corner.

@@ -46,14 +46,20 @@ std::unique_ptr<TPointMove> ScaledPointMove(const TPointMove& pointMove, int fac
 // A formula of the same kind and colour change, owned by the caller.
 std::unique_ptr<TFormula> CopyFormula(const TFormula& formula);
 
+// How rows come out: the bitmap's own blue, green, red top down; the same
+// bottom up, as BMP files store them; or red, green, blue top down, as PNG
+// files store them (drawn so, with the palette's channels swapped: every
+// step after the palette treats the three channels alike).
+enum class TExportRows { TopDownBgr, BottomUpBgr, TopDownRgb };
+
 class TExportDrawing {
 public:
     // Copies what it draws from the renderer (formula, point move, palette,
-    // centre and increments), so the renderer may go on meanwhile. Rows come
-    // out top down, or bottom up (as BMP files store them). threads 0: one per
-    // hardware thread. Throws ERangeError for a size CheckExportSize refuses.
-    TExportDrawing(const TVelquor& pattern, bool shadeOff, const TExportSize& size, bool bottomUp = false,
-                   const TDrawTuning& tuning = {});
+    // centre and increments), so the renderer may go on meanwhile. threads 0:
+    // one per hardware thread. Throws ERangeError for a size CheckExportSize
+    // refuses.
+    TExportDrawing(const TVelquor& pattern, bool shadeOff, const TExportSize& size,
+                   TExportRows rows = TExportRows::TopDownBgr, const TDrawTuning& tuning = {});
     ~TExportDrawing();
     TExportDrawing(const TExportDrawing&) = delete;
     TExportDrawing& operator=(const TExportDrawing&) = delete;
@@ -69,8 +75,8 @@ public:
 
     // Draws the next `count` rows (fewer at the end) and hands each finished
     // row to finish(j, pixels) for j = 0 .. count - 1 in the band, on the
-    // drawing's threads, several at a time; pixels holds blue, green, red
-    // bytes of Width() pixels. A failure of the drawing is raised with the
+    // drawing's threads, several at a time; pixels holds the three bytes of
+    // Width() pixels in the order asked for. A failure of the drawing is raised with the
     // message of the first failing row of the band; the rows of that band are
     // then not all handed out.
     using TRowSink = std::function<void(int j, const uint8_t* pixels)>;

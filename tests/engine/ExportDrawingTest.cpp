@@ -16,6 +16,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -63,15 +64,17 @@ Drawn Render(const Pattern& p)
 }
 
 // The export collected band by band, rows put back in picture order.
-Drawn Export(const Pattern& p, TExportSize size, int bandRows, int threads, bool bottomUp = false)
+Drawn Export(const Pattern& p, TExportSize size, int bandRows, int threads,
+             TExportRows rows = TExportRows::TopDownBgr)
 {
+    const bool bottomUp = rows == TExportRows::BottomUpBgr;
     Drawn d;
     TBitmap24 dummy;
     TVelquor v(true, &dummy, TCanvasUse::DrawInto);
     Apply(v, p);
     TDrawTuning tuning;
     tuning.threads = threads;
-    TExportDrawing drawing(v, p.blur, size, bottomUp, tuning);
+    TExportDrawing drawing(v, p.blur, size, rows, tuning);
     d.picture.SetSize(drawing.Width(), drawing.Height());
     try {
         while (drawing.RowsDone() < drawing.Height()) {
@@ -79,7 +82,11 @@ Drawn Export(const Pattern& p, TExportSize size, int bandRows, int threads, bool
             drawing.NextBand(bandRows, [&](int j, const uint8_t* pixels) {
                 const int index = first + j;
                 const int y = bottomUp ? drawing.Height() - 1 - index : index;
-                std::memcpy(d.picture.Row(y), pixels, static_cast<size_t>(drawing.Width()) * 3);
+                uint8_t* row = d.picture.Row(y);
+                std::memcpy(row, pixels, static_cast<size_t>(drawing.Width()) * 3);
+                // Red first: back to the bitmap's order to compare.
+                if (rows == TExportRows::TopDownRgb)
+                    for (int x = 0; x < drawing.Width(); ++x) std::swap(row[3 * x], row[3 * x + 2]);
             });
         }
     } catch (const Exception& e) {
@@ -133,7 +140,10 @@ TEST(ExportDrawing, ScaleOneIsTheRenderersPictureWithEveryFormulaPointMoveBandAn
             for (int band : {1, 2, 5, 64}) {
                 SCOPED_TRACE(testing::Message() << "formula " << p.formula << " move " << p.pointMove << " blur "
                                                 << p.blur << " threads " << threads << " band " << band);
-                const Drawn exported = Export(p, Same(p), band, threads, band == 2);
+                const TExportRows rows = band == 2   ? TExportRows::BottomUpBgr
+                                         : band == 5 ? TExportRows::TopDownRgb
+                                                     : TExportRows::TopDownBgr;
+                const Drawn exported = Export(p, Same(p), band, threads, rows);
                 ASSERT_EQ(exported.error, "");
                 EXPECT_TRUE(SamePixels(exported.picture, window.picture));
             }
@@ -218,7 +228,10 @@ TEST(ExportDrawing, AntialiasingIsTheLinearLightMeanOfTheFinerDrawing)
         TBitmap24 mean = SlowReduce(expected.picture, k);
         if (p.blur) ApplyShadeOff(mean);
         for (int threads = 1; threads <= 3; ++threads) {
-            const Drawn exported = Export(p, {p.width, p.height, 1, k}, 2, threads, threads == 3);
+            const TExportRows rows = threads == 3   ? TExportRows::BottomUpBgr
+                                     : threads == 2 ? TExportRows::TopDownRgb
+                                                    : TExportRows::TopDownBgr;
+            const Drawn exported = Export(p, {p.width, p.height, 1, k}, 2, threads, rows);
             ASSERT_EQ(exported.error, "");
             EXPECT_TRUE(SamePixels(exported.picture, mean)) << "threads " << threads;
         }
