@@ -189,6 +189,10 @@
         <source>標準</source>
         <translation>Standard</translation>
     </message>
+    <message>
+        <source>名称未設定</source>
+        <translation>Untitled</translation>
+    </message>
 </context>
 <context>
     <name>TText</name>

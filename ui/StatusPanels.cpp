@@ -78,10 +78,12 @@ TStatusPanels::TStatusPanels(QMainWindow& window) : window_(window)
 
 void TStatusPanels::ShowPaletteName(const QString& name)
 {
-    // The built-in palette keeps its Japanese name in documents; only its
-    // caption here follows the language.
-    const bool builtIn = name == QStringLiteral("標準");
-    stbPanel0_->setText(builtIn ? QCoreApplication::translate("TStatusPanels", "標準") : name);
+    // The built-in palette and the editor's unsaved one keep their Japanese
+    // names in documents; only their captions here follow the language.
+    if (name == QStringLiteral("標準")) stbPanel0_->setText(QCoreApplication::translate("TStatusPanels", "標準"));
+    else if (name == QStringLiteral("名称未設定"))
+        stbPanel0_->setText(QCoreApplication::translate("TStatusPanels", "名称未設定"));
+    else stbPanel0_->setText(name);
 }
 
 void TStatusPanels::ShowNotice(const QString& text) { window_.statusBar()->showMessage(text, kNoticeMs); }

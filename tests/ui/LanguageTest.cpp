@@ -190,8 +190,14 @@ TEST_F(EnglishWindowTest, MenusHintsStatusAndMessagesSpeakEnglish)
         EXPECT_EQ(window.findChild<QMenu*>(QStringLiteral("mnuFileSetWallPaper"))->title(),
                   QStringLiteral("Set as &Wallpaper"));
         EXPECT_TRUE(StatusTexts(window).contains(QStringLiteral("Drawn in"))) << StatusTexts(window).toStdString();
-        // The built-in palette's caption; documents keep its Japanese name.
-        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("stbPanel0"))->text(), QStringLiteral("Standard"));
+        // The built-in and the unsaved palette's captions; documents keep
+        // their Japanese names, a file's name shows as it is.
+        QLabel& palette = *window.findChild<QLabel*>(QStringLiteral("stbPanel0"));
+        EXPECT_EQ(palette.text(), QStringLiteral("Standard"));
+        window.Operations().SetPaletteText("000000\nFFFFFF\n", "名称未設定.mcf");
+        EXPECT_EQ(palette.text(), QStringLiteral("Untitled"));
+        window.Operations().SetPaletteText("000000\nFFFFFF\n", "海.mcf");
+        EXPECT_EQ(palette.text(), QStringLiteral("海"));
 
         // A message box from the window and one from the operations below it.
         dialogs_.onExec = [&](QDialog& dialog) {
