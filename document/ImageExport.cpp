@@ -156,11 +156,10 @@ void TImageExport::WritePng(std::ostream& out, const TSaveProgress& progress)
         const int count = std::min(bandRows, height - drawing.RowsDone());
         std::vector<uint8_t>& band = bands[next];
         band.resize(rowBytes * static_cast<size_t>(bandRows));
-        drawing.NextBand(count, [&](int j, const uint8_t* rgb) {
-            uint8_t* o = band.data() + rowBytes * static_cast<size_t>(j);
-            *o = 0; // filter None
-            std::memcpy(o + 1, rgb, rowBytes - 1);
-        });
+        // Each row is drawn in place behind its filter byte (None).
+        const auto row = [&](int j) { return band.data() + rowBytes * static_cast<size_t>(j); };
+        drawing.NextBand(
+            count, [&](int j, const uint8_t*) { row(j)[0] = 0; }, [&](int j) { return row(j) + 1; });
         append.Start(band.data(), rowBytes * static_cast<size_t>(count));
         rows.Rows(drawing.RowsDone());
     }

@@ -211,7 +211,7 @@ void TExportDrawing::DrawUnblurred(int index, uint8_t* out, std::vector<uint8_t>
     linearlight::ReduceRow(rows, k, size_.width, out);
 }
 
-void TExportDrawing::NextBand(int count, const TRowSink& finish)
+void TExportDrawing::NextBand(int count, const TRowSink& finish, const TRowPlace& place)
 {
     count = std::min(count, size_.height - next_);
     if (count <= 0) return;
@@ -220,9 +220,9 @@ void TExportDrawing::NextBand(int count, const TRowSink& finish)
     const size_t rowBytes = static_cast<size_t>(size_.width) * 3;
 
     if (!shadeOff_) {
-        if (rows_.Height() < count) rows_.SetSize(size_.width, count);
+        if (!place && rows_.Height() < count) rows_.SetSize(size_.width, count);
         ForEachRow(count, threads_, [&](int j, int) {
-            uint8_t* out = rows_.Row(j);
+            uint8_t* out = place ? place(j) : rows_.Row(j);
             DrawUnblurred(first + j, out, tSamples);
             finish(j, out);
         });
@@ -243,10 +243,13 @@ void TExportDrawing::NextBand(int count, const TRowSink& finish)
     };
     ForEachRow(count, threads_, [&](int j, int) {
         const int index = first + j;
-        tBlurred.resize(rowBytes);
-        ShadeOffRow(unblurred(index - 1), unblurred(index), unblurred(index + 1), tBlurred.data(),
-                    static_cast<int>(rowBytes));
-        finish(j, tBlurred.data());
+        uint8_t* out = place ? place(j) : nullptr;
+        if (!out) {
+            tBlurred.resize(rowBytes);
+            out = tBlurred.data();
+        }
+        ShadeOffRow(unblurred(index - 1), unblurred(index), unblurred(index + 1), out, static_cast<int>(rowBytes));
+        finish(j, out);
     });
     // The next band's neighbours above: its first row and the one before.
     if (first + count < height) {

@@ -79,8 +79,11 @@ public:
     // Width() pixels in the order asked for. A failure of the drawing is raised with the
     // message of the first failing row of the band; the rows of that band are
     // then not all handed out.
+    // place, when given, names where row j is to go (Width() * 3 bytes the
+    // caller owns): the row is drawn there and finish sees that memory.
     using TRowSink = std::function<void(int j, const uint8_t* pixels)>;
-    void NextBand(int count, const TRowSink& finish);
+    using TRowPlace = std::function<uint8_t*(int j)>;
+    void NextBand(int count, const TRowSink& finish, const TRowPlace& place = {});
 
 private:
     int PictureRow(int index) const { return bottomUp_ ? size_.height - 1 - index : index; }

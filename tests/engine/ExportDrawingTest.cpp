@@ -79,15 +79,25 @@ Drawn Export(const Pattern& p, TExportSize size, int bandRows, int threads,
     try {
         while (drawing.RowsDone() < drawing.Height()) {
             const int first = drawing.RowsDone();
-            drawing.NextBand(bandRows, [&](int j, const uint8_t* pixels) {
+            const auto rowOf = [&](int j) {
                 const int index = first + j;
-                const int y = bottomUp ? drawing.Height() - 1 - index : index;
-                uint8_t* row = d.picture.Row(y);
-                std::memcpy(row, pixels, static_cast<size_t>(drawing.Width()) * 3);
-                // Red first: back to the bitmap's order to compare.
-                if (rows == TExportRows::TopDownRgb)
-                    for (int x = 0; x < drawing.Width(); ++x) std::swap(row[3 * x], row[3 * x + 2]);
-            });
+                return d.picture.Row(bottomUp ? drawing.Height() - 1 - index : index);
+            };
+            if (rows == TExportRows::TopDownRgb) {
+                // Drawn in place, then back to the bitmap's order to compare.
+                drawing.NextBand(
+                    bandRows,
+                    [&](int j, const uint8_t* pixels) {
+                        uint8_t* row = rowOf(j);
+                        EXPECT_EQ(pixels, row);
+                        for (int x = 0; x < drawing.Width(); ++x) std::swap(row[3 * x], row[3 * x + 2]);
+                    },
+                    rowOf);
+            } else {
+                drawing.NextBand(bandRows, [&](int j, const uint8_t* pixels) {
+                    std::memcpy(rowOf(j), pixels, static_cast<size_t>(drawing.Width()) * 3);
+                });
+            }
         }
     } catch (const Exception& e) {
         d.error = e.Message();
