@@ -230,7 +230,9 @@ TEST_F(RenderCommandTest, SaveProgressGoesOnlyToATerminal)
             EXPECT_NE(err.find(step), std::string::npos) << step;
         EXPECT_EQ(err.substr(err.rfind('\r')), "\r\033[K");
         EXPECT_EQ(out_.str(), "velquor-render: " + P(name) + " を書き出しました。\n");
-        if (std::string(name) == "a.bmp") EXPECT_EQ(ReadBytes(P(name)), quiet);
+        if (std::string(name) == "a.bmp") {
+            EXPECT_EQ(ReadBytes(P(name)), quiet);
+        }
     }
 }
 

@@ -150,7 +150,9 @@ TEST(XmlBounds, CrowdedStartTagsAreFoundWhereTheyStart)
         SCOPED_TRACE(c.text);
         const auto found = FindCrowdedStartTag(c.text, 3);
         ASSERT_EQ(found.has_value(), c.at.has_value());
-        if (found) EXPECT_EQ(std::make_pair(found->line, found->column), *c.at);
+        if (found) {
+            EXPECT_EQ(std::make_pair(found->line, found->column), *c.at);
+        }
     }
 }
 
@@ -195,7 +197,9 @@ TEST(XmlBounds, CostlyShapesAreRefusedQuicklyAndSmall)
             10);
         ASSERT_TRUE(run.finished);
         EXPECT_LT(run.cpuSeconds, 1.0 * kTimeScale);
-        if (kMemoryFiguresHold) EXPECT_LT(run.peakKiB, 64 * 1024);
+        if (kMemoryFiguresHold) {
+            EXPECT_LT(run.peakKiB, 64 * 1024);
+        }
         EXPECT_EQ(run.report.find("too large a case"), std::string::npos);
         if (c.message) EXPECT_THAT(run.report, HasSubstr(c.message));
         else EXPECT_EQ(run.report, "(no error)");
