@@ -230,38 +230,44 @@ VQ_AVX2 inline Lanes DecideExact(__m256d q, __m256d r, __m256d exact)
     return {Abs(_mm256_blendv_pd(Add(n, step), tied, tie)), ok};
 }
 
-// Tier 1b of the sums, for rows whose part is a double (b_lo = 0): exact
-// where a_lo = 0 and a_hi + b_hi is a double (TwoSum error 0).
-VQ_AVX2 inline Lanes Tier1bSum(const double* ahiAt, const double* aloAt, __m256d bhi, __m256d cc)
+// A row's sum for tiers 1a and 1b, whose part is a double (b_lo = 0):
+// s = a_hi + b_hi and s cc = q + r (FMA); exact where a_lo = 0 and s is the
+// sum itself (TwoSum error 0).
+struct ExactSum {
+    __m256d q, r, exact;
+};
+
+VQ_AVX2 inline __attribute__((always_inline)) ExactSum ExactSumOf(const double* ahiAt, const double* aloAt, __m256d bhi,
+                                                                  __m256d cc)
 {
     const __m256d ahi = _mm256_loadu_pd(ahiAt);
     const __m256d s = Add(ahi, bhi);
     const __m256d bb = Sub(s, ahi);
     const __m256d t = Add(Sub(ahi, Sub(s, bb)), Sub(bhi, bb));
     const __m256d q = Mul(s, cc);
-    const __m256d r = _mm256_fmsub_pd(s, cc, q);
     const __m256d zero = _mm256_setzero_pd();
-    return DecideExact(q, r, And(Eq(t, zero), Eq(_mm256_loadu_pd(aloAt), zero)));
+    return {q, _mm256_fmsub_pd(s, cc, q), And(Eq(t, zero), Eq(_mm256_loadu_pd(aloAt), zero))};
 }
 
-// The common case of tier 1b, for rows whose part is a double: the sum is
-// exact (a_lo = 0, TwoSum error 0) and so is its product with cc (FMA error
-// 0), so P = q and R = nearest(q), ties to even as the processor rounds.
-// Where |q| < 2^-900 the error may have underflowed to 0, but there |P| is far
-// below 1/2 and R = 0 = nearest(q) all the same. This spares the exact
-// pictures (binary increments, a colour change of 1, odd sizes whose points
-// all sum to half-integers) the half-integer distances of the full tier.
+// Tier 1b of the sums, where the sum is exact.
+VQ_AVX2 inline Lanes Tier1bSum(const double* ahiAt, const double* aloAt, __m256d bhi, __m256d cc)
+{
+    const ExactSum e = ExactSumOf(ahiAt, aloAt, bhi, cc);
+    return DecideExact(e.q, e.r, e.exact);
+}
+
+// The common case of tier 1b: the sum is exact and so is its product with
+// cc (r = 0), so P = q and R = nearest(q), ties to even as the processor
+// rounds. Where |q| < 2^-900 the error may have underflowed to 0, but there
+// |P| is far below 1/2 and R = 0 = nearest(q) all the same. This spares the
+// exact pictures (binary increments, a colour change of 1, odd sizes whose
+// points all sum to half-integers) the half-integer distances of the full
+// tier.
 VQ_AVX2 inline Lanes Tier1aSum(const double* ahiAt, const double* aloAt, __m256d bhi, __m256d cc)
 {
-    const __m256d ahi = _mm256_loadu_pd(ahiAt);
-    const __m256d s = Add(ahi, bhi);
-    const __m256d bb = Sub(s, ahi);
-    const __m256d t = Add(Sub(ahi, Sub(s, bb)), Sub(bhi, bb));
-    const __m256d q = Mul(s, cc);
-    const __m256d r = _mm256_fmsub_pd(s, cc, q);
-    const __m256d zero = _mm256_setzero_pd();
-    const __m256d exact = And(And(Eq(t, zero), Eq(r, zero)), Eq(_mm256_loadu_pd(aloAt), zero));
-    return {Abs(Nearest(q)), And(exact, Lt(Abs(q), Set(0x1p31)))};
+    const ExactSum e = ExactSumOf(ahiAt, aloAt, bhi, cc);
+    const __m256d exact = And(e.exact, Eq(e.r, _mm256_setzero_pd()));
+    return {Abs(Nearest(e.q)), And(exact, Lt(Abs(e.q), Set(0x1p31)))};
 }
 
 // Tier 1b of formula 4: exact where x y is a double (FMA error 0) and did
@@ -393,9 +399,8 @@ VQ_AVX2 inline int Open(const Lanes& g)
 // tried left open; deep counts the lanes that reach tier 2. Inlined by force:
 // called, it passes its vectors through memory, which costs more than the
 // tiers themselves on exact pictures.
-VQ_AVX2 inline __attribute__((always_inline)) Lanes LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow,
-                                                                  bool triedExact, __m256d cc, __m256d ccBound,
-                                                                  int& deep)
+VQ_AVX2 inline __attribute__((always_inline)) Lanes
+LaterSumTiers(const RowJob& j, int col, Lanes g, bool exactRow, bool triedExact, __m256d cc, __m256d ccBound, int& deep)
 {
     const __m256d bhi = Set(j.bhi);
     if (exactRow) {
