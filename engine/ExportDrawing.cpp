@@ -99,7 +99,8 @@ namespace {
 // Runs fn(j, thread) for j = 0 .. n - 1, handed out in order to `threads`
 // threads. A failure stops the rows after it; the failure of the lowest
 // failing row is raised, as a single thread would have met it first.
-template <class Fn> void ForEachRow(int n, int threads, Fn fn)
+template <class Fn>
+void ForEachRow(int n, int threads, Fn fn)
 {
     std::atomic<int> next{0};
     std::atomic<int> firstFailure{INT_MAX};
@@ -140,6 +141,13 @@ int ThreadsFor(int requested)
     return requested > 0 ? requested : (hw == 0 ? 1 : static_cast<int>(std::min(hw, 16u)));
 }
 
+// 0x00BBGGRR as 0x00RRGGBB.
+int32_t RedBlueSwapped(int32_t colour)
+{
+    const auto c = static_cast<uint32_t>(colour);
+    return static_cast<int32_t>((c & 0xFF00FF00u) | (c & 0xFFu) << 16 | (c >> 16 & 0xFFu));
+}
+
 // Scratch rows of one thread.
 thread_local std::vector<uint8_t> tSamples;
 thread_local std::vector<uint8_t> tBlurred;
@@ -148,7 +156,8 @@ thread_local std::vector<uint8_t> tBlurred;
 
 TExportDrawing::TExportDrawing(const TVelquor& pattern, bool shadeOff, const TExportSize& size, TExportRows rows,
                                const TDrawTuning& tuning)
-    : size_(size), shadeOff_(shadeOff), bottomUp_(rows == TExportRows::BottomUpBgr), threads_(ThreadsFor(tuning.threads))
+    : size_(size), shadeOff_(shadeOff), bottomUp_(rows == TExportRows::BottomUpBgr),
+      threads_(ThreadsFor(tuning.threads))
 {
     CheckExportSize(size);
     const int factor = size.scale * size.antialias;
@@ -161,9 +170,7 @@ TExportDrawing::TExportDrawing(const TVelquor& pattern, bool shadeOff, const TEx
     // Colours are 0x00BBGGRR and stored low byte first; swapped, the same
     // painters store red first, which spares the PNG writer a pass per row.
     if (rows == TExportRows::TopDownRgb)
-        for (int32_t& c : mcf_.Colors)
-            c = static_cast<int32_t>((static_cast<uint32_t>(c) & 0xFF00FF00u) | (static_cast<uint32_t>(c) & 0xFFu) << 16 |
-                                     (static_cast<uint32_t>(c) >> 16 & 0xFFu));
+        for (int32_t& c : mcf_.Colors) c = RedBlueSwapped(c);
     const long double incX = pattern.Incremental.X / factor;
     const long double incY = pattern.Incremental.Y / factor;
     // The renderer's own expressions for the picture's top-left corner.
@@ -238,9 +245,7 @@ void TExportDrawing::NextBand(int count, const TRowSink& finish, const TRowPlace
     const int to = std::min(first + count + 1, height);
     ForEachRow(to - from, threads_,
                [&](int j, int) { DrawUnblurred(from + j, rows_.Row(from + j - first + 1), tSamples); });
-    const auto unblurred = [&](int index) {
-        return rows_.Row(std::clamp(index, 0, height - 1) - first + 1);
-    };
+    const auto unblurred = [&](int index) { return rows_.Row(std::clamp(index, 0, height - 1) - first + 1); };
     ForEachRow(count, threads_, [&](int j, int) {
         const int index = first + j;
         uint8_t* out = place ? place(j) : nullptr;

@@ -76,11 +76,11 @@ public:
     // Draws the next `count` rows (fewer at the end) and hands each finished
     // row to finish(j, pixels) for j = 0 .. count - 1 in the band, on the
     // drawing's threads, several at a time; pixels holds the three bytes of
-    // Width() pixels in the order asked for. A failure of the drawing is raised with the
-    // message of the first failing row of the band; the rows of that band are
-    // then not all handed out.
-    // place, when given, names where row j is to go (Width() * 3 bytes the
-    // caller owns): the row is drawn there and finish sees that memory.
+    // Width() pixels in the order asked for. place, when given, names where
+    // row j is to go (Width() * 3 bytes the caller owns): the row is drawn
+    // there and finish sees that memory. A failure of the drawing is raised
+    // with the message of the first failing row of the band; the rows of that
+    // band are then not all handed out.
     using TRowSink = std::function<void(int j, const uint8_t* pixels)>;
     using TRowPlace = std::function<uint8_t*(int j)>;
     void NextBand(int count, const TRowSink& finish, const TRowPlace& place = {});
@@ -88,7 +88,6 @@ public:
 private:
     int PictureRow(int index) const { return bottomUp_ ? size_.height - 1 - index : index; }
     void DrawUnblurred(int index, uint8_t* out, std::vector<uint8_t>& samples) const;
-
 
     TExportSize size_;
     bool shadeOff_;
