@@ -53,8 +53,7 @@ TImageExport::TImageExport(const TMainOperations& ops, const TExportOptions& opt
     }
     if (options.format == iftPng && options.embedDocument) document_ = DocumentUtf8(ops);
     const TExportRows rows = options.format == iftBmp ? TExportRows::BottomUpBgr : TExportRows::TopDownRgb;
-    drawing_ = std::make_unique<TExportDrawing>(ops.Pattern(), ops.ShadeOff(), options.size, rows,
-                                                options.tuning);
+    drawing_ = std::make_unique<TExportDrawing>(ops.Pattern(), ops.ShadeOff(), options.size, rows, options.tuning);
 }
 
 TImageExport::~TImageExport() = default;

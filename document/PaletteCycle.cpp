@@ -89,7 +89,9 @@ int32_t TPaletteCycle::OffsetEntry(int32_t i, int32_t offset, int32_t high)
 void TPaletteCycle::Paint(int32_t offset, TBitmap24& target) const
 {
     const TBitmap24& plane = ops_->ImageBitmap();
-    if (!refusal_.empty() || entries_.size() < 2 || target.Width() != plane.Width() || target.Height() != plane.Height()) return;
+    if (!refusal_.empty() || entries_.size() < 2 || target.Width() != plane.Width() ||
+        target.Height() != plane.Height())
+        return;
     const auto high = static_cast<uint32_t>(entries_.size() - 1);
     const auto turn = static_cast<uint32_t>(((int64_t{offset} % high) + high) % high);
     // The turned palette as one table, entry i at place i, so a pixel is a

@@ -75,6 +75,6 @@ std::string PointerText(const TPixelProbe& probe, bool pointMoved, long double s
         if (probe.HasRaw) text += TextArg(TText::tr("値=%1 "), {UnroundedText(probe.Raw)});
         return text + probe.Error;
     }
-    return text + TextArg(TText::tr("値=%1→%2 ﾊﾟﾚｯﾄ=%3"), {UnroundedText(probe.Raw), std::to_string(probe.Value),
-                                                             std::to_string(probe.Index)});
+    return text + TextArg(TText::tr("値=%1→%2 ﾊﾟﾚｯﾄ=%3"),
+                          {UnroundedText(probe.Raw), std::to_string(probe.Value), std::to_string(probe.Index)});
 }

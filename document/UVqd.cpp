@@ -200,7 +200,8 @@ std::string TVqd::SaveToShiftJis()
     if (PaletteOffset != 0) added += "\t\t<paletteoffset value=\"" + std::to_string(PaletteOffset) + "\" />\r\n";
     if (PaletteText) added += PaletteTextElement(*PaletteText);
     std::string source = kTemplate;
-    if (!added.empty()) source.insert(source.find(kPointMoveLine) + std::char_traits<char>::length(kPointMoveLine), added);
+    if (!added.empty())
+        source.insert(source.find(kPointMoveLine) + std::char_traits<char>::length(kPointMoveLine), added);
     const TXmlDocument& doc = parser_->ParseText(source, "template");
     const TXmlElement dataInfo = Element(Element(doc, "saveData"), "dataInfo");
 

@@ -17,7 +17,10 @@ int32_t TFormula_sinX_plus_Y::Calc(double x, double y) const { return SinXPlusY(
 int32_t TFormula_sinX_plus_sinY::Calc(double x, double y) const { return SinXPlusSinY(x, y, ColorChange); }
 
 long double TFormula_sqrX_plus_sqrY::Raw(double x, double y) const { return SqrXPlusSqrYParts::Raw(x, y, ColorChange); }
-long double TFormula_sqrX_minus_sqrY::Raw(double x, double y) const { return SqrXMinusSqrYParts::Raw(x, y, ColorChange); }
+long double TFormula_sqrX_minus_sqrY::Raw(double x, double y) const
+{
+    return SqrXMinusSqrYParts::Raw(x, y, ColorChange);
+}
 long double TFormula_sqrX_plus_Y::Raw(double x, double y) const { return SqrXPlusYParts::Raw(x, y, ColorChange); }
 long double TFormula_X_plus_Y::Raw(double x, double y) const { return XPlusYParts::Raw(x, y, ColorChange); }
 long double TFormula_X_multi_Y::Raw(double x, double y) const { return XMultiYParts::Raw(x, y, ColorChange); }

@@ -97,7 +97,9 @@ public:
         const LineReader::Result result = reader_.Next(line, number);
         if (result == LineReader::Result::TooLong) InvalidLine(number, line);
         if (result == LineReader::Result::End) {
-            if (reader_.Failed()) throw EFOpenError(Format(TText::tr("ファイル '%s' を開けません。").c_str(), QuotePath(fileName_).c_str()));
+            if (reader_.Failed())
+                throw EFOpenError(
+                    Format(TText::tr("ファイル '%s' を開けません。").c_str(), QuotePath(fileName_).c_str()));
             ++number; // a message about what is missing names the line after the last
             line.clear();
             return false;

@@ -4,10 +4,10 @@
 #include "common/Convert.h"
 #include "common/Exceptions.h"
 #include "common/Format.h"
-#include "common/Texts.h"
 #include "common/FpuMath.h"
 #include "common/InputFile.h"
 #include "common/QuoteText.h"
+#include "common/Texts.h"
 #include "palette/ColorSplit.h"
 #include "palette/McfText.h"
 
@@ -41,7 +41,8 @@ int32_t HexPair(const std::string& text, size_t from)
         }
         value = value * 16 + d;
     }
-    if (pair.empty() || value < 0) throw EConvertError(Format(TText::tr("'$%s' は整数ではありません").c_str(), pair.c_str()));
+    if (pair.empty() || value < 0)
+        throw EConvertError(Format(TText::tr("'$%s' は整数ではありません").c_str(), pair.c_str()));
     return value;
 }
 
@@ -61,7 +62,8 @@ TMcf::TMcf() : Colors(128, 0) {}
 
 void TMcf::Add(int32_t value)
 {
-    if (High == INT32_MAX) throw ERangeError(Format(TText::tr("パレットの範囲を越えています。最大[%d] 指定[%d]").c_str(), High, High));
+    if (High == INT32_MAX)
+        throw ERangeError(Format(TText::tr("パレットの範囲を越えています。最大[%d] 指定[%d]").c_str(), High, High));
     ++High;
     if (static_cast<size_t>(High) >= Colors.size()) Colors.resize(Colors.size() * 2, 0);
     Colors[static_cast<size_t>(High)] = value;

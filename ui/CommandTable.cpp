@@ -19,9 +19,12 @@
 namespace {
 
 const TMenuRow kMenus[] = {
-    {"mnuFile", QT_TRANSLATE_NOOP("TfrmMain", "ﾌｧｲﾙ(&F)")}, {"mnuFileSetWallPaper", QT_TRANSLATE_NOOP("TfrmMain", "背景に設定(&B)"), "mnuFile", true},
-    {"mnuEdit", QT_TRANSLATE_NOOP("TfrmMain", "編集(&E)")}, {"mnuOption", QT_TRANSLATE_NOOP("TfrmMain", "描画設定(&O)")},
-    {"mnuView", QT_TRANSLATE_NOOP("TfrmMain", "表示(&V)")}, {"mnuViewScale", QT_TRANSLATE_NOOP("TfrmMain", "表示倍率(&Z)"), "mnuView", true},
+    {"mnuFile", QT_TRANSLATE_NOOP("TfrmMain", "ﾌｧｲﾙ(&F)")},
+    {"mnuFileSetWallPaper", QT_TRANSLATE_NOOP("TfrmMain", "背景に設定(&B)"), "mnuFile", true},
+    {"mnuEdit", QT_TRANSLATE_NOOP("TfrmMain", "編集(&E)")},
+    {"mnuOption", QT_TRANSLATE_NOOP("TfrmMain", "描画設定(&O)")},
+    {"mnuView", QT_TRANSLATE_NOOP("TfrmMain", "表示(&V)")},
+    {"mnuViewScale", QT_TRANSLATE_NOOP("TfrmMain", "表示倍率(&Z)"), "mnuView", true},
     {"mnuHelp", QT_TRANSLATE_NOOP("TfrmMain", "ﾍﾙﾌﾟ(&H)")},
 };
 

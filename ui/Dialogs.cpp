@@ -4,14 +4,14 @@
 #include "common/Paths.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>

@@ -6,13 +6,13 @@
 #include "document/ImageExport.h"
 #include "imaging/ImagingErrors.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QCoreApplication>
 #include <QWidget>
 
 namespace {

@@ -4,9 +4,9 @@
 // program.
 #include "ui/Main.h"
 
-#include "document/ImageExport.h"
 #include "common/FileSystem.h"
 #include "common/Paths.h"
+#include "document/ImageExport.h"
 #include "imaging/ImageFileType.h"
 #include "imaging/ImagingErrors.h"
 #include "settings/UVelquorRegistry.h"
@@ -49,7 +49,8 @@ void TfrmMain::NewDocument()
     // While the picture follows the window, a new pattern fills it too.
     const QSize area = PictureArea();
     const bool follow = actFollowWindow->isChecked();
-    ops_->NewPattern(follow ? std::clamp(area.width(), 1, 9999) : 400, follow ? std::clamp(area.height(), 1, 9999) : 400);
+    ops_->NewPattern(follow ? std::clamp(area.width(), 1, 9999) : 400,
+                     follow ? std::clamp(area.height(), 1, 9999) : 400);
     doc_.New(ops_->Snapshot());
 }
 
@@ -170,9 +171,9 @@ void TfrmMain::SaveImage()
         ~Release() { flag = false; }
     } release{savingImage_};
     try {
-        dialogs_->RunWithProgress(
-            DialogParent(), tr("画像を保存しています..."),
-            [&](const TReportProgress& report) { SaveImageFile(bitmap, fileName, filterIndex, report); });
+        dialogs_->RunWithProgress(DialogParent(), tr("画像を保存しています..."), [&](const TReportProgress& report) {
+            SaveImageFile(bitmap, fileName, filterIndex, report);
+        });
     } catch (const ESaveCancelled&) {
         // The user's own choice; the previous file is as it was.
         statusPanels_->ShowNotice(tr("画像の保存を取り消しました。"));

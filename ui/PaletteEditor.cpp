@@ -178,8 +178,9 @@ void TPaletteEditor::FormCreate()
     });
     connect(bbnInsertGradient, &QPushButton::clicked, this,
             [this] { Insert(TPaletteSegment::Gradient(0x000000, 0xFFFFFF, 64)); });
-    connect(bbnInsertRamp, &QPushButton::clicked, this,
-            [this] { Insert(TPaletteSegment::Ramp({0, 4}, {0, 2}, {0, 1}, 64)); });
+    connect(bbnInsertRamp, &QPushButton::clicked, this, [this] {
+        Insert(TPaletteSegment::Ramp({0, 4}, {0, 2}, {0, 1}, 64));
+    });
     connect(bbnDelete, &QPushButton::clicked, this, [this] {
         if (chosen_ < 0) return;
         lines_.Remove(static_cast<size_t>(chosen_));
@@ -243,8 +244,9 @@ void TPaletteEditor::ShowSegment()
     bbnSwapEnds->setEnabled(gradient);
     spnCount->setEnabled(gradient || ramp);
     spnCount->setValue(gradient || ramp ? std::max(1, s->count) : 1);
-    for (auto [box, channel] : {std::pair{spnStepR, &TPaletteSegment::red}, std::pair{spnStepG, &TPaletteSegment::green},
-                                std::pair{spnStepB, &TPaletteSegment::blue}}) {
+    for (auto [box, channel] :
+         {std::pair{spnStepR, &TPaletteSegment::red}, std::pair{spnStepG, &TPaletteSegment::green},
+          std::pair{spnStepB, &TPaletteSegment::blue}}) {
         box->setEnabled(ramp);
         box->setValue(ramp ? (s->*channel).step : 0);
     }

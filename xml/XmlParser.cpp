@@ -90,8 +90,7 @@ void OnStartElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, 
         return;
     }
     if (!Count(ctx, 1 + static_cast<size_t>(nbNamespaces) + static_cast<size_t>(nbAttributes))) return;
-    xmlSAX2StartElementNs(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted,
-                          attributes);
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted, attributes);
 }
 
 void OnEndElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, const xmlChar* uri)

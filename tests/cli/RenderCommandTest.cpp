@@ -311,21 +311,26 @@ TEST_F(RenderCommandTest, NoOutputOverwritesAnInputOrTheOtherOutput)
     const std::string d = P("d.vqp"), p = P("p.mcf");
     const Case cases[] = {
         {{d, "-o", d}, "画像の出力先 '" + d + "' は読み込む文書 '" + d + "' と同じファイルです。"},
-        {{d, "-o", P("sub/../d.vqp")}, "画像の出力先 '" + P("sub/../d.vqp") + "' は読み込む文書 '" + d + "' と同じファイルです。"},
-        {{d, "-o", P("hard.bmp")}, "画像の出力先 '" + P("hard.bmp") + "' は読み込む文書 '" + d + "' と同じファイルです。"},
+        {{d, "-o", P("sub/../d.vqp")},
+         "画像の出力先 '" + P("sub/../d.vqp") + "' は読み込む文書 '" + d + "' と同じファイルです。"},
+        {{d, "-o", P("hard.bmp")},
+         "画像の出力先 '" + P("hard.bmp") + "' は読み込む文書 '" + d + "' と同じファイルです。"},
         {{"--palette", p, "-o", p}, "画像の出力先 '" + p + "' はパレット '" + p + "' と同じファイルです。"},
-        {{"--palette", p, "-o", P("soft.png")}, "画像の出力先 '" + P("soft.png") + "' はパレット '" + p + "' と同じファイルです。"},
+        {{"--palette", p, "-o", P("soft.png")},
+         "画像の出力先 '" + P("soft.png") + "' はパレット '" + p + "' と同じファイルです。"},
         // The palette the document named is an input too.
         {{d, "-o", P("mcf/two.mcf")},
          "画像の出力先 '" + P("mcf/two.mcf") + "' はパレット '" + P("mcf/two.mcf") + "' と同じファイルです。"},
-        {{"--palette", p, "--save-document", p}, "文書の保存先 '" + p + "' はパレット '" + p + "' と同じファイルです。"},
+        {{"--palette", p, "--save-document", p},
+         "文書の保存先 '" + p + "' はパレット '" + p + "' と同じファイルです。"},
         {{"-o", P("s.png"), "--save-document", P("s.png")},
          "画像の出力先 '" + P("s.png") + "' は文書の保存先 '" + P("s.png") + "' と同じファイルです。"},
         // The picture's name is completed before it is compared.
         {{"-o", P("x"), "--save-document", P("x.bmp")},
          "画像の出力先 '" + P("x.bmp") + "' は文書の保存先 '" + P("x.bmp") + "' と同じファイルです。"},
         {{"-o", P("sub")}, "'" + P("sub") + "' はフォルダーです。画像を書き出すファイルの名前を指定してください。"},
-        {{"--save-document", P("sub")}, "'" + P("sub") + "' はフォルダーです。文書を保存するファイルの名前を指定してください。"},
+        {{"--save-document", P("sub")},
+         "'" + P("sub") + "' はフォルダーです。文書を保存するファイルの名前を指定してください。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -380,7 +385,8 @@ TEST_F(RenderCommandTest, DocumentsThatAreNoFilesEndAtOnce)
     const ErrorCase cases[] = {
         {{"/dev/zero"}, "'/dev/zero' はデバイスです。読み込めるのは通常のファイルだけです。"},
         {{P("fifo.vqp")}, "'" + P("fifo.vqp") + "' は名前付きパイプです。読み込めるのは通常のファイルだけです。"},
-        {{"--palette", P("fifo.vqp")}, "'" + P("fifo.vqp") + "' は名前付きパイプです。読み込めるのは通常のファイルだけです。"},
+        {{"--palette", P("fifo.vqp")},
+         "'" + P("fifo.vqp") + "' は名前付きパイプです。読み込めるのは通常のファイルだけです。"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
@@ -448,8 +454,8 @@ TEST_F(RenderCommandTest, ExportProgressGoesOnlyToATerminal)
 {
     ASSERT_EQ(RunRender({"--canvas", "300x200", "-o", P("a.png")}, dir_.Path(), out_, err_, true), 0) << err_.str();
     const std::string err = err_.str();
-    for (const char* step : {"\rvelquor-render: 書き出し中 0%", "\rvelquor-render: 書き出し中 50%",
-                             "\rvelquor-render: 書き出し中 100%"})
+    for (const char* step :
+         {"\rvelquor-render: 書き出し中 0%", "\rvelquor-render: 書き出し中 50%", "\rvelquor-render: 書き出し中 100%"})
         EXPECT_NE(err.find(step), std::string::npos) << step;
     EXPECT_EQ(err.substr(err.rfind('\r')), "\r\033[K");
 }
@@ -460,8 +466,8 @@ namespace {
 
 TEST_F(RenderCommandTest, APngWithItsPatternRendersAsTheDocumentWould)
 {
-    ASSERT_EQ(Run({"--formula", "3", "--size", "50x40", "--increment", "0.5,0.25", "--canvas", "100x80",
-                   "--antialias", "2", "--embed-document", "-o", P("e.png")}),
+    ASSERT_EQ(Run({"--formula", "3", "--size", "50x40", "--increment", "0.5,0.25", "--canvas", "100x80", "--antialias",
+                   "2", "--embed-document", "-o", P("e.png")}),
               0)
         << err_.str();
     ASSERT_EQ(Run({"--formula", "3", "--size", "50x40", "--increment", "0.5,0.25", "-o", P("direct.bmp")}), 0);
@@ -483,8 +489,8 @@ protected:
     // The picture of the palette file, as BMP bytes.
     std::string Picture(const std::string& palette, std::vector<std::string> more = {})
     {
-        std::vector<std::string> args = {"--palette", P(palette), "--size", "48x32", "--color-change", "7", "-o",
-                                          P("out.bmp")};
+        std::vector<std::string> args = {"--palette",      P(palette), "--size", "48x32",
+                                         "--color-change", "7",        "-o",     P("out.bmp")};
         args.insert(args.end(), more.begin(), more.end());
         EXPECT_EQ(Run(args), 0) << palette << ": " << err_.str();
         return ReadBytes(P("out.bmp"));
@@ -497,7 +503,8 @@ TEST_F(PaletteRenderTest, EveryFormatDrawsThePictureOfTheSameColoursInMcf)
 {
     WriteBytes(P("c.mcf"), "000000\r\nFF0000\r\n00FF00\r\n0000FF\r\n804020\r\n");
     WriteBytes(P("c.map"), "0 0 0\n255 0 0\n0 255 0 green\n0 0 255\n128 64 32\n");
-    WriteBytes(P("c.gpl"), "GIMP Palette\nName: c\nColumns: 5\n#\n0 0 0\tblack\n255 0 0 red\n0 255 0\n0 0 255\n128 64 32\n");
+    WriteBytes(P("c.gpl"),
+               "GIMP Palette\nName: c\nColumns: 5\n#\n0 0 0\tblack\n255 0 0 red\n0 255 0\n0 0 255\n128 64 32\n");
     const std::string mcf = Picture("c.mcf");
     EXPECT_EQ(Picture("c.map"), mcf);
     EXPECT_EQ(Picture("c.gpl"), mcf);

@@ -105,7 +105,8 @@ TEST(DocumentInput, APaletteThatIsAPipeEndsAtOnceAndChangesNothing)
         10);
     ASSERT_TRUE(run.finished);
     EXPECT_LT(run.cpuSeconds, 1.0 * kTimeScale);
-    EXPECT_EQ(run.report, "'" + dir / "fifo.mcf" + "' は名前付きパイプです。読み込めるのは通常のファイルだけです。 標準");
+    EXPECT_EQ(run.report,
+              "'" + dir / "fifo.mcf" + "' は名前付きパイプです。読み込めるのは通常のファイルだけです。 標準");
 }
 
 class DocumentPalette : public ::testing::Test {

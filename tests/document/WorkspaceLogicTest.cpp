@@ -132,7 +132,7 @@ TEST(PointerCoordinates, DigitsThatTellNeighboursApartAndNoRoundingNoise)
         {-200, 1, "-200"},
         {-84.08964152537145L, 0.8408964152537145L, "-84.1"},
         {-2.77555756156289E-17L, 0.8408964152537145L, "0"}, // what a zoom and a drag leave at 0
-        {0.5, 0.05, "0.5"},                                  // no trailing zeros
+        {0.5, 0.05, "0.5"},                                 // no trailing zeros
         {0.123456789L, 0.001, "0.123"},
         {-0.0004, 0.001, "0"}, // no "-0"
         {12345.6789L, 250, "12346"},

@@ -64,8 +64,7 @@ Drawn Render(const Pattern& p)
 }
 
 // The export collected band by band, rows put back in picture order.
-Drawn Export(const Pattern& p, TExportSize size, int bandRows, int threads,
-             TExportRows rows = TExportRows::TopDownBgr)
+Drawn Export(const Pattern& p, TExportSize size, int bandRows, int threads, TExportRows rows = TExportRows::TopDownBgr)
 {
     const bool bottomUp = rows == TExportRows::BottomUpBgr;
     Drawn d;
@@ -256,12 +255,9 @@ TEST(ExportDrawing, PointMovesKeepTheirContinuousPictureAtEveryScale)
         int factor;
     };
     const Case cases[] = {
-        {0, {1, 2, 3, 4}, {1, 2, 3, 4}, 5},
-        {1, {1, 2, 3, 4}, {4, 0.5L, 12, 1}, 4},
-        {2, {0.5L, 2, 3, 4}, {0.25L, 2, 3, 4}, 4},
-        {3, {0.5L, 0.25L, 3, 4}, {0.5L, 0.25L, 3, 4}, 7},
-        {4, {-1, 6, 2, 3}, {-3, 2, 6, 1}, 3},
-        {1, {1, 2, 3, 4}, {1, 2, 3, 4}, 1},
+        {0, {1, 2, 3, 4}, {1, 2, 3, 4}, 5},        {1, {1, 2, 3, 4}, {4, 0.5L, 12, 1}, 4},
+        {2, {0.5L, 2, 3, 4}, {0.25L, 2, 3, 4}, 4}, {3, {0.5L, 0.25L, 3, 4}, {0.5L, 0.25L, 3, 4}, 7},
+        {4, {-1, 6, 2, 3}, {-3, 2, 6, 1}, 3},      {1, {1, 2, 3, 4}, {1, 2, 3, 4}, 1},
     };
     for (const Case& c : cases) {
         auto pm = TPointMoveBox::GetPointMove(c.move);

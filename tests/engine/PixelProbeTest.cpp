@@ -139,7 +139,8 @@ TEST_F(PixelProbeTest, ValueBeforeTheRounding)
             const TPixelProbe p = ProbePixel(*velquor, velquor->PointMove(), x, y);
             ASSERT_TRUE(p.HasRaw);
             const int64_t rounded = fpu::Round(p.Raw);
-            EXPECT_EQ(p.Value, static_cast<int32_t>(rounded < 0 ? -rounded : rounded)) << formula << " " << x << "," << y;
+            EXPECT_EQ(p.Value, static_cast<int32_t>(rounded < 0 ? -rounded : rounded))
+                << formula << " " << x << "," << y;
         }
     }
     // Formula 0 at (-200, -200) times 1.7 in extended precision.

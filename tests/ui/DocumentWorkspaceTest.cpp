@@ -141,8 +141,8 @@ TEST_F(DocumentWorkspaceTest, EachWayOfLosingAChangeAsksAndEachAnswerDoesItsPart
                 EXPECT_EQ(window_->Operations().Area().Center.X, 2.5) << "the change is kept";
             }
             if (c.goesOn && std::string(way) != "close") {
-                EXPECT_EQ(Title(), std::string(way) == "new" ? QStringLiteral("Velquor")
-                                                             : QStringLiteral("doc.vqp - Velquor"));
+                EXPECT_EQ(Title(),
+                          std::string(way) == "new" ? QStringLiteral("Velquor") : QStringLiteral("doc.vqp - Velquor"));
             }
             window_.reset();
         }

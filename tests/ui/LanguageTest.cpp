@@ -1,11 +1,11 @@
 // The window's language: the texts each choice installs (the program's own,
 // Qt's dialogs, the Qt-free messages), the choice in the options dialog and
 // its place in the settings store.
+#include "ui/Language.h"
 #include "common/Exceptions.h"
 #include "platform/AppPaths.h"
 #include "settings/UVelquorRegistry.h"
 #include "tests/ui/WindowFixture.h"
-#include "ui/Language.h"
 #include "ui/PaletteBar.h"
 #include "ui/PaletteEditor.h"
 #include "ui/USettings.h"
@@ -14,15 +14,15 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTranslator>
 
 #include <optional>
@@ -181,9 +181,9 @@ TEST_F(EnglishWindowTest, MenusHintsStatusAndMessagesSpeakEnglish)
     {
         const InstalledTexts english(TUiLanguage::English, QLocale(QLocale::Japanese, QLocale::Japan));
         TfrmMain& window = CreateShown();
-        EXPECT_EQ(MenuTitles(window), (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
-                                                   QStringLiteral("&Drawing"), QStringLiteral("&View"),
-                                                   QStringLiteral("&Help")}));
+        EXPECT_EQ(MenuTitles(window),
+                  (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&Drawing"),
+                               QStringLiteral("&View"), QStringLiteral("&Help")}));
         EXPECT_EQ(window.actOpen->text(), QStringLiteral("&Open..."));
         EXPECT_EQ(window.actOpen->toolTip(), QStringLiteral("Open"));
         EXPECT_EQ(window.actOpen->statusTip(), QStringLiteral("Opens a VQP file."));
@@ -210,23 +210,24 @@ TEST_F(EnglishWindowTest, MenusHintsStatusAndMessagesSpeakEnglish)
         };
         window.actOption->trigger();
         window.Operations().DropFiles({TempPath(QStringLiteral("notes.txt")).toStdString()});
-        EXPECT_EQ(dialogs_.errors, (QStringList{TempPath(QStringLiteral("nowhere")) + QStringLiteral(" does not exist."),
-                                                TempPath(QStringLiteral("notes.txt")) +
-                                                    QStringLiteral("\r\ncannot be handled.")}));
+        EXPECT_EQ(dialogs_.errors,
+                  (QStringList{TempPath(QStringLiteral("nowhere")) + QStringLiteral(" does not exist."),
+                               TempPath(QStringLiteral("notes.txt")) + QStringLiteral("\r\ncannot be handled.")}));
         EXPECT_EQ(QCoreApplication::translate("TQtDialogs", "エラー"), QStringLiteral("Error"));
         window_.reset();
     }
     // Japanese again by default, with the specified texts exactly.
     dialogs_.errors.clear();
     TfrmMain& window = CreateShown();
-    EXPECT_EQ(MenuTitles(window), (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("編集(&E)"),
-                                               QStringLiteral("描画設定(&O)"), QStringLiteral("表示(&V)"),
-                                               QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+    EXPECT_EQ(MenuTitles(window),
+              (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("編集(&E)"), QStringLiteral("描画設定(&O)"),
+                           QStringLiteral("表示(&V)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
     EXPECT_EQ(window.actOpen->statusTip(), QStringLiteral("VQPﾌｧｲﾙを開きます。"));
     EXPECT_TRUE(StatusTexts(window).contains(QStringLiteral("描画時間"))) << StatusTexts(window).toStdString();
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("stbPanel0"))->text(), QStringLiteral("標準"));
     window.Operations().DropFiles({TempPath(QStringLiteral("notes.txt")).toStdString()});
-    EXPECT_EQ(dialogs_.errors, QStringList{TempPath(QStringLiteral("notes.txt")) + QStringLiteral("\r\nは扱えません。")});
+    EXPECT_EQ(dialogs_.errors,
+              QStringList{TempPath(QStringLiteral("notes.txt")) + QStringLiteral("\r\nは扱えません。")});
 }
 
 // The palette editor's captions, the count of its colours and the colour

@@ -24,7 +24,8 @@ protected:
         std::string out;
         for (QWidget* w : window_->statusBar()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             out += " " + w->objectName().toStdString() + (w->isVisible() ? "" : "(hidden)") + ":" +
-                   std::to_string(w->x()) + "+" + std::to_string(w->width()) + "/" + std::to_string(w->sizeHint().width());
+                   std::to_string(w->x()) + "+" + std::to_string(w->width()) + "/" +
+                   std::to_string(w->sizeHint().width());
         return out;
     }
     // The label shows its whole text: it is as wide as its text needs.

@@ -1,10 +1,10 @@
 // Documents the parser refuses for their shape rather than their syntax, how
 // soon it does, and the program's own words for every failure.
 #include "xml/XmlBounds.h"
+#include "tests/support/Measured.h"
 #include "xml/XmlDom.h"
 #include "xml/XmlError.h"
 #include "xml/XmlParser.h"
-#include "tests/support/Measured.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
